@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what Norvel needs to build, run and test on Debian 12.
+set -euo pipefail
+
+pacchetti=(
+    build-essential cmake ninja-build pkg-config ccache
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    tnftp proftpd-basic openssl
+    xdg-utils xvfb xauth locales
+)
+
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+
+mancanti=()
+for p in "${pacchetti[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || mancanti+=("$p")
+done
+if [ ${#mancanti[@]} -gt 0 ]; then
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${mancanti[@]}"
+fi
+
+# The tests run under an Italian locale, as the office's machines do.
+if ! locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$'; then
+    "${sudo[@]}" sed -i 's/^# *\(it_IT.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    "${sudo[@]}" locale-gen >/dev/null
+fi

@@ -1,0 +1,160 @@
+#include "piattaforma/FileProfilo.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QStringList>
+
+namespace {
+
+const char* const CodificaWindows = "windows-1252";
+
+struct Testo
+{
+    QStringList righe;
+    bool windows1252 = false;
+    QString fineRiga = QStringLiteral("\n");
+    bool finaleSenzaA_capo = false;
+};
+
+bool LeggiTesto(const QString& file, Testo& testo)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray dati = f.readAll();
+
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString contenuto = utf8(dati);
+    if (utf8.hasError()) {
+        QStringDecoder windows(CodificaWindows);
+        contenuto = windows(dati);
+        testo.windows1252 = true;
+    }
+    if (contenuto.startsWith(QChar(0xFEFF)))
+        contenuto.remove(0, 1);
+    if (contenuto.contains(QStringLiteral("\r\n")))
+        testo.fineRiga = QStringLiteral("\r\n");
+    contenuto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    testo.righe = contenuto.split(QLatin1Char('\n'));
+    // split() leaves an empty last item after the final line end.
+    if (!testo.righe.isEmpty() && testo.righe.last().isEmpty())
+        testo.righe.removeLast();
+    else if (!testo.righe.isEmpty())
+        testo.finaleSenzaA_capo = true;
+    return true;
+}
+
+// The section name of a header line, or a null string for any other line.
+QString NomeSezione(const QString& riga)
+{
+    const QString t = riga.trimmed();
+    if (!t.startsWith(QLatin1Char('[')))
+        return {};
+    const qsizetype fine = t.indexOf(QLatin1Char(']'));
+    if (fine < 0)
+        return {};
+    return t.mid(1, fine - 1).trimmed();
+}
+
+bool StessoNome(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Index of the header line of sezione, or -1.
+qsizetype TrovaSezione(const QStringList& righe, const QString& sezione)
+{
+    for (qsizetype i = 0; i < righe.size(); ++i) {
+        const QString nome = NomeSezione(righe[i]);
+        if (!nome.isNull() && StessoNome(nome, sezione))
+            return i;
+    }
+    return -1;
+}
+
+// Index of the line of chiave in the section whose header is at inizio, or -1;
+// fine receives the index of the line after the section's last line.
+qsizetype TrovaChiave(const QStringList& righe, qsizetype inizio, const QString& chiave,
+                      qsizetype& fine)
+{
+    qsizetype trovata = -1;
+    qsizetype i = inizio + 1;
+    for (; i < righe.size(); ++i) {
+        if (!NomeSezione(righe[i]).isNull())
+            break;
+        const qsizetype uguale = righe[i].indexOf(QLatin1Char('='));
+        if (trovata < 0 && uguale > 0 && StessoNome(righe[i].left(uguale).trimmed(), chiave))
+            trovata = i;
+    }
+    fine = i;
+    return trovata;
+}
+
+} // namespace
+
+QString LeggiProfilo(const QString& file, const QString& sezione, const QString& chiave)
+{
+    Testo testo;
+    if (!LeggiTesto(file, testo))
+        return {};
+    const qsizetype inizio = TrovaSezione(testo.righe, sezione);
+    if (inizio < 0)
+        return {};
+    qsizetype fine = 0;
+    const qsizetype riga = TrovaChiave(testo.righe, inizio, chiave, fine);
+    if (riga < 0)
+        return {};
+    const QString& r = testo.righe[riga];
+    return r.mid(r.indexOf(QLatin1Char('=')) + 1).trimmed();
+}
+
+bool ScriviProfilo(const QString& file, const QString& sezione, const QString& chiave,
+                   const QString& valore)
+{
+    Testo testo;
+    if (QFile::exists(file) && !LeggiTesto(file, testo))
+        return false;
+
+    const QString nuova = chiave + QLatin1Char('=') + valore;
+    const qsizetype inizio = TrovaSezione(testo.righe, sezione);
+    if (inizio < 0) {
+        testo.righe.append(QLatin1Char('[') + sezione + QLatin1Char(']'));
+        testo.righe.append(nuova);
+    } else {
+        qsizetype fine = 0;
+        const qsizetype riga = TrovaChiave(testo.righe, inizio, chiave, fine);
+        if (riga >= 0) {
+            const QString& vecchia = testo.righe[riga];
+            // Keep the key as the file spells it.
+            testo.righe[riga] = vecchia.left(vecchia.indexOf(QLatin1Char('='))).trimmed() +
+                                QLatin1Char('=') + valore;
+        } else {
+            // After the section's last non-blank line, before the blank lines
+            // that set it off from the next section.
+            qsizetype dove = fine;
+            while (dove > inizio + 1 && testo.righe[dove - 1].trimmed().isEmpty())
+                --dove;
+            testo.righe.insert(dove, nuova);
+        }
+    }
+
+    QString contenuto = testo.righe.join(testo.fineRiga);
+    if (!testo.finaleSenzaA_capo || inizio < 0)
+        contenuto += testo.fineRiga;
+
+    QByteArray dati;
+    if (testo.windows1252) {
+        QStringEncoder windows(CodificaWindows);
+        dati = windows(contenuto);
+    } else {
+        dati = contenuto.toUtf8();
+    }
+
+    QSaveFile uscita(file);
+    if (!uscita.open(QIODevice::WriteOnly))
+        return false;
+    uscita.write(dati);
+    return uscita.commit();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Profile files ("[sezione]" headers and "chiave=valore" lines) as the Windows
+// offices keep them: sections and keys compare without regard to case, and a
+// write changes only the one line it concerns. A file that is not valid UTF-8
+// (one copied from a Windows office) is read and written back as Windows-1252.
+
+// The value of chiave in sezione, trimmed; "" when the file, the section or the
+// key is missing or the file cannot be read.
+QString LeggiProfilo(const QString& file, const QString& sezione, const QString& chiave);
+
+// Sets chiave in sezione, creating the file, the section or the key as needed.
+// The file is replaced whole through a temporary copy, so a crash never leaves
+// half of it behind. False when the file could not be written.
+bool ScriviProfilo(const QString& file, const QString& sezione, const QString& chiave,
+                   const QString& valore);

@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes Messaggio() show real message boxes, parented to the active window.
+void InstallaMessaggiQt();

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// A test with its own empty program folder: FileIni, FileComandiFtp and
+// CartellaTemp point into it, the per-user store too, and every scripted box
+// must have been shown by the end of the test.
+class CartellaProgrammaTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString Cartella() const { return cartella_.path(); }
+    QString Percorso(const QString& nome) const;
+    // Writes a file (folders created as needed) and returns its path.
+    QString ScriviFile(const QString& nome, const QByteArray& contenuto);
+    QByteArray LeggiFile(const QString& nome) const;
+
+private:
+    QTemporaryDir cartella_;
+};
+
+// Runs fn on the modal dialog as soon as one is shown, within the time given;
+// for tests that press a button which opens a window with exec().
+void QuandoModale(std::function<void(class QWidget*)> fn, int entroMs = 5000);
