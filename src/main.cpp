@@ -1,11 +1,9 @@
 #include "piattaforma/ui/MessaggiQt.h"
+#include "piattaforma/ui/Traduzioni.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMainWindow>
-#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
@@ -13,11 +11,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("norvel"));
     QApplication::setApplicationVersion(QStringLiteral(NORVEL_VERSIONE));
 
-    // The standard buttons speak Italian like the rest of the program.
-    QTranslator qtbase;
-    if (qtbase.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
-                    QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtbase);
+    InstallaTraduzioneQt();
     InstallaMessaggiQt();
 
     QMainWindow finestra;

@@ -8,9 +8,28 @@
 // answer it. The windows' library installs the real boxes at start-up; a test
 // installs its responder.
 
-enum class Pulsanti { Ok, OkAnnulla, SiNo, SiNoAnnulla };
-enum class Icona { Nessuna, Informazione, Avviso, Critico, Domanda };
-enum class Risposta { Ok, Annulla, Si, No };
+enum class Pulsanti
+{
+    Ok,
+    OkAnnulla,
+    SiNo,
+    SiNoAnnulla
+};
+enum class Icona
+{
+    Nessuna,
+    Informazione,
+    Avviso,
+    Critico,
+    Domanda
+};
+enum class Risposta
+{
+    Ok,
+    Annulla,
+    Si,
+    No
+};
 
 struct RichiestaMessaggio
 {

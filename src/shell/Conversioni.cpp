@@ -109,8 +109,8 @@ QString ImportoNoveCifre(const QString& importo)
 
 QString CartellaPadre(const QString& percorso)
 {
-    const qsizetype i = std::max(percorso.lastIndexOf(QLatin1Char('/')),
-                                 percorso.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype i =
+        std::max(percorso.lastIndexOf(QLatin1Char('/')), percorso.lastIndexOf(QLatin1Char('\\')));
     return i < 0 ? QString() : percorso.left(i);
 }
 

@@ -25,12 +25,12 @@ struct ParametriEdiT
 
 struct ParametroWebT
 {
-    int Vedi = 0;             // "View"
-    int Stampa = 0;           // "Print"
-    int ChiediStampante = 0;  // "ChPrt"
-    QString Stampante;        // "Stampante"
-    int Salva = 0;            // "Save"
-    QString CartellaSalva;    // "DirSave"
+    int Vedi = 0;            // "View"
+    int Stampa = 0;          // "Print"
+    int ChiediStampante = 0; // "ChPrt"
+    QString Stampante;       // "Stampante"
+    int Salva = 0;           // "Save"
+    QString CartellaSalva;   // "DirSave"
 };
 
 struct ParametriUnixT
@@ -42,8 +42,17 @@ struct ParametriUnixT
 };
 
 // Sort columns and directions of the file lists.
-enum ColonnaOrdine { OrdinaNome = 0, OrdinaData = 1, OrdinaDimensione = 2 };
-enum ModoOrdine { Crescente = 1, Decrescente = 2 };
+enum ColonnaOrdine
+{
+    OrdinaNome = 0,
+    OrdinaData = 1,
+    OrdinaDimensione = 2
+};
+enum ModoOrdine
+{
+    Crescente = 1,
+    Decrescente = 2
+};
 
 inline constexpr int GruppiColore = 9;
 inline constexpr int SlotWeb = 3;

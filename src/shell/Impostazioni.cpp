@@ -1,10 +1,10 @@
 #include "shell/Impostazioni.h"
 
 #include "piattaforma/FileProfilo.h"
+#include "piattaforma/Percorsi.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Conversioni.h"
 #include "shell/Global.h"
-#include "piattaforma/Percorsi.h"
 
 #include <QRandomGenerator>
 

@@ -9,7 +9,8 @@ using FileProfiloTest = CartellaProgrammaTest;
 
 TEST_F(FileProfiloTest, SezioniEChiaviSenzaRiguardoAlleMaiuscole)
 {
-    const QString f = ScriviFile("a.ini", "[StartUp]\nPosX=120 | commento\n\n[edi]\nHOSTFTP = host.example \n");
+    const QString f =
+        ScriviFile("a.ini", "[StartUp]\nPosX=120 | commento\n\n[edi]\nHOSTFTP = host.example \n");
     EXPECT_EQ(LeggiIni(f, "STARTUP", "POSX"), "120");
     EXPECT_EQ(LeggiIni(f, "startup", "posx"), "120");
     EXPECT_EQ(LeggiIni(f, "EDI", "hostftp"), "host.example");
@@ -20,7 +21,8 @@ TEST_F(FileProfiloTest, SezioniEChiaviSenzaRiguardoAlleMaiuscole)
 
 TEST_F(FileProfiloTest, ScritturaLasciaIlRestoComEra)
 {
-    const QByteArray prima = "; commento in testa\n[PC]\nPATH=C:\\X\n\n[EDI]\n; nota\nDITTA=Uno\n\n[ALTRA]\nK=v\n";
+    const QByteArray prima =
+        "; commento in testa\n[PC]\nPATH=C:\\X\n\n[EDI]\n; nota\nDITTA=Uno\n\n[ALTRA]\nK=v\n";
     const QString f = ScriviFile("b.ini", prima);
 
     ScriviIni(f, "edi", "ditta", "Due");
@@ -35,7 +37,8 @@ TEST_F(FileProfiloTest, CreaIlFileMancante)
     const QString f = Percorso("nuovo.ini");
     ScriviIni(f, "UNIX", "PATH", "/tmp/edi");
     ScriviIni(f, "PC", "PATH", "/home/x/FirmaVerifica");
-    EXPECT_EQ(LeggiFile(f), QByteArray("[UNIX]\nPATH=/tmp/edi\n[PC]\nPATH=/home/x/FirmaVerifica\n"));
+    EXPECT_EQ(LeggiFile(f),
+              QByteArray("[UNIX]\nPATH=/tmp/edi\n[PC]\nPATH=/home/x/FirmaVerifica\n"));
 }
 
 TEST_F(FileProfiloTest, FileWindowsRestaWindows1252)

@@ -7,3 +7,12 @@
 // every test, after the globals are reset.
 void RegistraAzzeramento(std::function<void()> azzera);
 void AzzeraTutto();
+
+#include <QStringList>
+
+// What the program handed to the desktop to open during the test.
+QStringList& AperturaShell();
+
+// The exit codes of every TerminaSubito() of the test: in a test the program
+// does not end, the call is recorded and returns.
+QList<int>& TerminazioniRichieste();

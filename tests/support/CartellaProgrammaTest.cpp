@@ -23,7 +23,8 @@ void CartellaProgrammaTest::SetUp()
     FileIni = Percorso(QStringLiteral("norvel.ini"));
     FileComandiFtp = Percorso(QStringLiteral("Xcmd.txt"));
     CartellaTemp = Percorso(QStringLiteral("TempFile")) + QDir::separator();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Percorso(QStringLiteral(".config")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       Percorso(QStringLiteral(".config")));
 }
 
 void CartellaProgrammaTest::TearDown()

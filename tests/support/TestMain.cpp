@@ -1,7 +1,14 @@
 #include "support/AmbienteTest.h"
 #include "support/Risponditore.h"
 
+#include "piattaforma/Orologio.h"
+#include "piattaforma/SondaConnessione.h"
+#include "piattaforma/ui/Dialoghi.h"
+#include "piattaforma/ui/Schermo.h"
+#include "piattaforma/ui/Shell.h"
 #include "shell/Global.h"
+#include "shell/Routine.h"
+#include "shell/ui/Finestre.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -31,9 +38,51 @@ void RegistraAzzeramento(std::function<void()> azzera)
     Azzeramenti().push_back(std::move(azzera));
 }
 
+QList<int>& TerminazioniRichieste()
+{
+    static QList<int> t;
+    return t;
+}
+
+QStringList& AperturaShell()
+{
+    static QStringList aperti;
+    return aperti;
+}
+
 void AzzeraTutto()
 {
     AzzeraGlobali();
+    ImpostaOrologio({});
+    ImpostaSondaConnessione({});
+    ImpostaSchermo({}, {});
+    ImpostaFinestraPrincipale(nullptr);
+    // A dialog nobody scripted fails the test instead of waiting for a person.
+    DialoghiTest nessuno;
+    nessuno.cartella = [](const QString& titolo, const QString&) {
+        ADD_FAILURE() << "unexpected folder dialog " << titolo.toStdString();
+        return QString();
+    };
+    nessuno.file = [](const QString& titolo, const QString&, const QString&) {
+        ADD_FAILURE() << "unexpected file dialog " << titolo.toStdString();
+        return QString();
+    };
+    nessuno.colore = [](const QColor&, QList<QColor>&) {
+        ADD_FAILURE() << "unexpected colour dialog";
+        return std::optional<QColor>();
+    };
+    nessuno.stampante = [](QPrinter&) {
+        ADD_FAILURE() << "unexpected printer dialog";
+        return false;
+    };
+    ImpostaDialoghi(nessuno);
+    AperturaShell().clear();
+    ImpostaShell([](const QString& cosa) {
+        AperturaShell().append(cosa);
+        return true;
+    });
+    TerminazioniRichieste().clear();
+    ImpostaTerminazione([](int codice) { TerminazioniRichieste().append(codice); });
     for (const auto& a : Azzeramenti())
         a();
     RisponditoreTest().Azzera();

@@ -1,0 +1,58 @@
+#include "shell/Routine.h"
+
+#include "piattaforma/Messaggi.h"
+#include "piattaforma/SondaConnessione.h"
+#include "shell/ChiaviIni.h"
+#include "shell/Global.h"
+#include "shell/Impostazioni.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+bool ConnessioneRemotaAttiva()
+{
+    QString modello =
+        LeggiIni(FileIni, QLatin1String(Ini::SezEdi), QLatin1String(Ini::Connessione));
+    if (modello.isEmpty())
+        modello = QString::fromLatin1(Ini::DefaultConnessione);
+    switch (SondaConnessione(modello)) {
+    case StatoConnessione::Attiva:
+        return true;
+    case StatoConnessione::NonAttiva:
+        return false;
+    case StatoConnessione::Errore:
+        Messaggio(QStringLiteral("ERROR"));
+        return false;
+    }
+    return false;
+}
+
+QString NomeEseguibile()
+{
+    return QStringLiteral("norvel");
+}
+
+namespace {
+
+std::function<void(int)>& Terminazione()
+{
+    static std::function<void(int)> t;
+    return t;
+}
+
+} // namespace
+
+void TerminaSubito(int codice)
+{
+    if (Terminazione()) {
+        Terminazione()(codice);
+        return;
+    }
+    std::fflush(nullptr);
+    std::_Exit(codice);
+}
+
+void ImpostaTerminazione(std::function<void(int)> termina)
+{
+    Terminazione() = std::move(termina);
+}

@@ -1,0 +1,216 @@
+#include "shell/ui/Finestre.h"
+
+#include "piattaforma/ui/Schermo.h"
+#include "piattaforma/ui/Shell.h"
+#include "shell/ChiaviIni.h"
+#include "shell/Global.h"
+#include "shell/Impostazioni.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+QPointer<QWidget>& Principale()
+{
+    static QPointer<QWidget> p;
+    return p;
+}
+
+// Outer size and position in twips, as the settings and the rules count them.
+QRect CorniceTwip(const QWidget* w)
+{
+    const QRect f = w->frameGeometry();
+    return QRect(Twip(f.x()), Twip(f.y()), Twip(f.width()), Twip(f.height()));
+}
+
+QSize Cornice(const QWidget* w)
+{
+    return w->frameGeometry().size() - w->geometry().size();
+}
+
+void SpostaTwip(QWidget* w, int sinistra, int alto)
+{
+    w->move(Pixel(sinistra), Pixel(alto));
+}
+
+class Trascinamento : public QObject
+{
+public:
+    Trascinamento(QWidget* pannello, QObject* padre) : QObject(padre), pannello_(pannello) {}
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override
+    {
+        if (pannello_) {
+            switch (evento->type()) {
+            case QEvent::MouseButtonPress: {
+                auto* m = static_cast<QMouseEvent*>(evento);
+                if (m->button() == Qt::LeftButton) {
+                    scarto_ = m->globalPosition().toPoint() - pannello_->pos();
+                    attivo_ = true;
+                    return true;
+                }
+                break;
+            }
+            case QEvent::MouseMove:
+                if (attivo_) {
+                    auto* m = static_cast<QMouseEvent*>(evento);
+                    pannello_->move(m->globalPosition().toPoint() - scarto_);
+                    return true;
+                }
+                break;
+            case QEvent::MouseButtonRelease:
+                if (attivo_) {
+                    attivo_ = false;
+                    return true;
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        return QObject::eventFilter(oggetto, evento);
+    }
+
+private:
+    QPointer<QWidget> pannello_;
+    QPoint scarto_;
+    bool attivo_ = false;
+};
+
+} // namespace
+
+void ImpostaFinestraPrincipale(QWidget* principale)
+{
+    Principale() = principale;
+}
+
+QWidget* FinestraPrincipale()
+{
+    return Principale();
+}
+
+void CentraForm(QWidget* finestra)
+{
+    const QRect schermo = GeometriaSchermo();
+    const QRect f = CorniceTwip(finestra);
+    SpostaTwip(finestra, Twip(schermo.x()) + (Twip(schermo.width()) - f.width()) / 2,
+               Twip(schermo.y()) + (Twip(schermo.height()) - f.height()) / 2);
+}
+
+void PosizioneTaskbar()
+{
+    const QRect schermo = GeometriaSchermo();
+    const QRect libero = AreaDisponibile();
+    // The taskbar is what the free area leaves of the screen, as a rectangle
+    // relative to the screen's corner.
+    QRect barra;
+    const int w = schermo.width();
+    const int h = schermo.height();
+    if (libero.bottom() < schermo.bottom())
+        barra = QRect(0, libero.bottom() + 1 - schermo.y(), w, schermo.bottom() - libero.bottom());
+    else if (libero.right() < schermo.right())
+        barra = QRect(libero.right() + 1 - schermo.x(), 0, schermo.right() - libero.right(), h);
+    else if (libero.top() > schermo.top())
+        barra = QRect(0, 0, w, libero.top() - schermo.top());
+    else if (libero.left() > schermo.left())
+        barra = QRect(0, 0, libero.left() - schermo.left(), h);
+
+    AltezzaTaskbar = Twip(barra.height());
+    LarghezzaTaskbar = Twip(barra.width());
+    if (barra.top() >= 2)
+        LatoTaskbar = 0;
+    else if (barra.left() >= 2)
+        LatoTaskbar = 1;
+    else if (Twip(h) / 2 > AltezzaTaskbar)
+        LatoTaskbar = 2;
+    else
+        LatoTaskbar = 3;
+}
+
+void PosizionaForm(QWidget* finestra)
+{
+    int alto0 = 0;
+    int sinistra0 = 0;
+    if (QWidget* p = FinestraPrincipale()) {
+        // Just below the main window's caption and menu bar, at its inner left edge.
+        const QRect f = CorniceTwip(p);
+        int internoAltezza = p->geometry().height();
+        if (auto* mw = qobject_cast<QMainWindow*>(p); mw && mw->menuWidget())
+            internoAltezza -= mw->menuWidget()->height();
+        alto0 = f.height() - Twip(internoAltezza) + f.y() - 90;
+        sinistra0 = (f.width() - Twip(p->geometry().width())) / 2 + f.x();
+    }
+    PosizioneTaskbar();
+
+    const QRect schermo = GeometriaSchermo();
+    const int altezzaSchermo = Twip(schermo.height());
+    const int larghezzaSchermo = Twip(schermo.width());
+    const QRect w = CorniceTwip(finestra);
+
+    int riserva = LatoTaskbar == 0 ? AltezzaTaskbar : 0;
+    const int alto = altezzaSchermo - riserva >= alto0 + w.height()
+                         ? alto0
+                         : altezzaSchermo - w.height() - riserva;
+    riserva = LatoTaskbar == 1 ? LarghezzaTaskbar : 0;
+    int sinistra = larghezzaSchermo - riserva >= sinistra0 + w.width()
+                       ? sinistra0
+                       : larghezzaSchermo - w.width() - riserva;
+    if (LatoTaskbar == 3 && sinistra < LarghezzaTaskbar)
+        sinistra = LarghezzaTaskbar;
+    SpostaTwip(finestra, sinistra, alto);
+}
+
+void SalvaPosizione(QWidget* finestra)
+{
+    if (finestra->isMinimized())
+        return;
+    const QRect f = CorniceTwip(finestra);
+    const QString sezione = finestra->objectName();
+    ScriviIni(FileIni, sezione, QLatin1String(Ini::DimX), QString::number(f.width()));
+    ScriviIni(FileIni, sezione, QLatin1String(Ini::DimY), QString::number(f.height()));
+    ScriviIni(FileIni, sezione, QLatin1String(Ini::PosX), QString::number(f.x()));
+    ScriviIni(FileIni, sezione, QLatin1String(Ini::PosY), QString::number(f.y()));
+}
+
+void RipristinaPosizione(QWidget* finestra)
+{
+    const QString sezione = finestra->objectName();
+    const int larghezza = LeggiIniNumero(sezione, QLatin1String(Ini::DimX));
+    const int altezza = LeggiIniNumero(sezione, QLatin1String(Ini::DimY));
+    const QSize bordo = Cornice(finestra);
+    QSize dimensione = finestra->size();
+    if (larghezza > 0)
+        dimensione.setWidth(Pixel(larghezza) - bordo.width());
+    if (altezza > 0)
+        dimensione.setHeight(Pixel(altezza) - bordo.height());
+    finestra->resize(dimensione);
+    PosizionaForm(finestra);
+}
+
+void TrascinaForm(QWidget* pannello, QWidget* maniglia)
+{
+    maniglia->installEventFilter(new Trascinamento(pannello, maniglia));
+}
+
+void SelezionaTesto(QLineEdit* casella)
+{
+    TestoIniziale = casella->text().trimmed();
+    // A mouse click that gave the focus would undo a selection made now.
+    QPointer<QLineEdit> c(casella);
+    QTimer::singleShot(0, casella, [c]() {
+        if (c)
+            c->setSelection(0, 110);
+    });
+}
+
+void ApriCerca(const QString& cartella)
+{
+    ApriConShell(cartella);
+}
