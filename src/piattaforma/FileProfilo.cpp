@@ -153,6 +153,8 @@ bool ScriviProfilo(const QString& file, const QString& sezione, const QString& c
     }
 
     QSaveFile uscita(file);
+    // Never fall back to writing in place: a crash would leave half a file.
+    uscita.setDirectWriteFallback(false);
     if (!uscita.open(QIODevice::WriteOnly))
         return false;
     uscita.write(dati);

@@ -5,6 +5,9 @@
 #include "shell/Impostazioni.h"
 #include "shell/ui/Finestre.h"
 
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <QWidget>
 
 namespace {
@@ -129,4 +132,30 @@ TEST_F(FinestreTest, MinimizzataNonSalva)
     finestra.showMinimized();
     SalvaPosizione(&finestra);
     EXPECT_EQ(LeggiIni(FileIni, "Dos2Edi", "DIMX"), "");
+}
+
+TEST_F(FinestreTest, PannelloTrascinatoDalTitolo)
+{
+    QWidget pannello(&finestra);
+    pannello.setGeometry(10, 10, 200, 100);
+    QWidget titolo(&pannello);
+    titolo.setGeometry(0, 0, 200, 20);
+    TrascinaForm(&pannello, &titolo);
+    finestra.show();
+
+    QTest::mousePress(&titolo, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(&titolo, QPoint(45, 25));
+    QTest::mouseRelease(&titolo, Qt::LeftButton, {}, QPoint(45, 25));
+    EXPECT_EQ(pannello.pos(), QPoint(50, 30));
+}
+
+TEST_F(FinestreTest, SelezionaTestoRicordaIlTestoIniziale)
+{
+    QLineEdit casella(&finestra);
+    casella.setText("  ACME ");
+    SelezionaTesto(&casella);
+    EXPECT_EQ(TestoIniziale, "ACME");
+    QTest::qWait(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(casella.selectedText(), "  ACME ");
 }
