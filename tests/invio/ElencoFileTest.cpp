@@ -1,0 +1,129 @@
+#include "support/CartellaProgrammaTest.h"
+
+#include "invio/ElencoFile.h"
+#include "shell/Conversioni.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+class ElencoFileTest : public CartellaProgrammaTest
+{
+protected:
+    // A file of the listed folder with the given time and size.
+    void File(const QString& nome, const QDateTime& quando, int byte)
+    {
+        const QString p = ScriviFile("Firmati/" + nome, QByteArray(byte, 'x'));
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(quando, QFileDevice::FileModificationTime));
+    }
+    QString Firmati() const { return Percorso("Firmati"); }
+
+    QStringList Nomi() const
+    {
+        QStringList n;
+        for (const RigaFile& r : elenco.Righe())
+            n.append(r.nome);
+        return n;
+    }
+
+    ElencoFile elenco;
+};
+
+QDateTime Il(int anno, int mese, int giorno, int ora = 10)
+{
+    return QDateTime(QDate(anno, mese, giorno), QTime(ora, 0));
+}
+
+} // namespace
+
+TEST_F(ElencoFileTest, SoloIFileDellaMascheraConISegniDiElencoInvio)
+{
+    File("ABCD1207.T01", Il(2024, 12, 7), 10);
+    File("ABCD1207.T02.P7M", Il(2024, 12, 7), 20);
+    File("ABCD1207.I01", Il(2024, 12, 7), 30);
+    File("ABCD1208.T01", Il(2024, 12, 8), 40);
+    File("WXYZ1207.T01", Il(2024, 12, 7), 50);
+    QDir().mkpath(Percorso("Firmati/ABCD1207.T99"));
+
+    elenco.Carica(Firmati(), "ABCD1207.T??*", {" ABCD1207.T02.P7M ", "ALTRO"});
+    elenco.Ordina(ColonnaNome, 1);
+    EXPECT_EQ(Nomi(), QStringList({"ABCD1207.T01", "ABCD1207.T02.P7M"}));
+    EXPECT_FALSE(elenco[0].Segnata());
+    EXPECT_TRUE(elenco[1].Segnata());
+    EXPECT_EQ(elenco[1].dimensione, 20);
+    EXPECT_EQ(DaDataSeriale(elenco[1].data), Il(2024, 12, 7));
+
+    elenco.Carica(Percorso("manca"), "*", {});
+    EXPECT_EQ(elenco.Conta(), 0);
+}
+
+TEST_F(ElencoFileTest, PerDataInOrdineCronologicoAncheTraMesi)
+{
+    // Name order and day-month order both disagree with the calendar.
+    File("ABCD0105.T01", Il(2025, 1, 5), 1);
+    File("ABCD1231.T01", Il(2024, 12, 31), 1);
+    File("ABCD0201.T01", Il(2024, 2, 1), 1);
+    File("ABCD0930.T01", Il(2024, 9, 30, 23), 1);
+    File("ABCD0930.T02", Il(2024, 9, 30, 8), 1);
+    elenco.Carica(Firmati(), "*", {});
+
+    elenco.Ordina(ColonnaNome, 1);
+    EXPECT_EQ(Nomi().first(), "ABCD0105.T01");
+    elenco.Ordina(ColonnaData, 1);
+    const QStringList cronologico = {"ABCD0201.T01", "ABCD0930.T02", "ABCD0930.T01", "ABCD1231.T01",
+                                     "ABCD0105.T01"};
+    EXPECT_EQ(Nomi(), cronologico);
+    elenco.Ordina(ColonnaData, 2);
+    QStringList inverso = cronologico;
+    std::reverse(inverso.begin(), inverso.end());
+    EXPECT_EQ(Nomi(), inverso);
+}
+
+TEST_F(ElencoFileTest, PerDimensioneESegnoConIParitaRisolteDalNome)
+{
+    File("ABCD0101.T03", Il(2024, 1, 1), 1000);
+    File("ABCD0101.T01", Il(2024, 1, 1), 9);
+    File("ABCD0101.T02", Il(2024, 1, 1), 10);
+    File("ABCD0101.T04", Il(2024, 1, 1), 9);
+    elenco.Carica(Firmati(), "*", {"ABCD0101.T03", "ABCD0101.T01"});
+
+    // Sizes compare as numbers, not as text ("1000" < "9").
+    elenco.Ordina(ColonnaByte, 1);
+    EXPECT_EQ(Nomi(),
+              QStringList({"ABCD0101.T01", "ABCD0101.T04", "ABCD0101.T02", "ABCD0101.T03"}));
+    // Unmarked rows first, each part by name.
+    elenco.Ordina(ColonnaSegno, 1);
+    EXPECT_EQ(Nomi(),
+              QStringList({"ABCD0101.T02", "ABCD0101.T04", "ABCD0101.T01", "ABCD0101.T03"}));
+    elenco.Ordina(ColonnaSegno, 0);
+    EXPECT_EQ(Nomi(),
+              QStringList({"ABCD0101.T03", "ABCD0101.T01", "ABCD0101.T04", "ABCD0101.T02"}));
+}
+
+TEST_F(ElencoFileTest, SegniEdElencoInvio)
+{
+    for (const char* n : {"ABCD0101.T02", "ABCD0101.T01", "ABCD0101.T03"})
+        File(n, Il(2024, 1, 1), 1);
+    elenco.Carica(Firmati(), "*", {});
+    elenco.Ordina(ColonnaNome, 2); // T03, T02, T01
+
+    elenco.Segna(0);
+    elenco.Segna(2);
+    elenco.Segna(7); // out of range: nothing
+    EXPECT_EQ(elenco.RicostruisciInvio(1), QStringList({"ABCD0101.T01", "ABCD0101.T03"}));
+    EXPECT_EQ(elenco.RicostruisciInvio(2), QStringList({"ABCD0101.T03", "ABCD0101.T01"}));
+
+    elenco.Inverti();
+    EXPECT_EQ(elenco.RicostruisciInvio(1), QStringList({"ABCD0101.T02"}));
+    EXPECT_TRUE(elenco.Togli(" ABCD0101.T02"));
+    EXPECT_FALSE(elenco.Togli("ABCD0101.T09"));
+    EXPECT_TRUE(elenco.RicostruisciInvio(1).isEmpty());
+    elenco.Tutti();
+    EXPECT_EQ(elenco.RicostruisciInvio(1).size(), 3);
+    elenco.Nessuno();
+    EXPECT_TRUE(elenco.RicostruisciInvio(1).isEmpty());
+}
