@@ -92,6 +92,10 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // CTest's discovery passes only the first variable of the ENVIRONMENT list,
+    // so the fixed Italian locale is set here.
+    qputenv("LANG", "it_IT.UTF-8");
+    qputenv("LC_ALL", "it_IT.UTF-8");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("norvel"));
     ::testing::InitGoogleTest(&argc, argv);
