@@ -40,3 +40,10 @@ void CancellaValoreUtente(const QString& applicazione, const QString& sezione,
     s.remove(Chiave(sezione, chiave));
     s.sync();
 }
+
+bool EsisteValoreUtente(const QString& applicazione, const QString& sezione, const QString& chiave)
+{
+    QSettings s(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(Organizzazione),
+                applicazione);
+    return s.contains(Chiave(sezione, chiave));
+}

@@ -12,3 +12,5 @@ QString LeggiValoreUtente(const QString& applicazione, const QString& sezione,
                           const QString& chiave);
 void CancellaValoreUtente(const QString& applicazione, const QString& sezione,
                           const QString& chiave);
+// Whether the value is there at all (a value may be there and blank).
+bool EsisteValoreUtente(const QString& applicazione, const QString& sezione, const QString& chiave);

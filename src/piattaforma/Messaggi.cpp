@@ -25,6 +25,8 @@ Risposta PrimoPulsante(Pulsanti p)
     case Pulsanti::SiNo:
     case Pulsanti::SiNoAnnulla:
         return Risposta::No;
+    case Pulsanti::RiprovaAnnulla:
+        return Risposta::Riprova;
     case Pulsanti::Ok:
     case Pulsanti::OkAnnulla:
         break;

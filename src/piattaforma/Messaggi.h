@@ -13,7 +13,8 @@ enum class Pulsanti
     Ok,
     OkAnnulla,
     SiNo,
-    SiNoAnnulla
+    SiNoAnnulla,
+    RiprovaAnnulla
 };
 enum class Icona
 {
@@ -28,7 +29,8 @@ enum class Risposta
     Ok,
     Annulla,
     Si,
-    No
+    No,
+    Riprova
 };
 
 struct RichiestaMessaggio

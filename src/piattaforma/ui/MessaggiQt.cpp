@@ -18,6 +18,8 @@ QMessageBox::StandardButton Pulsante(Risposta r)
         return QMessageBox::Yes;
     case Risposta::No:
         return QMessageBox::No;
+    case Risposta::Riprova:
+        return QMessageBox::Retry;
     }
     return QMessageBox::Ok;
 }
@@ -33,6 +35,8 @@ QMessageBox::StandardButtons Pulsanti_(Pulsanti p)
         return QMessageBox::Yes | QMessageBox::No;
     case Pulsanti::SiNoAnnulla:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Pulsanti::RiprovaAnnulla:
+        return QMessageBox::Retry | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -69,8 +73,10 @@ Risposta MostraBox(const RichiestaMessaggio& r)
         return Risposta::No;
     case QMessageBox::Cancel:
         return Risposta::Annulla;
+    case QMessageBox::Retry:
+        return Risposta::Riprova;
     default:
-        return r.pulsanti == Pulsanti::Ok ? Risposta::Ok
+        return r.pulsanti == Pulsanti::Ok     ? Risposta::Ok
                : r.pulsanti == Pulsanti::SiNo ? Risposta::No
                                               : Risposta::Annulla;
     }
