@@ -1,0 +1,448 @@
+#include "shell/ui/StartUp.h"
+
+#include "piattaforma/Messaggi.h"
+#include "piattaforma/Percorsi.h"
+#include "piattaforma/ui/Dialoghi.h"
+#include "piattaforma/ui/Schermo.h"
+#include "shell/Avvio.h"
+#include "shell/ChiaviIni.h"
+#include "shell/Global.h"
+#include "shell/ModuliOpzionali.h"
+#include "shell/Routine.h"
+#include "shell/ui/Finestre.h"
+#include "shell/ui/TastiComuni.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor VerdeConnesso(0x1f, 0x9d, 0x3a);
+const QColor RossoNonConnesso(0xd2, 0x23, 0x1e);
+
+// What the window shows when an icon file is missing from the program folder:
+// a disc of the same colour as the icon would have been.
+QPixmap IndicatoreDisegnato(bool connesso)
+{
+    QPixmap p(32, 32);
+    p.fill(Qt::transparent);
+    QPainter pittore(&p);
+    pittore.setRenderHint(QPainter::Antialiasing);
+    const QColor colore = connesso ? VerdeConnesso : RossoNonConnesso;
+    pittore.setPen(QPen(colore.darker(160), 2));
+    pittore.setBrush(colore);
+    pittore.drawEllipse(QRectF(2, 2, 28, 28));
+    return p;
+}
+
+QPushButton* Pulsante(const QString& nome, const QString& testo, QWidget* padre)
+{
+    auto* b = new QPushButton(testo, padre);
+    b->setObjectName(nome);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QAction* Voce(QMenu* menu, const QString& nome, const QString& testo)
+{
+    QAction* a = menu->addAction(testo);
+    a->setObjectName(nome);
+    return a;
+}
+
+QMenu* Sottomenu(QMenuBar* barra, const QString& nome, const QString& testo)
+{
+    QMenu* m = barra->addMenu(testo);
+    m->setObjectName(nome);
+    m->menuAction()->setObjectName(nome);
+    return m;
+}
+
+} // namespace
+
+StartUp::StartUp(QWidget* padre) : QMainWindow(padre)
+{
+    setObjectName(QStringLiteral("StartUp"));
+    setWindowTitle(QStringLiteral(" Norvel - scambio EDI via MODEM con la DOGANA"));
+    CreaMenu();
+    CreaControlli();
+
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    Timer1_->setInterval(3000);
+    connect(Timer1_, &QTimer::timeout, this, &StartUp::ControllaConnessione);
+
+    new TastiComuni(this, cmdUscita_);
+}
+
+void StartUp::CreaMenu()
+{
+    QMenuBar* barra = menuBar();
+
+    Mu_end_ = barra->addAction(QStringLiteral("&Uscita"));
+    Mu_end_->setObjectName(QStringLiteral("Mu_end"));
+    connect(Mu_end_, &QAction::triggered, this, &QWidget::close);
+
+    Mu_Parametri_ =
+        Sottomenu(barra, QStringLiteral("Mu_Parametri"), QStringLiteral("&Parametri..."));
+    Mu_parDog_ = Voce(Mu_Parametri_, QStringLiteral("Mu_parDog"), QStringLiteral("&DOGANA"));
+    Mu_Unix_ = Voce(Mu_Parametri_, QStringLiteral("Mu_Unix"), QStringLiteral("&Unix"));
+    Mu_progr_ = Voce(Mu_Parametri_, QStringLiteral("Mu_progr"), QStringLiteral("&Applicativi"));
+    Mu_color_ = Voce(Mu_Parametri_, QStringLiteral("Mu_color"), QStringLiteral("&Colori"));
+    Mu_PassWd_ = Voce(Mu_Parametri_, QStringLiteral("Mu_PassWd"), QStringLiteral("&PassWord"));
+    connect(Mu_parDog_, &QAction::triggered, this, &StartUp::ApriParametriDogana);
+    connect(Mu_Unix_, &QAction::triggered, this, &StartUp::ApriParametriUnix);
+    connect(Mu_progr_, &QAction::triggered, this, &StartUp::ApriApplicativi);
+    connect(Mu_color_, &QAction::triggered, this, &StartUp::ApriColori);
+    connect(Mu_PassWd_, &QAction::triggered, this, &StartUp::ApriPassword);
+
+    Mprg_base_ = Sottomenu(barra, QStringLiteral("Mprg_base"), QStringLiteral("&Applicativi..."));
+    for (int i = 1; i <= Ini::VociApplicativi; ++i) {
+        const QString testo =
+            i == 1 ? QStringLiteral("&Editor di Testi") : QStringLiteral("&Varie%1").arg(i);
+        Mprg_var_[i] = Voce(Mprg_base_, QStringLiteral("Mprg_var_%1").arg(i), testo);
+        connect(Mprg_var_[i], &QAction::triggered, this, [this, i]() { LanciaApplicativo(i); });
+    }
+
+    Mu_PathBase_ = barra->addAction(QStringLiteral("&Cartelle"));
+    Mu_PathBase_->setObjectName(QStringLiteral("Mu_PathBase"));
+    connect(Mu_PathBase_, &QAction::triggered, this, &StartUp::ApriCartelle);
+
+    Mu_MRN_ = barra->addAction(QStringLiteral("&MRN"));
+    Mu_MRN_->setObjectName(QStringLiteral("Mu_MRN"));
+    connect(Mu_MRN_, &QAction::triggered, this, &StartUp::ApriMrn);
+
+    Mu_help_ = Sottomenu(barra, QStringLiteral("Mu_help"), QStringLiteral("&?..."));
+    Mu_norvel_ = Voce(Mu_help_, QStringLiteral("Mu_norvel"), QStringLiteral("Su Norvel"));
+    Mu_zerpa_ = Voce(Mu_help_, QStringLiteral("Mu_zerpa"), QStringLiteral("Su ZERPA"));
+    Mu_newexe_ =
+        Voce(Mu_help_, QStringLiteral("Mu_newexe"), QStringLiteral("&Verifica aggiornamenti"));
+    connect(Mu_norvel_, &QAction::triggered, this, &StartUp::ApriInfoNorvel);
+    connect(Mu_zerpa_, &QAction::triggered, this, &StartUp::ApriInfoZerpa);
+    connect(Mu_newexe_, &QAction::triggered, this, &StartUp::VerificaAggiornamenti);
+
+    // Shown but not yet usable: their windows come with later work.
+    for (QAction* a : {Mu_parDog_, Mu_Unix_, Mu_progr_, Mu_color_, Mu_PassWd_, Mu_MRN_, Mu_norvel_,
+                       Mu_zerpa_, Mu_newexe_})
+        a->setEnabled(false);
+}
+
+void StartUp::CreaControlli()
+{
+    auto* centro = new QWidget(this);
+    auto* colonna = new QVBoxLayout(centro);
+    colonna->setContentsMargins(10, 8, 10, 6);
+    colonna->setSpacing(5);
+
+    cmdInvia_ =
+        Pulsante(QStringLiteral("cmdInvia"), QStringLiteral("&INVIA BOLLE IN DOGANA"), centro);
+    cmdRicevi_ = Pulsante(QStringLiteral("cmdRicevi"),
+                          QStringLiteral("&RICEVI MESSAGGI DALLA DOGANA"), centro);
+    cmdIrildes_ =
+        Pulsante(QStringLiteral("cmdIrildes"), QStringLiteral("&APPURAMENTI GARANZIA"), centro);
+    cmdUscita_ = Pulsante(QStringLiteral("cmdUscita"), QStringLiteral("&USCITA"), centro);
+    for (QPushButton* b : {cmdInvia_, cmdRicevi_, cmdIrildes_}) {
+        b->setMinimumHeight(32);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        colonna->addWidget(b);
+    }
+    // The send window is not part of this program yet.
+    cmdInvia_->setEnabled(false);
+    connect(cmdInvia_, &QPushButton::clicked, this, &StartUp::ApriInvio);
+    connect(cmdRicevi_, &QPushButton::clicked, this, &StartUp::ApriRicezione);
+    connect(cmdIrildes_, &QPushButton::clicked, this, &StartUp::ApriAppuramenti);
+    connect(cmdUscita_, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* riga = new QHBoxLayout;
+    lbConnesso_ = new QLabel(QStringLiteral("Connessione REMOTA:"), centro);
+    lbConnesso_->setObjectName(QStringLiteral("lbConnesso"));
+    Image1_ = new QLabel(centro);
+    Image1_->setObjectName(QStringLiteral("Image1"));
+    Image1_->setFixedSize(32, 32);
+    Image1_->setAlignment(Qt::AlignCenter);
+    lbConnesso_->setBuddy(Image1_);
+    riga->addWidget(lbConnesso_);
+    riga->addWidget(Image1_);
+    riga->addStretch(1);
+    cmdUscita_->setMinimumWidth(90);
+    riga->addWidget(cmdUscita_);
+    colonna->addLayout(riga);
+
+    lbDitta_ = new QLabel(centro);
+    lbDitta_->setObjectName(QStringLiteral("lbDitta"));
+    lbDitta_->setAlignment(Qt::AlignCenter);
+    QFont grassetto = lbDitta_->font();
+    grassetto.setBold(true);
+    lbDitta_->setFont(grassetto);
+    colonna->addWidget(lbDitta_);
+
+    setCentralWidget(centro);
+    MostraConnessione(false);
+}
+
+bool StartUp::Avvia()
+{
+    ImpostaCartellaProgramma();
+    ImpostaFinestraPrincipale(this);
+    if (!ChiediPasswordAvvio())
+        return false;
+    CreaFileIniSeManca();
+
+    PosizioneTaskbar();
+    const QRect schermo = GeometriaSchermo();
+    geometriaAvvio_ =
+        LimitaGeometria(GeometriaSalvata(), Twip(schermo.width()), Twip(schermo.height()),
+                        LatoTaskbar, AltezzaTaskbar, LarghezzaTaskbar);
+
+    // The display and the flag start from the state seen now: a flag seeded the
+    // other way round would miss a change before the first tick, and would be
+    // wrong for a window opened before it.
+    ConnessoRemoto = ConnessioneRemotaAttiva();
+    MostraConnessione(ConnessoRemoto);
+
+    CaricaParametriAvvio();
+    PosizionaAllAvvio();
+    CaricaMenuApplicativi();
+
+    if (ParametriEdi.CartellaBase.isEmpty()) {
+        if (!ApriParametriAvvio())
+            Messaggio(QStringLiteral("CARTELLA DI LAVORO NON INDICATA.\n"
+                                     "Indicarla in ") +
+                          FileIni +
+                          QStringLiteral(", sezione [PC], chiave PATH.\n"
+                                         "Il programma termina."),
+                      Pulsanti::Ok, Icona::Critico);
+        if (ParametriEdi.CartellaBase.isEmpty())
+            return false;
+    }
+    AggiornaDitta();
+
+    if (!PreparaCartelleLavoro()) {
+        Messaggio(QStringLiteral("ERRORE IN FASE DI CREAZIONE CARTELLA 'FIRMAVERIFICA"));
+        ApriParametriAvvio();
+        AggiornaDitta();
+    }
+    avviato_ = true;
+    Timer1_->start();
+    return true;
+}
+
+void StartUp::PosizionaAllAvvio()
+{
+    const QRect schermo = GeometriaSchermo();
+    const QSize bordo = frameGeometry().size() - geometry().size();
+    move(schermo.x() + Pixel(geometriaAvvio_.x()), schermo.y() + Pixel(geometriaAvvio_.y()));
+    resize(Pixel(geometriaAvvio_.width()) - bordo.width(),
+           Pixel(geometriaAvvio_.height()) - bordo.height());
+    daPosizionare_ = !isVisible();
+}
+
+void StartUp::showEvent(QShowEvent* evento)
+{
+    QMainWindow::showEvent(evento);
+    if (daPosizionare_) {
+        daPosizionare_ = false;
+        PosizionaAllAvvio();
+        daPosizionare_ = false;
+    }
+}
+
+void StartUp::CaricaMenuApplicativi()
+{
+    for (int i = 1; i <= Ini::VociApplicativi; ++i) {
+        const VoceApplicativo voce = LeggiVoceApplicativo(i);
+        ImpostaVoceApplicativo(i, voce.nome, voce.visibile);
+    }
+}
+
+void StartUp::ImpostaVoceApplicativo(int i, const QString& nome, bool visibile)
+{
+    if (i < 1 || i > Ini::VociApplicativi)
+        return;
+    if (!nome.isEmpty())
+        Mprg_var_[i]->setText(nome);
+    Mprg_var_[i]->setVisible(visibile);
+    bool qualcuna = false;
+    for (int k = 1; k <= Ini::VociApplicativi; ++k)
+        qualcuna = qualcuna || Mprg_var_[k]->isVisible();
+    Mprg_base_->menuAction()->setVisible(qualcuna);
+}
+
+void StartUp::AggiornaDitta()
+{
+    lbDitta_->setText(ParametriEdi.Ditta + QStringLiteral(" - ") + ParametriEdi.UtenteFtp);
+}
+
+void StartUp::MostraConnessione(bool connesso)
+{
+    QPixmap icona(UnisciPercorso(CartellaProgramma,
+                                 connesso ? QStringLiteral("Via.ICO") : QStringLiteral("Alt.ICO")));
+    if (icona.isNull())
+        icona = IndicatoreDisegnato(connesso);
+    Image1_->setPixmap(icona);
+    const QString stato =
+        connesso ? QStringLiteral("Connessione attiva") : QStringLiteral("Connessione non attiva");
+    Image1_->setToolTip(stato);
+    Image1_->setAccessibleName(stato);
+    cmdRicevi_->setEnabled(connesso);
+    cmdIrildes_->setEnabled(connesso);
+}
+
+void StartUp::ControllaConnessione()
+{
+    // A failing probe shows a box; ticks meanwhile must not stack more boxes.
+    if (inControllo_)
+        return;
+    inControllo_ = true;
+    const bool stato = ConnessioneRemotaAttiva();
+    inControllo_ = false;
+    if (stato == ConnessoRemoto)
+        return;
+    ConnessoRemoto = stato;
+    MostraConnessione(stato);
+}
+
+bool StartUp::event(QEvent* evento)
+{
+    if (evento->type() == QEvent::WindowActivate && avviato_ && !uscitaFatta_) {
+        QDir::setCurrent(CartellaProgramma);
+        ControllaConnessione();
+        Timer1_->start();
+    }
+    return QMainWindow::event(evento);
+}
+
+void StartUp::resizeEvent(QResizeEvent* evento)
+{
+    QMainWindow::resizeEvent(evento);
+    if (isMinimized())
+        return;
+    const QSize bordo = frameGeometry().size() - geometry().size();
+    const int minimaL = Pixel(LarghezzaMinima);
+    const int minimaA = Pixel(AltezzaMinima);
+    if (frameGeometry().width() < minimaL) {
+        resize(minimaL - bordo.width(), height());
+        return;
+    }
+    if (frameGeometry().height() < minimaA)
+        resize(width(), minimaA - bordo.height());
+}
+
+void StartUp::closeEvent(QCloseEvent* evento)
+{
+    if (!uscitaFatta_) {
+        uscitaFatta_ = true;
+        Timer1_->stop();
+        SalvaPosizione(this);
+        ScriviValoriUscita();
+    }
+    evento->accept();
+    // The program ends with its main window, whatever else is open.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != this && w->isVisible())
+            w->close();
+    }
+    QCoreApplication::quit();
+}
+
+bool StartUp::ChiediPasswordAvvio()
+{
+    // The access password window is not part of this program yet: no password
+    // can have been set.
+    return true;
+}
+
+bool StartUp::ApriParametriAvvio()
+{
+    // The connection parameters window is not part of this program yet.
+    return false;
+}
+
+bool StartUp::ApriFileFirmato(const QString& percorso, const QString& titolo)
+{
+    // Until the unwrapping window exists a signed file opens like any other.
+    Q_UNUSED(percorso);
+    Q_UNUSED(titolo);
+    return false;
+}
+
+void StartUp::ApriInvio()
+{
+    Timer1_->stop();
+}
+
+void StartUp::ApriRicezione()
+{
+    Messaggio(QStringLiteral("Funzione non ancora disponibile in questa versione."));
+}
+
+void StartUp::ApriAppuramenti()
+{
+    Messaggio(QStringLiteral("Funzione non ancora disponibile in questa versione."));
+}
+
+void StartUp::ApriParametriDogana()
+{
+    Timer1_->stop();
+    AggiornaDitta();
+}
+
+void StartUp::ApriParametriUnix() {}
+
+void StartUp::ApriApplicativi()
+{
+    Timer1_->stop();
+}
+
+void StartUp::ApriColori()
+{
+    Timer1_->stop();
+}
+
+void StartUp::ApriPassword()
+{
+    Timer1_->stop();
+}
+
+void StartUp::ApriCartelle()
+{
+    Timer1_->stop();
+    for (;;) {
+        const QString percorso =
+            ScegliFile(this, QString(), ParametriEdi.CartellaBase, QStringLiteral("File EDI (*)"));
+        if (percorso.isEmpty())
+            break;
+        fileCorrente_ = percorso;
+        titoloFileCorrente_ = QFileInfo(percorso).fileName();
+        if (titoloFileCorrente_.right(4).toUpper() == QStringLiteral(".P7M") &&
+            ApriFileFirmato(percorso, titoloFileCorrente_))
+            continue;
+        ArgomentoProgramma = QLatin1Char(' ') + percorso;
+        LanciaApplicazione(QLatin1String(Ini::Varie) + QLatin1Char('1'));
+    }
+}
+
+void StartUp::ApriMrn() {}
+
+void StartUp::ApriInfoNorvel() {}
+
+void StartUp::ApriInfoZerpa() {}
+
+void StartUp::VerificaAggiornamenti() {}
+
+void StartUp::LanciaApplicativo(int i)
+{
+    LanciaApplicazione(QLatin1String(Ini::Varie) + QString::number(i));
+}
