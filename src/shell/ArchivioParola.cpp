@@ -48,10 +48,10 @@ bool Leggi(const QString& testo, Record& r)
                                                      QByteArray::AbortOnBase64DecodingErrors);
     const auto chiave = QByteArray::fromBase64Encoding(parti[3].toLatin1(),
                                                        QByteArray::AbortOnBase64DecodingErrors);
-    if (!sale || !chiave || sale->isEmpty() || chiave->size() != LunghezzaChiave)
+    if (!sale || !chiave || sale.decoded.isEmpty() || chiave.decoded.size() != LunghezzaChiave)
         return false;
-    r.sale = *sale;
-    r.chiave = *chiave;
+    r.sale = sale.decoded;
+    r.chiave = chiave.decoded;
     return true;
 }
 

@@ -26,6 +26,7 @@ int EsitoOperazione = 0;
 QString ArgomentoProgramma;
 int StileFinestra = 1;
 
+QString ParolaAccesso;
 QString TestoIniziale;
 
 int LatoTaskbar = 0;
@@ -60,6 +61,7 @@ void AzzeraGlobali()
     EsitoOperazione = 0;
     ArgomentoProgramma.clear();
     StileFinestra = 1;
+    ParolaAccesso.clear();
     TestoIniziale.clear();
     LatoTaskbar = 0;
     AltezzaTaskbar = 0;

@@ -86,6 +86,9 @@ extern int EsitoOperazione;
 extern QString ArgomentoProgramma;
 extern int StileFinestra;
 
+// The access password's record as last read from its store; "" or "!" for none.
+extern QString ParolaAccesso;
+
 // What a text box held when it got the focus (SelezionaTesto).
 extern QString TestoIniziale;
 
