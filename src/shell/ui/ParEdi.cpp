@@ -93,8 +93,10 @@ ParEdi::ParEdi(QWidget* padre) : QDialog(padre)
         txt_[k] = new QLineEdit(this);
         txt_[k]->setObjectName(QStringLiteral("txt_%1").arg(k));
         txt_[k]->setMaxLength(Limiti[k]);
-        connect(txt_[k], &QLineEdit::textEdited, this,
-                [this, k]() { AdattaLimite(txt_[k], Limiti[k]); });
+        connect(txt_[k], &QLineEdit::textEdited, this, [this, k]() {
+            AdattaLimite(txt_[k], Limiti[k]);
+            modificato_[k] = true;
+        });
     }
     for (int k = 1; k <= 4; ++k) {
         auto* e = new QLabel(QString::fromUtf8(etichette[k]), fraAccesso);
@@ -431,7 +433,7 @@ void ParEdi::Conferma()
 {
     // A button pressed from the keyboard may leave a progressive un-normalised.
     for (int k = 5; k <= 6; ++k)
-        if (txt_[k]->isModified())
+        if (modificato_[k])
             NormalizzaProgressivo(k);
     ValoriParEdi v;
     v.host = txt_[1]->text();

@@ -36,7 +36,8 @@ private:
     void ScegliBase();
     void Conferma();
 
-    std::array<QLineEdit*, 7> txt_{}; // index 1..6
+    std::array<QLineEdit*, 7> txt_{};  // index 1..6
+    std::array<bool, 7> modificato_{}; // typed into since the window opened
     QButtonGroup* optColI_ = nullptr;
     QButtonGroup* optModoI_ = nullptr;
     QButtonGroup* optColR_ = nullptr;
