@@ -156,17 +156,19 @@ TEST_F(CollegamentoDoganaTest, SenzaCartellaBaseNienteAlberoNellaCorrente)
     EXPECT_TRUE(ConfermaParametriEdi(Valori("")));
     QDir::setCurrent(corrente);
     EXPECT_FALSE(QFileInfo::exists(Percorso("Ricevuti")));
-    EXPECT_EQ(ParametriEdi.CartellaRicevuti, "");
+    EXPECT_EQ(LeggiIni(FileIni, "PC", "PATH"), "");
 }
 
 TEST(CartelleLavoro, RadiceComeBase)
 {
     // "/" keeps its separator and the sub-folders do not double it.
     EXPECT_EQ(SenzaSeparatoreFinale("/"), "/");
-    ImpostaCartelleLavoro("/");
+    ParametriEdi.CartellaBase = SenzaSeparatoreFinale("/");
+    ImpostaPercorsiCartelle();
     EXPECT_EQ(ParametriEdi.CartellaRicevuti, "/Ricevuti");
     EXPECT_EQ(ParametriEdi.CartellaDaVerificare, "/DaVerificare");
-    ImpostaCartelleLavoro("/dati/FirmaVerifica");
+    ParametriEdi.CartellaBase = "/dati/FirmaVerifica";
+    ImpostaPercorsiCartelle();
     EXPECT_EQ(ParametriEdi.CartellaInviati, "/dati/FirmaVerifica/Inviati");
     EXPECT_EQ(ParametriEdi.CartellaVerificati, "/dati/FirmaVerifica/Verificati");
 }

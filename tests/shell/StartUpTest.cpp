@@ -8,6 +8,7 @@
 #include "piattaforma/SondaConnessione.h"
 #include "piattaforma/ui/Dialoghi.h"
 #include "piattaforma/ui/Schermo.h"
+#include "shell/ArchivioParola.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
 #include "shell/ui/StartUp.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -87,8 +89,25 @@ protected:
         return script;
     }
 
+    // The connection parameters window, when it opens, gets this base folder
+    // (none: left as it is) and then this button.
+    void SceltaNeiParametri(const QString& cartella, const char* pulsante)
+    {
+        DialoghiTest d;
+        d.cartella = [cartella](const QString&, const QString&) { return cartella; };
+        ImpostaDialoghi(d);
+        QuandoModale([this, cartella, pulsante](QWidget* w) {
+            ASSERT_EQ(w->objectName(), "ParEdi");
+            ++finestreParametri_;
+            if (!cartella.isEmpty())
+                w->findChild<QPushButton*>("Command1")->click();
+            w->findChild<QPushButton*>(pulsante)->click();
+        });
+    }
+
     StatoConnessione stato_ = StatoConnessione::NonAttiva;
     QString casa_;
+    int finestreParametri_ = 0;
 
 private:
     QByteArray casaVera_;
@@ -324,16 +343,108 @@ TEST_F(StartUpTest, CartellaBaseSottoUnaCartellaInesistente)
     ScriviIni(FileIni, "PC", "PATH", Percorso("manca/FirmaVerifica"));
     RisponditoreTest().Rispondi(Risposta::Ok,
                                 "ERRORE IN FASE DI CREAZIONE CARTELLA 'FIRMAVERIFICA");
+    // The connection parameters open to choose another base folder.
+    const QString altra = Percorso("Altra");
+    QDir().mkdir(altra);
+    SceltaNeiParametri(altra, "cmdend_1");
     EXPECT_TRUE(Finestra().Avvia());
+    EXPECT_EQ(finestreParametri_, 1);
     EXPECT_EQ(RisponditoreTest().Ricevuti().size(), 1);
     EXPECT_FALSE(QFileInfo::exists(Percorso("manca")));
+    EXPECT_EQ(Ini("PC", "PATH"), altra);
+    EXPECT_TRUE(QFileInfo(altra + "/Firmati").isDir());
 }
 
 TEST_F(StartUpTest, SenzaCartellaBaseIlProgrammaTermina)
 {
     ScriviIni(FileIni, "PC", "PATH", "");
-    RisponditoreTest().Rispondi(Risposta::Ok, "CARTELLA DI LAVORO NON INDICATA");
+    SceltaNeiParametri(QString(), "cmdend_0");
     EXPECT_FALSE(Finestra().Avvia());
+    EXPECT_EQ(finestreParametri_, 1);
+}
+
+TEST_F(StartUpTest, SenzaCartellaBaseLaSiSceglieNeiParametri)
+{
+    ScriviIni(FileIni, "PC", "PATH", "");
+    ScriviIni(FileIni, "EDI", "DITTA", "Rossi");
+    ScriviIni(FileIni, "EDI", "AUTORFTP", "AB12");
+    const QString scelta = Percorso("Scelta");
+    QDir().mkdir(scelta);
+    SceltaNeiParametri(scelta, "cmdend_1");
+    StartUp& w = Avviata();
+    EXPECT_EQ(finestreParametri_, 1);
+    EXPECT_EQ(ParametriEdi.CartellaBase, scelta);
+    EXPECT_TRUE(QFileInfo(scelta + "/Ricevuti").isDir());
+    EXPECT_EQ(Trova<QLabel>("lbDitta")->text(), "Rossi - AB12");
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(StartUpTest, MenuDoganaPoiDitta)
+{
+    IniConBase();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
+    bool timerFermo = false;
+    QuandoModale([&](QWidget* w) {
+        ASSERT_EQ(w->objectName(), "ParEdi");
+        timerFermo = !Trova<QTimer>("Timer1")->isActive();
+        w->findChild<QLineEdit*>("txt_2")->setText("QW34");
+        w->findChild<QLineEdit*>("txt_4")->setText("Bianchi Spa");
+        w->findChild<QPushButton*>("cmdend_1")->click();
+    });
+    Trova<QAction>("Mu_parDog")->trigger();
+    EXPECT_TRUE(timerFermo);
+    EXPECT_EQ(Trova<QLabel>("lbDitta")->text(), "Bianchi Spa - QW34");
+    EXPECT_EQ(Ini("EDI", "DITTA"), "Bianchi Spa");
+}
+
+TEST_F(StartUpTest, PasswordDalMenuChiestaAlProssimoAvvio)
+{
+    IniConBase();
+    // No password: start-up opens nothing (an unexpected window would block here).
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
+    bool timerFermo = false;
+    QuandoModale([&](QWidget* w) {
+        timerFermo = !Trova<QTimer>("Timer1")->isActive();
+        EXPECT_EQ(w->windowTitle(), "PRIMA IMPOSTAZIONE PASSWORD");
+        w->findChild<QLineEdit*>("txtPasswd_1")->setText("chiave9");
+        w->findChild<QLineEdit*>("txtPasswd_2")->setText("chiave9");
+        w->findChild<QPushButton*>("Command2_1")->click();
+    });
+    Trova<QAction>("Mu_PassWd")->trigger();
+    EXPECT_TRUE(timerFermo);
+
+    StartUp seconda;
+    QuandoModale([](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), "RICHIESTA DELLA PASSWORD");
+        auto* c = w->findChild<QLineEdit*>("txtPasswd_0");
+        c->setFocus();
+        QTest::keyClicks(c, "ChIaVe9");
+        QTest::keyClick(c, Qt::Key_Return);
+    });
+    EXPECT_TRUE(seconda.Avvia());
+    EXPECT_TRUE(TerminazioniRichieste().isEmpty());
+}
+
+TEST_F(StartUpTest, TrePasswordSbagliateFermanoLAvvio)
+{
+    ScriviParolaAccesso("GIUSTA");
+    for (int i = 0; i < 3; ++i)
+        RisponditoreTest().Rispondi(Risposta::Ok, "PASSWORD ERRATA");
+    QuandoModale([](QWidget* w) {
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        auto* c = w->findChild<QLineEdit*>("txtPasswd_0");
+        for (int i = 0; i < 3 && w->isVisible(); ++i) {
+            c->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(c, "no");
+            QTest::keyClick(c, Qt::Key_Return);
+            QCoreApplication::processEvents();
+        }
+    });
+    EXPECT_FALSE(Finestra().Avvia());
+    EXPECT_EQ(TerminazioniRichieste(), QList<int>({1}));
+    // Nothing after the password step ran: not even the settings file exists.
+    EXPECT_FALSE(QFileInfo::exists(FileIni));
 }
 
 TEST_F(StartUpTest, CartelleApreIlFileNellEditorFinoAdAnnulla)

@@ -106,7 +106,8 @@ GesPasWd::GesPasWd(Modo modo, QWidget* padre) : QDialog(padre), modo_(modo)
     // F2 presses "&ABBANDONA"; the request has no way out but the password.
     new TastiComuni(this, modo_ == Modo::Richiesta ? nullptr : abbandona_);
 
-    if (FinestraPrincipale())
+    // At start-up the main window is not on screen yet: the request goes in the middle.
+    if (FinestraPrincipale() && FinestraPrincipale()->isVisible())
         PosizionaForm(this);
     else
         CentraForm(this);

@@ -3,6 +3,7 @@
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/ui/Dialoghi.h"
 #include "piattaforma/ui/Schermo.h"
+#include "shell/CartelleLavoro.h"
 #include "shell/ChiaviIni.h"
 #include "shell/CollegamentoDogana.h"
 #include "shell/Global.h"
@@ -30,15 +31,6 @@ namespace {
 
 constexpr int Limiti[7] = {0, 40, 4, 10, 40, 2, 2};
 constexpr int AltezzaAiuto = 118;
-
-QString CartellaBaseStandard()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("C:\\FirmaVerifica");
-#else
-    return QDir::homePath() + QStringLiteral("/FirmaVerifica");
-#endif
-}
 
 // Room for a value the file holds longer than the box's limit: it is shown and
 // written back whole, but nothing can be typed past the larger of the two.
@@ -244,7 +236,8 @@ ParEdi::ParEdi(QWidget* padre) : QDialog(padre)
         QStringLiteral("Stabilisce per quale elemento si desidera ordinare la ") +
             QStringLiteral("lista dei files da inviare o ricevere dalla dogana."),
         QStringLiteral("Cartella del PC ove è stato installato il programma:\nFirmaVerifica\n") +
-            QStringLiteral("Lo standard risulta ") + CartellaBaseStandard() + QLatin1Char('\n'),
+            QStringLiteral("Lo standard risulta ") +
+            QDir::toNativeSeparators(CartellaBasePredefinita()) + QLatin1Char('\n'),
         QStringLiteral("Indica quanti files alla volta devono essere importati ") +
             QStringLiteral("in caso di selezione globale (estensione = '?\?\?')\n") +
             QStringLiteral("Maggiore è il numero maggiore è il tempo di attesa per ogni ") +

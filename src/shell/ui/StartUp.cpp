@@ -10,6 +10,8 @@
 #include "shell/ModuliOpzionali.h"
 #include "shell/Routine.h"
 #include "shell/ui/Finestre.h"
+#include "shell/ui/GesPasWd.h"
+#include "shell/ui/ParEdi.h"
 #include "shell/ui/TastiComuni.h"
 
 #include <QAction>
@@ -134,8 +136,7 @@ void StartUp::CreaMenu()
     connect(Mu_newexe_, &QAction::triggered, this, &StartUp::VerificaAggiornamenti);
 
     // Shown but not yet usable: their windows come with later work.
-    for (QAction* a : {Mu_parDog_, Mu_Unix_, Mu_progr_, Mu_color_, Mu_PassWd_, Mu_MRN_, Mu_norvel_,
-                       Mu_zerpa_, Mu_newexe_})
+    for (QAction* a : {Mu_Unix_, Mu_progr_, Mu_color_, Mu_MRN_, Mu_norvel_, Mu_zerpa_, Mu_newexe_})
         a->setEnabled(false);
 }
 
@@ -359,15 +360,13 @@ void StartUp::closeEvent(QCloseEvent* evento)
 
 bool StartUp::ChiediPasswordAvvio()
 {
-    // The access password window is not part of this program yet: no password
-    // can have been set.
-    return true;
+    return RichiediParolaAccesso();
 }
 
 bool StartUp::ApriParametriAvvio()
 {
-    // The connection parameters window is not part of this program yet.
-    return false;
+    ApriParEdi(this);
+    return true;
 }
 
 bool StartUp::ApriFileFirmato(const QString& percorso, const QString& titolo)
@@ -396,6 +395,7 @@ void StartUp::ApriAppuramenti()
 void StartUp::ApriParametriDogana()
 {
     Timer1_->stop();
+    ApriParEdi(this);
     AggiornaDitta();
 }
 
@@ -414,6 +414,7 @@ void StartUp::ApriColori()
 void StartUp::ApriPassword()
 {
     Timer1_->stop();
+    GestisciParolaAccesso(this);
 }
 
 void StartUp::ApriCartelle()
