@@ -45,6 +45,7 @@ GesPasWd::GesPasWd(Modo modo, QWidget* padre) : QDialog(padre), modo_(modo)
         txtPasswd_[i] = new QLineEdit(fraPasswd_[i]);
         txtPasswd_[i]->setObjectName(QStringLiteral("txtPasswd_%1").arg(i));
         txtPasswd_[i]->setMaxLength(LunghezzaParola);
+        txtPasswd_[i]->setMinimumWidth(200);
         MascheraParola(txtPasswd_[i], QLatin1Char('&'));
         txtPasswd_[i]->installEventFilter(this);
         auto* l = new QVBoxLayout(fraPasswd_[i]);
