@@ -1,6 +1,7 @@
 #include "support/AmbienteTest.h"
 #include "support/Risponditore.h"
 
+#include "invio/EseguiScriptFtp.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/SondaConnessione.h"
 #include "piattaforma/ui/Dialoghi.h"
@@ -54,6 +55,7 @@ void AzzeraTutto()
 {
     AzzeraGlobali();
     ImpostaOrologio({});
+    ImpostaLimiteAttesaFtp(0);
     ImpostaSondaConnessione({});
     ImpostaSchermo({}, {});
     ImpostaFinestraPrincipale(nullptr);

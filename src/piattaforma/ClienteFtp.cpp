@@ -1,0 +1,94 @@
+#include "piattaforma/ClienteFtp.h"
+
+#include <QList>
+#include <QStandardPaths>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#endif
+
+QByteArray TraduciScriptFtp(const QByteArray& script)
+{
+    QByteArray uscita;
+    const QList<QByteArray> righe = script.split('\n');
+    for (QByteArray riga : righe) {
+        if (riga.endsWith('\r'))
+            riga.chop(1);
+        if (riga.isEmpty())
+            continue;
+        const QByteArray comando = riga.trimmed();
+        const qsizetype spazio = comando.indexOf(' ');
+        const QByteArray verbo = (spazio < 0 ? comando : comando.left(spazio)).toLower();
+        if (verbo == "close") {
+            riga = "close";
+        } else if (verbo == "ls") {
+            riga = "nlist" + comando.mid(2);
+        } else if (verbo == "!del") {
+            riga = "!rm -f" + comando.mid(4);
+        }
+        uscita += riga + '\n';
+    }
+    return uscita;
+}
+
+ClienteFtp::ClienteFtp(QObject* genitore) : QObject(genitore)
+{
+    processo_.setProcessChannelMode(QProcess::MergedChannels);
+    connect(&processo_, &QProcess::readyRead, this, &ClienteFtp::Raccogli);
+    connect(&processo_, &QProcess::finished, this, [this]() {
+        Raccogli();
+        emit Terminato();
+    });
+#ifdef Q_OS_LINUX
+    // The client must not outlive a program that died during a run.
+    processo_.setChildProcessModifier([]() { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+#endif
+}
+
+ClienteFtp::~ClienteFtp()
+{
+    if (processo_.state() != QProcess::NotRunning) {
+        processo_.kill();
+        processo_.waitForFinished(3000);
+    }
+}
+
+bool ClienteFtp::Avvia(const QString& cartella, const QByteArray& script)
+{
+    trascrizione_.clear();
+    errore_.clear();
+    const QString programma = QStandardPaths::findExecutable(QStringLiteral("ftp"));
+    if (programma.isEmpty()) {
+        errore_ = QStringLiteral("ftp non trovato nel PATH");
+        return false;
+    }
+    processo_.setWorkingDirectory(cartella);
+    processo_.start(programma, {QStringLiteral("-n"), QStringLiteral("-i"), QStringLiteral("-v")});
+    if (!processo_.waitForStarted(10000)) {
+        errore_ = processo_.errorString();
+        return false;
+    }
+    processo_.write(TraduciScriptFtp(script));
+    processo_.closeWriteChannel();
+    return true;
+}
+
+bool ClienteFtp::InEsecuzione() const
+{
+    return processo_.state() != QProcess::NotRunning;
+}
+
+void ClienteFtp::Termina()
+{
+    if (processo_.state() == QProcess::NotRunning)
+        return;
+    processo_.kill();
+    processo_.waitForFinished(3000);
+    Raccogli();
+}
+
+void ClienteFtp::Raccogli()
+{
+    trascrizione_ += processo_.readAll();
+}

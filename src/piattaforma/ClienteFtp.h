@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QProcess>
+#include <QString>
+
+// The system's command-line FTP client, driven by a script written for the
+// office's Windows client.
+
+// The script in the system client's dialect: LF line ends, "Close" → "close",
+// "ls" → "nlist" (bare names, one a line), "!del X" → "!rm -f X".
+QByteArray TraduciScriptFtp(const QByteArray& script);
+
+class ClienteFtp : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ClienteFtp(QObject* genitore = nullptr);
+    // A client still running is ended: it never outlives its run.
+    ~ClienteFtp() override;
+
+    // Starts "ftp -n -i -v", looked up on PATH, in cartella and feeds it the
+    // translated script. False when no process could be started.
+    bool Avvia(const QString& cartella, const QByteArray& script);
+    bool InEsecuzione() const;
+    // Kills the client and collects what it printed.
+    void Termina();
+
+    // Everything the client printed so far, standard output and error merged.
+    QString Trascrizione() const { return QString::fromLocal8Bit(trascrizione_); }
+    // Why the start failed, for the record.
+    QString ErroreAvvio() const { return errore_; }
+
+signals:
+    void Terminato();
+
+private:
+    void Raccogli();
+
+    QProcess processo_;
+    QByteArray trascrizione_;
+    QString errore_;
+};
