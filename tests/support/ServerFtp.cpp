@@ -152,8 +152,17 @@ bool ServerFtp::Prepara(const Opzioni& opzioni)
         const group* gr = ::getgrgid(gid_);
         gruppoServer = gr ? QString::fromLocal8Bit(gr->gr_name) : QStringLiteral("nogroup");
     } else {
+        // Without root the server must be told to stay who it is.
         uid_ = ::getuid();
         gid_ = ::getgid();
+        const passwd* pw = ::getpwuid(uid_);
+        const group* gr = ::getgrgid(gid_);
+        if (!pw || !gr) {
+            motivo_ = QStringLiteral("the test's user or group has no name");
+            return false;
+        }
+        utenteServer = QString::fromLocal8Bit(pw->pw_name);
+        gruppoServer = QString::fromLocal8Bit(gr->gr_name);
     }
 
     if (Programma(QStringLiteral("ftpasswd")).isEmpty()) {
@@ -184,10 +193,12 @@ bool ServerFtp::Prepara(const Opzioni& opzioni)
                            "Port %1\n"
                            "MaxInstances 20\n")
                 .arg(porta_);
-    if (comeRoot_) {
-        conf +=
-            QStringLiteral("User %1\nGroup %2\nDefaultRoot ~\n").arg(utenteServer, gruppoServer);
-    }
+    conf += QStringLiteral("User %1\nGroup %2\n").arg(utenteServer, gruppoServer);
+    // Locking users into their folder needs root; the tests only use their own.
+    if (comeRoot_)
+        conf += QStringLiteral("DefaultRoot ~\n");
+    conf += QStringLiteral("<IfModule mod_ctrls.c>\n  ControlsEngine off\n</IfModule>\n"
+                           "<IfModule mod_cap.c>\n  CapabilitiesEngine off\n</IfModule>\n");
     conf += QStringLiteral("PidFile %1/proftpd.pid\n"
                            "ScoreboardFile %1/proftpd.scoreboard\n"
                            "SystemLog %1/proftpd.log\n"
