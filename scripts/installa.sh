@@ -27,3 +27,11 @@ if ! locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$'; then
     "${sudo[@]}" sed -i 's/^# *\(it_IT.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     "${sudo[@]}" locale-gen >/dev/null
 fi
+
+# proftpd-basic starts a system FTP server on port 21. The tests start their
+# own on a free port of 127.0.0.1 and need none: keep the system one off.
+if [ -d /run/systemd/system ] && systemctl is-enabled proftpd.service >/dev/null 2>&1; then
+    "${sudo[@]}" systemctl disable --now proftpd.service >/dev/null 2>&1 || true
+elif [ -x /etc/init.d/proftpd ] && [ -f /run/proftpd.pid ]; then
+    "${sudo[@]}" /etc/init.d/proftpd stop >/dev/null 2>&1 || true
+fi
