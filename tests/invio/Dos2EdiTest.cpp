@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -454,4 +455,43 @@ TEST_F(Dos2EdiTest, OrigineScelta)
     EXPECT_FALSE(Trova<QWidget>("fraCartella")->isVisible());
     EXPECT_FALSE(Pulsante("&INVIA")->isHidden());
     EXPECT_EQ(finestra->windowTitle(), " INVIA DATI ALLA DOGANA    -    " + Percorso("Altrove"));
+}
+
+TEST_F(Dos2EdiTest, CampoErratoTrattieneIlFuocoEIlTestoSenzaRicaricare)
+{
+    QuattroFile();
+    Apri();
+    finestra->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(finestra.get()));
+    QLineEdit* mese = Trova<QLineEdit>("txt_1");
+    mese->setFocus();
+    mese->selectAll();
+    // The full field moves on by itself, and its check fails.
+    RisponditoreTest().Rispondi(Risposta::Ok, "MESE ERRATO");
+    QTest::keyClicks(mese, "1x3"); // the letter is not taken
+    QTest::qWait(0);
+    EXPECT_EQ(QApplication::focusWidget(), mese);
+    EXPECT_EQ(mese->text(), "13");
+    EXPECT_EQ(Righe(), PerNome);
+
+    // Once the person heads for the exit, the field is no longer checked.
+    QTest::mouseClick(Pulsante("&USCITA"), Qt::LeftButton);
+    EXPECT_FALSE(finestra->isVisible());
+}
+
+TEST_F(Dos2EdiTest, SuEGiuTraICampi)
+{
+    Apri();
+    finestra->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(finestra.get()));
+    QLineEdit* primo = Trova<QLineEdit>("txt_1");
+    QLineEdit* ultimo = Trova<QLineEdit>("txt_4");
+    primo->setFocus();
+    QTest::keyClick(primo, Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), ultimo);
+    Trova<QLineEdit>("txt_1")->setEnabled(false);
+    QTest::keyClick(ultimo, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), Trova<QLineEdit>("txt_2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), Trova<QLineEdit>("txt_3"));
 }

@@ -706,6 +706,10 @@ bool Dos2Edi::eventFilter(QObject* oggetto, QEvent* evento)
             SelezionaTesto(txt_[k]);
         if (tipo == QEvent::FocusOut) {
             const auto motivo = static_cast<QFocusEvent*>(evento)->reason();
+            // A click gives the button the focus before the button sees the press.
+            QWidget* verso = QApplication::focusWidget();
+            if (motivo == Qt::MouseFocusReason && (verso == cmdUscita_ || verso == cmdOrigine_))
+                uscendo_ = true;
             // A box or a menu taking the focus is not the person leaving the field.
             if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason)
                 ControllaCampo(k);

@@ -1,0 +1,35 @@
+#include "support/CartellaProgrammaTest.h"
+
+#include "invio/InvioBolle.h"
+#include "shell/Global.h"
+
+using InvioBolleTest = CartellaProgrammaTest;
+
+TEST_F(InvioBolleTest, SoloNomiSempliciNelCopione)
+{
+    for (const char* buono : {"ABCD1207.T01", "ABCD1207.T01.P7M", "abcd-1207_x.t01", "A!B"})
+        EXPECT_TRUE(NomeFileSemplice(buono)) << buono;
+    for (const QString& cattivo : QStringList{
+             QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("ABCD 1207.T01"),
+             QStringLiteral("ABCD1207.T01\r\nquit"), QStringLiteral("-dABCD1207.T01"),
+             QStringLiteral("!rm ABCD"), QStringLiteral("AB\"CD"), QStringLiteral("AB'CD"),
+             QStringLiteral("../ABCD1207.T01"), QStringLiteral("AB\\CD"), QStringLiteral("AB\tCD"),
+             QStringLiteral("AB") + QString(QChar(0x00A0)) + QStringLiteral("CD"),
+             QStringLiteral("AB") + QString(QChar(0x200B)) + QStringLiteral("CD")})
+        EXPECT_FALSE(NomeFileSemplice(cattivo)) << cattivo.toStdString();
+}
+
+TEST_F(InvioBolleTest, RichiestaConUnPutPerNomeInOrdine)
+{
+    ParametriEdi.HostFtp = "127.0.0.1";
+    ParametriEdi.UtenteFtp = "ABCD";
+    ParametriEdi.PasswordFtp = "segreta";
+    const RichiestaFtp r = RichiestaInvio({"ABCD1207.T02", "ABCD1207.T01"}, "/dati/Firmati");
+    EXPECT_EQ(r.righe, QStringList({"put ABCD1207.T02", "put ABCD1207.T01"}));
+    EXPECT_EQ(r.cartella, "/dati/Firmati");
+    EXPECT_EQ(r.host, "127.0.0.1");
+    EXPECT_EQ(r.utente, "ABCD");
+    EXPECT_EQ(r.password, "segreta");
+    EXPECT_EQ(r.prefissoComando, "ftp -v -n -i -s:");
+    EXPECT_EQ(r.messaggioAvvio, "ERRORE NELL'INVIO DELLE BOLLE");
+}
