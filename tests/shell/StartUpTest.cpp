@@ -501,3 +501,24 @@ TEST_F(StartUpTest, EseguibileFermatoDaSigterm)
     QSettings versione(Percorso("config/Norvel/1.0.0.conf"), QSettings::IniFormat);
     EXPECT_FALSE(versione.value("Setting/ExeVersion").toString().isEmpty());
 }
+
+TEST_F(StartUpTest, InviaBolleApreLaFinestraDiInvioATimerFermo)
+{
+    IniConBase();
+    // Its own activation, which restarts the timer, has come and gone.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
+    auto* timer = Trova<QTimer>("Timer1");
+    auto* invia = Trova<QPushButton>("cmdInvia");
+    ASSERT_TRUE(invia->isEnabled());
+    bool timerFermo = false;
+    QString titolo;
+    QuandoModale([&](QWidget* w) {
+        timerFermo = !timer->isActive();
+        titolo = w->windowTitle();
+        EXPECT_EQ(w->objectName(), "Dos2Edi");
+        w->close();
+    });
+    invia->click();
+    EXPECT_TRUE(timerFermo);
+    EXPECT_EQ(titolo, " INVIA DATI ALLA DOGANA    -    " + ParametriEdi.CartellaFirmati);
+}

@@ -1,5 +1,6 @@
 #include "shell/ui/StartUp.h"
 
+#include "invio/ui/Dos2Edi.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
 #include "piattaforma/ui/Dialoghi.h"
@@ -159,8 +160,6 @@ void StartUp::CreaControlli()
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         colonna->addWidget(b);
     }
-    // The send window is not part of this program yet.
-    cmdInvia_->setEnabled(false);
     connect(cmdInvia_, &QPushButton::clicked, this, &StartUp::ApriInvio);
     connect(cmdRicevi_, &QPushButton::clicked, this, &StartUp::ApriRicezione);
     connect(cmdIrildes_, &QPushButton::clicked, this, &StartUp::ApriAppuramenti);
@@ -380,6 +379,8 @@ bool StartUp::ApriFileFirmato(const QString& percorso, const QString& titolo)
 void StartUp::ApriInvio()
 {
     Timer1_->stop();
+    Dos2Edi invio(this);
+    invio.exec();
 }
 
 void StartUp::ApriRicezione()
