@@ -60,7 +60,7 @@ RichiestaFtp RichiestaInvio(const QStringList& nomi, const QString& cartella)
     for (const QString& n : nomi)
         r.righe.append(QStringLiteral("put ") + n);
     r.prefissoComando = QStringLiteral("ftp -v -n -i -s:");
-    r.messaggioAvvio = QStringLiteral("ERRORE NELL'INVIO DELLE BOLLE");
+    r.messaggioAvvio = QString::fromLatin1(ErroreInvioBolle);
     return r;
 }
 
