@@ -27,24 +27,23 @@ protected:
 
     bool Strumenti() const { return !xvfb_.isEmpty() && !xdotool_.isEmpty(); }
 
+    // The server picks a free display itself and names it once it accepts
+    // clients, so two servers never race for one number.
     bool AvviaServer()
     {
-        for (int n = 90; n < 190; ++n) {
-            if (QFileInfo::exists(QString("/tmp/.X11-unix/X%1").arg(n)) ||
-                QFileInfo::exists(QString("/tmp/.X%1-lock").arg(n)))
-                continue;
-            schermo_ = QString(":%1").arg(n);
-            server_.start(xvfb_, {schermo_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-            if (!server_.waitForStarted(5000))
-                return false;
-            QDeadlineTimer entro(10000);
-            while (!entro.hasExpired() && server_.state() == QProcess::Running) {
-                if (QFileInfo::exists(QString("/tmp/.X11-unix/X%1").arg(n)))
-                    return true;
-                QThread::msleep(50);
+        server_.start(xvfb_,
+                      {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        if (!server_.waitForStarted(5000))
+            return false;
+        QByteArray uscita;
+        QDeadlineTimer entro(20000);
+        while (!entro.hasExpired() && server_.state() == QProcess::Running) {
+            server_.waitForReadyRead(200);
+            uscita += server_.readAllStandardOutput();
+            if (uscita.contains('\n')) {
+                schermo_ = ":" + QString::fromLatin1(uscita).trimmed();
+                return true;
             }
-            server_.kill();
-            server_.waitForFinished(5000);
         }
         return false;
     }
