@@ -217,13 +217,7 @@ bool StartUp::Avvia()
     CaricaMenuApplicativi();
 
     if (ParametriEdi.CartellaBase.isEmpty()) {
-        if (!ApriParametriAvvio())
-            Messaggio(QStringLiteral("CARTELLA DI LAVORO NON INDICATA.\n"
-                                     "Indicarla in ") +
-                          FileIni +
-                          QStringLiteral(", sezione [PC], chiave PATH.\n"
-                                         "Il programma termina."),
-                      Pulsanti::Ok, Icona::Critico);
+        ApriParametriAvvio();
         if (ParametriEdi.CartellaBase.isEmpty())
             return false;
     }
@@ -362,10 +356,9 @@ bool StartUp::ChiediPasswordAvvio()
     return RichiediParolaAccesso();
 }
 
-bool StartUp::ApriParametriAvvio()
+void StartUp::ApriParametriAvvio()
 {
     ApriParEdi(this);
-    return true;
 }
 
 bool StartUp::ApriFileFirmato(const QString& percorso, const QString& titolo)

@@ -67,11 +67,11 @@ private:
     void PosizionaAllAvvio();
     void CaricaMenuApplicativi();
 
-    // Start-up step 2: false when the program must end.
+    // The access password at start: false when the program must end.
     bool ChiediPasswordAvvio();
-    // Start-up steps 15 and 22: the connection parameters window, modal.
-    // False when there is no such window to open.
-    bool ApriParametriAvvio();
+    // No base folder, or its tree could not be made: the connection
+    // parameters window, modal.
+    void ApriParametriAvvio();
     // The signed-file branch of the "Cartelle" browser: true when the file was
     // handed to the unwrapping window (and the editor must not open it as it is).
     bool ApriFileFirmato(const QString& percorso, const QString& titolo);
