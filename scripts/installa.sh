@@ -3,7 +3,7 @@
 set -euo pipefail
 
 pacchetti=(
-    build-essential cmake ninja-build pkg-config ccache
+    build-essential cmake ninja-build
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     tnftp proftpd-basic openssl
