@@ -49,11 +49,9 @@ bool ArchiviaFile(const QString& nome, const QString& cartella)
     if (InCartellaInviati(cartella))
         return true;
 
+    // The move replaces an older copy itself: deleting it first would lose it
+    // whenever the move then fails.
     const QString destinazione = UnisciPercorso(ParametriEdi.CartellaInviati, nome);
-    std::error_code ignorato;
-    if (std::filesystem::is_regular_file(Percorso(destinazione), ignorato))
-        std::filesystem::remove(Percorso(destinazione), ignorato);
-
     const std::error_code errore = Sposta(UnisciPercorso(cartella, nome), destinazione);
     if (!errore)
         return true;

@@ -20,7 +20,11 @@ bool CreaSeManca(const QString& cartella)
 
 QString CartellaBasePredefinita()
 {
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:\\FirmaVerifica");
+#else
     return UnisciPercorso(QDir::homePath(), QStringLiteral("FirmaVerifica"));
+#endif
 }
 
 void ImpostaPercorsiCartelle()

@@ -10,7 +10,8 @@ inline constexpr char NomeFirmati[] = "Firmati";
 inline constexpr char NomeVerificati[] = "Verificati";
 inline constexpr char NomeDaVerificare[] = "DaVerificare";
 
-// The base folder of a first run: the user's home folder + "/FirmaVerifica".
+// The base folder of a first run: the user's home folder + "/FirmaVerifica"
+// ("C:\\FirmaVerifica" on Windows, where the offices keep it).
 QString CartellaBasePredefinita();
 
 // Sets the five sub-folder paths of ParametriEdi from its base folder.

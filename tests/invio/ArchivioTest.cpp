@@ -69,3 +69,12 @@ TEST_F(ArchivioTest, UnaStoriaCheNonPuoPrendereIlFileLoDice)
     EXPECT_FALSE(ArchiviaFile("ABCD0101.T01", ParametriEdi.CartellaFirmati));
     EXPECT_TRUE(QFile::exists(Percorso("Firmati/ABCD0101.T01")));
 }
+
+TEST_F(ArchivioTest, UnoSpostamentoFallitoLasciaLaCopiaVecchia)
+{
+    ScriviFile("Inviati/ABCD0101.T01", "vecchia copia");
+    // The file to move is gone (another program took it): the move fails.
+    RisponditoreTest().Rispondi(Risposta::Ok, "ERRORE IN FASE DI STORICIZZAZIONE!");
+    EXPECT_FALSE(ArchiviaFile("ABCD0101.T01", ParametriEdi.CartellaFirmati));
+    EXPECT_EQ(LeggiFile("Inviati/ABCD0101.T01"), "vecchia copia");
+}

@@ -500,16 +500,12 @@ TEST_F(Dos2EdiTest, VisualizzaApreIlFileConLEditorDellUfficio)
 {
     QuattroFile();
     const QString uscita = Percorso("aperto.txt");
-    const QString script =
-        ScriviFile("editor.sh", QString("#!/bin/sh\nprintf '%s' \"$1\" > '" + uscita +
-                                        ".tmp' && mv '" + uscita + ".tmp' '" + uscita + "'\n")
-                                    .toUtf8());
-    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString script = ScriptRegistra("editor.sh", uscita);
     ScriviIni(FileIni, "APPLICATIVI", "Varie1", script);
     Apri();
     ClicRiga(elenco, 2, Qt::RightButton);
     Voce("Mu_visualizza")->trigger();
     Trova<QMenu>("mnuOperazioni")->hide();
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
-    EXPECT_EQ(LeggiFile(uscita), Percorso("Firmati/ABCD1207.T02").toUtf8());
+    EXPECT_EQ(LeggiFile(uscita), Percorso("Firmati/ABCD1207.T02").toUtf8() + "\n");
 }

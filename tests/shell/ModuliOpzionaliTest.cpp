@@ -37,11 +37,7 @@ TEST_F(LanciaApplicazioneTest, ComandoCheNonParte)
 TEST_F(LanciaApplicazioneTest, LancioVeroRiceveLArgomento)
 {
     const QString uscita = Percorso("ricevuto.txt");
-    const QString script =
-        ScriviFile("editor.sh", QString("#!/bin/sh\nprintf '%s' \"$1\" > '" + uscita +
-                                        ".tmp' && mv '" + uscita + ".tmp' '" + uscita + "'\n")
-                                    .toUtf8());
-    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString script = ScriptRegistra("editor.sh", uscita);
     const QString documento = ScriviFile("una cartella/documento.txt", "x");
     ScriviIni(FileIni, "APPLICATIVI", "Varie1", script);
 
@@ -51,5 +47,5 @@ TEST_F(LanciaApplicazioneTest, LancioVeroRiceveLArgomento)
     EXPECT_EQ(StileFinestra, 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
     // A path with a blank arrives as one argument.
-    EXPECT_EQ(LeggiFile(uscita), documento.toUtf8());
+    EXPECT_EQ(LeggiFile(uscita), documento.toUtf8() + "\n");
 }

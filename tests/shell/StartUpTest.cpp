@@ -78,17 +78,6 @@ protected:
     {
         return LeggiIni(FileIni, sezione, chiave);
     }
-    // A script that writes its arguments, one a line, into the file.
-    QString ScriptRegistra(const QString& nome, const QString& uscita)
-    {
-        const QString script =
-            ScriviFile(nome, QString("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '" +
-                                     uscita + ".tmp' && mv '" + uscita + ".tmp' '" + uscita + "'\n")
-                                 .toUtf8());
-        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return script;
-    }
-
     // The connection parameters window, when it opens, gets this base folder
     // (none: left as it is) and then this button.
     void SceltaNeiParametri(const QString& cartella, const char* pulsante)

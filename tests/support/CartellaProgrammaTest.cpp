@@ -60,6 +60,16 @@ QByteArray CartellaProgrammaTest::LeggiFile(const QString& nome) const
     return f.readAll();
 }
 
+QString CartellaProgrammaTest::ScriptRegistra(const QString& nome, const QString& uscita)
+{
+    const QString script =
+        ScriviFile(nome, QString("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '" + uscita +
+                                 ".tmp' && mv '" + uscita + ".tmp' '" + uscita + "'\n")
+                             .toUtf8());
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return script;
+}
+
 void QuandoModale(std::function<void(QWidget*)> fn, int entroMs)
 {
     auto* timer = new QTimer;

@@ -19,6 +19,9 @@ protected:
     // Writes a file (folders created as needed) and returns its path.
     QString ScriviFile(const QString& nome, const QByteArray& contenuto);
     QByteArray LeggiFile(const QString& nome) const;
+    // An executable script that writes its arguments, one a line, into uscita
+    // (all at once, so that a test waiting for uscita reads it whole).
+    QString ScriptRegistra(const QString& nome, const QString& uscita);
 
 private:
     QTemporaryDir cartella_;

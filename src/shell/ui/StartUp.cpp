@@ -246,11 +246,9 @@ void StartUp::PosizionaAllAvvio()
 void StartUp::showEvent(QShowEvent* evento)
 {
     QMainWindow::showEvent(evento);
-    if (daPosizionare_) {
-        daPosizionare_ = false;
+    // Placed again once the frame is known; PosizionaAllAvvio clears the flag.
+    if (daPosizionare_)
         PosizionaAllAvvio();
-        daPosizionare_ = false;
-    }
 }
 
 void StartUp::CaricaMenuApplicativi()
