@@ -1,4 +1,4 @@
-#include "shell/ui/StartUp.h"
+#include "app/StartUp.h"
 
 #include "invio/ui/Dos2Edi.h"
 #include "piattaforma/Messaggi.h"

@@ -3,7 +3,7 @@
 #include "piattaforma/ui/MessaggiQt.h"
 #include "piattaforma/ui/Traduzioni.h"
 #include "shell/Global.h"
-#include "shell/ui/StartUp.h"
+#include "app/StartUp.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -11,7 +11,7 @@
 #include "shell/ArchivioParola.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
-#include "shell/ui/StartUp.h"
+#include "app/StartUp.h"
 
 #include <QAction>
 #include <QDir>
