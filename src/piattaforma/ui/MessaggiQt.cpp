@@ -67,6 +67,8 @@ Risposta MostraBox(const RichiestaMessaggio& r)
     if (r.pulsanti == Pulsanti::SiNo)
         box.setEscapeButton(QMessageBox::No);
     switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Risposta::Ok;
     case QMessageBox::Yes:
         return Risposta::Si;
     case QMessageBox::No:
@@ -76,6 +78,7 @@ Risposta MostraBox(const RichiestaMessaggio& r)
     case QMessageBox::Retry:
         return Risposta::Riprova;
     default:
+        // Closed without a button (no escape button set): the safe answer.
         return r.pulsanti == Pulsanti::Ok     ? Risposta::Ok
                : r.pulsanti == Pulsanti::SiNo ? Risposta::No
                                               : Risposta::Annulla;
