@@ -2,7 +2,9 @@
 #include "support/AmbienteTest.h"
 #include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
+#include "support/ui/AmbienteFinestre.h"
 
+#include "app/StartUp.h"
 #include "piattaforma/ArchivioUtente.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/SondaConnessione.h"
@@ -11,7 +13,6 @@
 #include "shell/ArchivioParola.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
-#include "app/StartUp.h"
 
 #include <QAction>
 #include <QDir>

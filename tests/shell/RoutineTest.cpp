@@ -4,17 +4,9 @@
 
 #include "piattaforma/ArchivioUtente.h"
 #include "piattaforma/SondaConnessione.h"
-#include "piattaforma/ui/Traduzioni.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
 #include "shell/Routine.h"
-#include "shell/ui/TastiComuni.h"
-
-#include <QMessageBox>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QWidget>
 
 using RoutineTest = CartellaProgrammaTest;
 
@@ -43,67 +35,4 @@ TEST_F(RoutineTest, ArchivioPerUtente)
     EXPECT_EQ(LeggiValoreUtente("1.0.0", "Setting", "ExePath"), "");
     CancellaValoreUtente("norvel", "Setting", "ExePath");
     EXPECT_EQ(LeggiValoreUtente("norvel", "Setting", "ExePath"), "");
-}
-
-TEST(Traduzioni, PulsantiInItaliano)
-{
-    ASSERT_TRUE(InstallaTraduzioneQt()) << "qt6-translations-l10n missing";
-    QMessageBox box(QMessageBox::Question, "t", "x", QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), QString::fromUtf8("Sì"));
-    EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "No");
-}
-
-class TastiComuniTest : public CartellaProgrammaTest
-{
-protected:
-    void SetUp() override
-    {
-        CartellaProgrammaTest::SetUp();
-        finestra.setObjectName("ParEdi");
-        finestra.setWindowTitle("PARAMETRI");
-        uscita = new QPushButton("&USCITA", &finestra);
-        campo = new QPushButton("altro", &finestra);
-        new TastiComuni(&finestra, uscita);
-        finestra.show();
-        campo->setFocus();
-    }
-
-    QWidget finestra;
-    QPushButton* uscita = nullptr;
-    QPushButton* campo = nullptr;
-};
-
-TEST_F(TastiComuniTest, UscitaForzata)
-{
-    RisponditoreTest().Rispondi(Risposta::No, "FINE DI norvel?");
-    QTest::keyClick(campo, Qt::Key_F2, Qt::ControlModifier);
-    EXPECT_TRUE(TerminazioniRichieste().isEmpty());
-    const auto& box = RisponditoreTest().Ricevuti().value(0).richiesta;
-    EXPECT_EQ(box.titolo, "USCITA FORZATA");
-    EXPECT_EQ(box.pulsanti, Pulsanti::SiNo);
-    EXPECT_EQ(box.icona, Icona::Avviso);
-    EXPECT_EQ(box.predefinita, Risposta::No);
-
-    RisponditoreTest().Rispondi(Risposta::Si);
-    QTest::keyClick(campo, Qt::Key_F2, Qt::ControlModifier);
-    EXPECT_EQ(TerminazioniRichieste(), QList<int>{0});
-}
-
-TEST_F(TastiComuniTest, F2PremeUscitaECtrlF8MostraIlNome)
-{
-    QSignalSpy premuto(uscita, &QPushButton::clicked);
-    QTest::keyClick(campo, Qt::Key_F2);
-    EXPECT_EQ(premuto.count(), 1);
-
-    QTest::keyClick(campo, Qt::Key_F8, Qt::ControlModifier);
-    EXPECT_EQ(finestra.windowTitle(), "ParEdi !");
-    QTest::keyClick(campo, Qt::Key_F8, Qt::ControlModifier);
-    EXPECT_EQ(finestra.windowTitle(), "PARAMETRI");
-}
-
-TEST_F(TastiComuniTest, CtrlFApreLaRicerca)
-{
-    QTest::keyClick(campo, Qt::Key_F, Qt::ControlModifier);
-    ASSERT_EQ(AperturaShell().size(), 1);
-    EXPECT_EQ(AperturaShell()[0], "/");
 }

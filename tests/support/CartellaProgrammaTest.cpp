@@ -5,15 +5,10 @@
 
 #include "shell/Global.h"
 
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
 #include <QSettings>
-#include <QTimer>
-#include <QWidget>
 
 void CartellaProgrammaTest::SetUp()
 {
@@ -30,11 +25,7 @@ void CartellaProgrammaTest::SetUp()
 void CartellaProgrammaTest::TearDown()
 {
     EXPECT_EQ(RisponditoreTest().RisposteInAttesa(), 0) << "scripted answers left unused";
-    // A window the test left open would leak into the next test.
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->isVisible())
-            w->close();
-    }
+    FineProva();
 }
 
 QString CartellaProgrammaTest::Percorso(const QString& nome) const
@@ -68,23 +59,4 @@ QString CartellaProgrammaTest::ScriptRegistra(const QString& nome, const QString
                              .toUtf8());
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return script;
-}
-
-void QuandoModale(std::function<void(QWidget*)> fn, int entroMs)
-{
-    auto* timer = new QTimer;
-    auto scadenza = std::make_shared<QDeadlineTimer>(entroMs);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, fn, scadenza]() {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            fn(w);
-        } else if (scadenza->hasExpired()) {
-            timer->stop();
-            timer->deleteLater();
-            ADD_FAILURE() << "no modal window appeared";
-        }
-    });
-    timer->start();
 }

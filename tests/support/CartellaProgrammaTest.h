@@ -26,7 +26,3 @@ protected:
 private:
     QTemporaryDir cartella_;
 };
-
-// Runs fn on the modal dialog as soon as one is shown, within the time given;
-// for tests that press a button which opens a window with exec().
-void QuandoModale(std::function<void(class QWidget*)> fn, int entroMs = 5000);

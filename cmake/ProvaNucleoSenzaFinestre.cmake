@@ -1,0 +1,20 @@
+# The rules' test programs need no window library: none of Qt's Gui, Widgets
+# or PrintSupport among their direct dependencies.
+# Run as: cmake "-DPROGRAMMI=<file;file...>" -P ProvaNucleoSenzaFinestre.cmake
+if(NOT PROGRAMMI)
+    message(FATAL_ERROR "PROGRAMMI not given")
+endif()
+set(falliti "")
+foreach(programma ${PROGRAMMI})
+    execute_process(COMMAND readelf -d ${programma} RESULT_VARIABLE esito OUTPUT_VARIABLE uscita)
+    if(NOT esito EQUAL 0)
+        string(APPEND falliti "  ${programma}: readelf non riesce\n")
+    elseif(NOT uscita MATCHES "libQt6Core")
+        string(APPEND falliti "  ${programma}: nessuna libQt6Core fra le dipendenze (letto male?)\n")
+    elseif(uscita MATCHES "libQt6(Gui|Widgets|PrintSupport|WebEngine)")
+        string(APPEND falliti "  ${programma}: ${CMAKE_MATCH_0}\n")
+    endif()
+endforeach()
+if(falliti)
+    message(FATAL_ERROR "Programmi del nucleo legati alle finestre:\n${falliti}")
+endif()

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+// What the program handed to the desktop to open during the test.
+QStringList& AperturaShell();
+
+// Runs fn on the modal dialog as soon as one is shown, within the time given;
+// for tests that press a button which opens a window with exec().
+void QuandoModale(std::function<void(QWidget*)> fn, int entroMs = 5000);
+
+// The window seams (screen, dialogs, shell, main window) put back before every
+// test, and the windows a test left open closed after it.
+void RegistraAmbienteFinestre();
