@@ -1,15 +1,18 @@
 #include "app/StartUp.h"
 
 #include "invio/ui/Dos2Edi.h"
+#include "invio/ui/GesVerif.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
 #include "piattaforma/ui/Dialoghi.h"
 #include "piattaforma/ui/Schermo.h"
+#include "ricezione/ui/GesParUx.h"
 #include "shell/Avvio.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
 #include "shell/ModuliOpzionali.h"
 #include "shell/Routine.h"
+#include "shell/ui/FileUtiliUi.h"
 #include "shell/ui/Finestre.h"
 #include "shell/ui/GesPasWd.h"
 #include "shell/ui/ParEdi.h"
@@ -137,7 +140,7 @@ void StartUp::CreaMenu()
     connect(Mu_newexe_, &QAction::triggered, this, &StartUp::VerificaAggiornamenti);
 
     // Shown but not yet usable: their windows come with later work.
-    for (QAction* a : {Mu_Unix_, Mu_progr_, Mu_color_, Mu_MRN_, Mu_norvel_, Mu_zerpa_, Mu_newexe_})
+    for (QAction* a : {Mu_progr_, Mu_color_, Mu_MRN_, Mu_norvel_, Mu_zerpa_, Mu_newexe_})
         a->setEnabled(false);
 }
 
@@ -361,10 +364,16 @@ void StartUp::ApriParametriAvvio()
 
 bool StartUp::ApriFileFirmato(const QString& percorso, const QString& titolo)
 {
-    // Until the unwrapping window exists a signed file opens like any other.
-    Q_UNUSED(percorso);
-    Q_UNUSED(titolo);
-    return false;
+    // The editor opens the target whatever the unwrap gave: it shows what is there.
+    const QString destino = UnisciPercorso(ParametriEdi.CartellaVerificati, titolo.chopped(4));
+    VerificaFile(this, percorso, destino);
+    if (destino.right(4).toUpper() == QLatin1String(".PDF")) {
+        RunFile(this, destino);
+        return true;
+    }
+    ArgomentoProgramma = QLatin1Char(' ') + destino;
+    LanciaApplicazione(QLatin1String(Ini::Varie) + QLatin1Char('1'));
+    return true;
 }
 
 void StartUp::ApriInvio()
@@ -391,7 +400,10 @@ void StartUp::ApriParametriDogana()
     AggiornaDitta();
 }
 
-void StartUp::ApriParametriUnix() {}
+void StartUp::ApriParametriUnix()
+{
+    ApriGesParUx(this);
+}
 
 void StartUp::ApriApplicativi()
 {

@@ -512,3 +512,34 @@ TEST_F(StartUpTest, InviaBolleApreLaFinestraDiInvioATimerFermo)
     EXPECT_TRUE(timerFermo);
     EXPECT_EQ(titolo, " INVIA DATI ALLA DOGANA    -    " + ParametriEdi.CartellaFirmati);
 }
+
+TEST_F(StartUpTest, CartelleSbustaIFileFirmatiPrimaDiAprirli)
+{
+    IniConBase();
+    const QString uscita = Percorso("editor.txt");
+    ScriviIni(FileIni, "APPLICATIVI", "Varie1", ScriptRegistra("editor.sh", uscita));
+    Avviata();
+    // The office's own unwrapping command: a plain copy is enough here.
+    ScriviFile(Base() + "/Sbusta.sh", "#!/bin/sh\nsleep 0.3\ncp \"$1\" \"$2\"\n");
+    QStringList scelti = {ScriviFile(Base() + "/Ricevuti/ABC.TXT.P7M", "testo"),
+                          ScriviFile(Base() + "/Ricevuti/X.PDF.p7m", "%PDF")};
+    QStringList finestre;
+    DialoghiTest dialoghi;
+    dialoghi.file = [&](const QString&, const QString&, const QString&) {
+        if (!scelti.isEmpty())
+            QuandoModale([&](QWidget* w) { finestre << w->objectName(); });
+        return scelti.isEmpty() ? QString() : scelti.takeFirst();
+    };
+    ImpostaDialoghi(dialoghi);
+    AperturaShell().clear();
+    Trova<QAction>("Mu_PathBase")->trigger();
+
+    EXPECT_EQ(finestre, QStringList({"GesVerif", "GesVerif"}));
+    EXPECT_EQ(LeggiFile(Base() + "/Verificati/ABC.TXT"), "testo");
+    EXPECT_EQ(LeggiFile(Base() + "/Verificati/X.PDF"), "%PDF");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
+    EXPECT_EQ(LeggiFile(uscita), (Base() + "/Verificati/ABC.TXT\n").toUtf8());
+    ASSERT_EQ(AperturaShell().size(), 1);
+    EXPECT_TRUE(AperturaShell()[0].endsWith("/Verificati/X.PDF"))
+        << AperturaShell()[0].toStdString();
+}

@@ -1,5 +1,6 @@
 #include "support/BustaFirmata.h"
 #include "support/CartellaProgrammaTest.h"
+#include "support/StampaQt.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,8 +10,8 @@
 namespace {
 
 // A reply with the bytes that a text-mode copy would spoil.
-const QByteArray Risposta = QByteArray("ACME1207.N01 ESITO OK\r\nRIGA 2\n") + QByteArray(1, '\0') +
-                            QByteArray("\x1a\xff\r\xfe fine", 9);
+const QByteArray RispostaFirmata = QByteArray("ACME1207.N01 ESITO OK\r\nRIGA 2\n") +
+                                   QByteArray(1, '\0') + QByteArray("\x1a\xff\r\xfe fine", 9);
 
 struct Esecuzione
 {
@@ -57,9 +58,9 @@ protected:
 
 TEST_F(SbustaTest, OgniFormaDiBustaDaIlContenutoIdentico)
 {
-    const QByteArray der = busta_.Firma(Risposta);
+    const QByteArray der = busta_.Firma(RispostaFirmata);
     ASSERT_FALSE(der.isEmpty());
-    const QByteArray pem = busta_.Firma(Risposta, "PEM");
+    const QByteArray pem = busta_.Firma(RispostaFirmata, "PEM");
     ASSERT_TRUE(pem.startsWith("-----BEGIN"));
     QByteArray aCapo = der.toBase64();
     for (qsizetype i = 64; i < aCapo.size(); i += 66)
@@ -83,7 +84,7 @@ TEST_F(SbustaTest, OgniFormaDiBustaDaIlContenutoIdentico)
         QFile::remove(destino);
         const Esecuzione e = Sbusta(origine, destino);
         EXPECT_EQ(e.codice, 0) << e.errori.toStdString();
-        EXPECT_EQ(LeggiFile(destino), Risposta);
+        EXPECT_EQ(LeggiFile(destino), RispostaFirmata);
         EXPECT_TRUE(e.errori.contains("SENZA verifica del firmatario")) << e.errori.toStdString();
         EXPECT_EQ(InVerificati(), QStringList({"ACME1207.N01.pdf"}));
         EXPECT_EQ(LeggiFile(origine), c.busta) << "the envelope stays as it was";
@@ -92,12 +93,12 @@ TEST_F(SbustaTest, OgniFormaDiBustaDaIlContenutoIdentico)
 
 TEST_F(SbustaTest, ConLeCaConfigurateVerificaIlFirmatario)
 {
-    const QString origine = ScriviFile("Ricevuti/ACME1207.X01.P7M", busta_.Firma(Risposta));
+    const QString origine = ScriviFile("Ricevuti/ACME1207.X01.P7M", busta_.Firma(RispostaFirmata));
     const QString destino = Percorso("Verificati/ACME1207.X01");
 
     Esecuzione e = Sbusta(origine, destino, busta_.Certificato());
     EXPECT_EQ(e.codice, 0) << e.errori.toStdString();
-    EXPECT_EQ(LeggiFile(destino), Risposta);
+    EXPECT_EQ(LeggiFile(destino), RispostaFirmata);
     EXPECT_TRUE(e.errori.contains("firma verificata")) << e.errori.toStdString();
 
     // The bundle in the folder the program runs it from (the base folder).
@@ -125,7 +126,7 @@ TEST_F(SbustaTest, ConLeCaConfigurateVerificaIlFirmatario)
 
 TEST_F(SbustaTest, BustaGuastaNessunDestino)
 {
-    const QByteArray der = busta_.Firma(Risposta);
+    const QByteArray der = busta_.Firma(RispostaFirmata);
     QByteArray contenutoAlterato = der;
     const qsizetype i = contenutoAlterato.indexOf("ESITO OK");
     ASSERT_GT(i, 0);
@@ -158,7 +159,7 @@ TEST_F(SbustaTest, BustaGuastaNessunDestino)
 
 TEST_F(SbustaTest, ArgomentiSbagliati)
 {
-    const QString origine = ScriviFile("Ricevuti/ACME1207.L01.P7M", busta_.Firma(Risposta));
+    const QString origine = ScriviFile("Ricevuti/ACME1207.L01.P7M", busta_.Firma(RispostaFirmata));
     EXPECT_NE(Sbusta(origine, "").codice, 0);
     EXPECT_NE(Sbusta(Percorso("Ricevuti/manca.P7M"), Percorso("Verificati/x")).codice, 0);
     EXPECT_NE(Sbusta(origine, Percorso("manca/x")).codice, 0);

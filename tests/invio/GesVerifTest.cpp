@@ -1,0 +1,188 @@
+#include "support/BustaFirmata.h"
+#include "support/CartellaProgrammaTest.h"
+#include "support/Risponditore.h"
+#include "support/StampaQt.h"
+
+#include "invio/VerificaFirma.h"
+#include "invio/ui/GesVerif.h"
+#include "shell/CartelleLavoro.h"
+#include "shell/Global.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+const QByteArray RispostaFirmata =
+    QByteArray("ACME1207.X01 ESITO\r\n") + QByteArray(1, '\0') + "\xff\x1a";
+
+class GesVerifTest : public CartellaProgrammaTest
+{
+protected:
+    void SetUp() override
+    {
+        CartellaProgrammaTest::SetUp();
+        ParametriEdi.CartellaBase = Percorso("base");
+        ASSERT_TRUE(CreaCartelle());
+        // The reference command, installed beside the program.
+        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso("Sbusta.sh")));
+        PREPARA_BUSTA_O_SALTA(busta_, Percorso("chiavi"));
+    }
+    void TearDown() override
+    {
+        ImpostaLimiteSbusta(0);
+        CartellaProgrammaTest::TearDown();
+    }
+
+    QString Ricevuto(const QString& nome, const QByteArray& contenuto)
+    {
+        return ScriviFile(ParametriEdi.CartellaRicevuti + "/" + nome, contenuto);
+    }
+    QString Verificato(const QString& nome) const
+    {
+        return ParametriEdi.CartellaVerificati + "/" + nome;
+    }
+    // A command of the base folder's own, in place of the reference.
+    void SbustaProprio(const QByteArray& corpo)
+    {
+        ScriviFile(ParametriEdi.CartellaBase + "/Sbusta.sh", "#!/bin/sh\n" + corpo + "\n");
+    }
+
+    BustaFirmata busta_;
+};
+
+} // namespace
+
+TEST_F(GesVerifTest, RispostaFirmataEstrattaIdentica)
+{
+    const struct
+    {
+        const char* nome;
+        const char* file;
+        QByteArray busta;
+    } casi[] = {
+        {"DER", "ACME1207.X01.P7M", busta_.Firma(RispostaFirmata)},
+        {"base64", "ACME1207.X02.P7M", busta_.Firma(RispostaFirmata).toBase64()},
+        {"p7m minuscolo", "ACME1207.X03.p7m", busta_.Firma(RispostaFirmata)},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        const QString origine = Ricevuto(c.file, c.busta);
+        const QString destino = Verificato(QString(c.file).chopped(4));
+        EXPECT_EQ(SbustaFile(origine, destino), SbustaRiuscito);
+        EXPECT_EQ(LeggiFile(destino), RispostaFirmata);
+        EXPECT_EQ(LeggiFile(origine), c.busta) << "the signed file stays where it was";
+    }
+}
+
+TEST_F(GesVerifTest, BustaGuastaEsito2EntroIlLimiteSenzaDestino)
+{
+    QByteArray guasta = busta_.Firma(RispostaFirmata);
+    guasta[guasta.indexOf("ESITO")] = 'X';
+    const QString origine = Ricevuto("ACME1207.X01.P7M", guasta);
+    const QString destino = Verificato("ACME1207.X01");
+    ScriviFile(destino, "copia vecchia");
+    ImpostaLimiteSbusta(30000);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
+    EXPECT_LT(t.elapsed(), 15000) << "the end of the command ends the wait";
+    EXPECT_FALSE(QFile::exists(destino)) << "the old copy went before the work started";
+    EXPECT_TRUE(QFile::exists(origine));
+}
+
+TEST_F(GesVerifTest, FileNonFirmatoSpostatoNonCopiato)
+{
+    const QString origine = Ricevuto("ACME1207.W01", "contenuto");
+    const QString destino = Verificato("ACME1207.W01");
+    ScriviFile(destino, "vecchio");
+    EXPECT_EQ(SbustaFile(origine, destino), SbustaRiuscito);
+    EXPECT_FALSE(QFile::exists(origine));
+    EXPECT_EQ(LeggiFile(destino), "contenuto");
+
+    // Nothing to move: result 1.
+    EXPECT_EQ(SbustaFile(origine, destino), SbustaCopiaFallita);
+    EXPECT_FALSE(QFile::exists(destino));
+
+    // An empty file is no copy, and it is not lost either.
+    const QString vuoto = Ricevuto("ACME1207.W02", "");
+    EXPECT_EQ(SbustaFile(vuoto, Verificato("ACME1207.W02")), SbustaCopiaFallita);
+    EXPECT_TRUE(QFile::exists(vuoto));
+    EXPECT_FALSE(QFile::exists(Verificato("ACME1207.W02")));
+}
+
+TEST_F(GesVerifTest, PercorsiRelativiAllaCartellaBase)
+{
+    Ricevuto("ACME1207.X01.P7M", busta_.Firma(RispostaFirmata));
+    EXPECT_EQ(SbustaFile("Ricevuti\\ACME1207.X01.P7M", "Verificati\\ACME1207.X01"), SbustaRiuscito);
+    EXPECT_EQ(LeggiFile(Verificato("ACME1207.X01")), RispostaFirmata);
+}
+
+TEST_F(GesVerifTest, ComandoDellaCartellaBaseEAttesaLimitata)
+{
+    const QString origine = Ricevuto("ACME1207.X01.P7M", "busta");
+    const QString destino = Verificato("ACME1207.X01");
+
+    // The office's own command wins over the reference.
+    SbustaProprio("cp \"$1\" \"$2\"");
+    EXPECT_EQ(SbustaFile(origine, destino), SbustaRiuscito);
+    EXPECT_EQ(LeggiFile(destino), "busta");
+
+    // A command that never ends: the bound ends the wait, the command is stopped.
+    SbustaProprio("exec sleep 60");
+    ImpostaLimiteSbusta(700);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
+    EXPECT_LT(t.elapsed(), 10000);
+
+    // A command that stays open once the content is written: the content is
+    // whole once it stops growing.
+    ImpostaLimiteSbusta(30000);
+    SbustaProprio("cp \"$1\" \"$2\"; exec sleep 60");
+    t.restart();
+    EXPECT_EQ(SbustaFile(origine, destino), SbustaRiuscito);
+    EXPECT_LT(t.elapsed(), 10000);
+
+    // An empty destination counts as a failure and does not stay behind.
+    SbustaProprio(": > \"$2\"");
+    EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
+    EXPECT_FALSE(QFile::exists(destino));
+
+    // No command anywhere.
+    QFile::remove(ParametriEdi.CartellaBase + "/Sbusta.sh");
+    QFile::remove(Percorso("Sbusta.sh"));
+    if (ComandoSbusta().isEmpty()) {
+        EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
+    }
+}
+
+TEST_F(GesVerifTest, FinestraMostraIPercorsiESiChiudeDaSola)
+{
+    const QString origine = Ricevuto("ACME1207.X01.P7M", busta_.Firma(RispostaFirmata));
+    const QString destino = Verificato("ACME1207.X01");
+    QString titolo;
+    QString mostrate;
+    QuandoModale([&](QWidget* w) {
+        titolo = w->windowTitle();
+        mostrate = w->findChild<QLabel*>("lbOrigine")->text() + "|" +
+                   w->findChild<QLabel*>("lbDestino")->text();
+    });
+    EsitoOperazione = 7;
+    QString errore = "x";
+    EXPECT_EQ(VerificaFile(nullptr, origine, destino, &errore), 0);
+    EXPECT_EQ(EsitoOperazione, 0);
+    EXPECT_TRUE(errore.isEmpty());
+    EXPECT_EQ(titolo, "VERIFICA DELLA FIRMA ELETTRONICA IN CORSO...");
+    EXPECT_EQ(mostrate, origine + "|" + destino);
+    EXPECT_EQ(LeggiFile(destino), RispostaFirmata);
+
+    // A failure comes back with the command's own words.
+    const QString guasta = Ricevuto("ACME1207.X02.P7M", "non firmato");
+    EXPECT_EQ(VerificaFile(nullptr, guasta, Verificato("ACME1207.X02"), &errore), 2);
+    EXPECT_EQ(EsitoOperazione, 2);
+    EXPECT_TRUE(errore.startsWith("Sbusta:")) << errore.toStdString();
+}
