@@ -215,6 +215,8 @@ bool ServerFtp::Prepara(const Opzioni& opzioni)
                            "TimeoutNoTransfer 60\n"
                            "TimeoutLogin 60\n")
                 .arg(r);
+    if (opzioni.velocitaScaricoKBs > 0)
+        conf += QStringLiteral("TransferRate RETR %1\n").arg(opzioni.velocitaScaricoKBs);
     if (!opzioni.nomeRifiutato.isEmpty())
         conf += QStringLiteral("<Directory /*>\n  PathDenyFilter \"(^|/)%1$\"\n</Directory>\n")
                     .arg(QRegularExpression::escape(opzioni.nomeRifiutato));
@@ -239,6 +241,11 @@ bool ServerFtp::AttendiPronto()
         QThread::msleep(50);
     }
     return false;
+}
+
+bool ServerFtp::Avvia()
+{
+    return Avvia(Opzioni());
 }
 
 bool ServerFtp::Avvia(const Opzioni& opzioni)
@@ -271,6 +278,24 @@ bool ServerFtp::Avvia(const Opzioni& opzioni)
     if (motivo_.isEmpty())
         motivo_ = QStringLiteral("no free port on 127.0.0.1");
     return false;
+}
+
+int ServerFtp::TerminaSessioni()
+{
+    const qint64 pid = processo_.processId();
+    if (pid <= 0)
+        return 0;
+    QFile figli(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
+    if (!figli.open(QIODevice::ReadOnly))
+        return 0;
+    int n = 0;
+    for (const QByteArray& f : figli.readAll().split(' ')) {
+        bool ok = false;
+        const int figlio = f.trimmed().toInt(&ok);
+        if (ok && figlio > 0 && ::kill(figlio, SIGKILL) == 0)
+            ++n;
+    }
+    return n;
 }
 
 bool ServerFtp::Attivo() const

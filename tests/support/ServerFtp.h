@@ -25,7 +25,8 @@ public:
 
     struct Opzioni
     {
-        QString nomeRifiutato; // the server refuses uploads of this file name
+        QString nomeRifiutato;      // the server refuses uploads of this file name
+        int velocitaScaricoKBs = 0; // downloads at most this fast (0: no limit)
     };
 
     ServerFtp();
@@ -34,7 +35,8 @@ public:
     ServerFtp& operator=(const ServerFtp&) = delete;
 
     // False when the server cannot be started; Motivo() says why.
-    bool Avvia(const Opzioni& opzioni = {});
+    bool Avvia(const Opzioni& opzioni);
+    bool Avvia();
     void Ferma();
     bool Attivo() const;
     QString Motivo() const { return motivo_; }
@@ -49,6 +51,9 @@ public:
     QByteArray LeggiFile(const QString& utente, const QString& nome) const;
     // Names of the files in the user's folder, sorted.
     QStringList File(const QString& utente) const;
+    // Kills every session process, as a line that drops would; the server
+    // itself goes on. The number of sessions killed.
+    int TerminaSessioni();
     // The server's own log, for a failing test's output.
     QString Registro() const;
 

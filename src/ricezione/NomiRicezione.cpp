@@ -1,0 +1,155 @@
+#include "ricezione/NomiRicezione.h"
+
+#include "invio/InvioBolle.h"
+#include "piattaforma/Percorsi.h"
+#include "shell/Conversioni.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+QString DueCifreCampo(const QString& campo)
+{
+    return QStringLiteral("%1").arg(static_cast<int>(std::lround(ValoreNumerico(campo))), 2, 10,
+                                    QLatin1Char('0'));
+}
+
+constexpr qsizetype NomeMassimoByte = 255;
+
+} // namespace
+
+QString NomeLocale(const QString& nome)
+{
+    if (nome.toUpper().contains(QLatin1String(".PDF")))
+        return {};
+    QString s = nome.trimmed();
+    if (s.right(4).toUpper() == QLatin1String(".P7M"))
+        s.chop(4);
+    if (s.right(3).left(1).toUpper() == QLatin1String("N"))
+        return s + QStringLiteral(".pdf");
+    return s;
+}
+
+QString NomeFileElenco(const QString& utente, const QDateTime& ora)
+{
+    return QStringLiteral("LS") + utente + GiornoDueCifre(ora.date()) +
+           ora.time().toString(QStringLiteral("hhmmss"));
+}
+
+bool NomeRicevibile(const QString& nome)
+{
+    if (!NomeFileSemplice(nome) || nome.toUtf8().size() > NomeMassimoByte)
+        return false;
+    if (nome.front() == QLatin1Char('~'))
+        return false;
+    for (const QChar c : nome) {
+        switch (c.unicode()) {
+        case '*':
+        case '?':
+        case '[':
+        case ']':
+        case '{':
+        case '}':
+        case '|':
+        case '!':
+        case QChar::ReplacementCharacter:
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+ElencoLetto LeggiElenco(const QByteArray& contenuto)
+{
+    ElencoLetto elenco;
+    for (QByteArray riga : contenuto.split('\n')) {
+        if (riga.endsWith('\r'))
+            riga.chop(1);
+        if (riga.trimmed().isEmpty())
+            continue;
+        const QString nome = QString::fromUtf8(riga);
+        if (NomeRicevibile(nome))
+            elenco.nomi.append(nome);
+        else
+            elenco.scartati.append(nome);
+    }
+    return elenco;
+}
+
+QString NormalizzaTipo(const QString& tipo)
+{
+    const QString t = tipo.trimmed();
+    return t.isEmpty() || t == QLatin1String("*") ? QStringLiteral("?") : t;
+}
+
+QString NormalizzaProgressivo(const QString& progressivo)
+{
+    QString p = QString(progressivo).replace(QLatin1Char('*'), QLatin1Char('?')).trimmed();
+    if (p.isEmpty() || p == QLatin1String("?"))
+        return QStringLiteral("??");
+    if (p.size() == 1)
+        return ValoreNumerico(p) > 0 ? QStringLiteral("0") + p : p + QStringLiteral("?");
+    return p;
+}
+
+QString ChiaveRicezione(const QString& tipo, const QString& progressivo)
+{
+    return tipo + progressivo;
+}
+
+QString PrefissoGiorno(const QString& utente, const QString& mese, const QString& giorno)
+{
+    return utente + DueCifreCampo(mese) + DueCifreCampo(giorno);
+}
+
+QString ModelloRicezione(const QString& utente, const std::array<QString, 4>& campi)
+{
+    QString q = campi[3].trimmed();
+    if (q == QLatin1String("??") || q == QLatin1String("?*") || q == QLatin1String("*?") ||
+        q == QLatin1String("**"))
+        q = QStringLiteral("?");
+    QString modello = utente + campi[0] + campi[1] + QStringLiteral(".") + campi[2] + q;
+    modello.replace(QLatin1String("??"), QLatin1String("?"));
+    modello.replace(QLatin1String("?*"), QLatin1String("?"));
+    modello.replace(QLatin1Char('?'), QLatin1Char('*'));
+    if (!modello.trimmed().endsWith(QLatin1Char('*')))
+        modello += QLatin1Char('*');
+    return modello;
+}
+
+SceltaNuovi ScegliNuovi(const QStringList& nomi, const QString& prefisso,
+                        const QString& cartellaRicevuti, const QString& cartellaVerificati,
+                        int maxFile, bool appuramenti)
+{
+    static const QString tipiNuovi = QStringLiteral("LNXWQ");
+    SceltaNuovi scelta;
+    for (const QString& nome : nomi) {
+        if (nome.right(4).toUpper() == QLatin1String(".LOG"))
+            continue;
+        const QString locale = NomeLocale(nome);
+        if (!appuramenti) {
+            if (!nome.startsWith(prefisso))
+                continue;
+            const QString t = locale.mid(9, 1).toUpper();
+            if (t.isEmpty() || !tipiNuovi.contains(t))
+                continue;
+        }
+        if (QFileInfo::exists(UnisciPercorso(cartellaRicevuti, nome)))
+            continue;
+        if (!locale.isEmpty() && QFileInfo::exists(UnisciPercorso(cartellaVerificati, locale)))
+            continue;
+        ++scelta.totale;
+        if (scelta.nuovi.size() < maxFile && !scelta.nuovi.contains(nome))
+            scelta.nuovi.append(nome);
+    }
+    return scelta;
+}
+
+QString NomeTemporaneo(const QString& nome)
+{
+    return QStringLiteral(".ricezione.") + nome;
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "invio/EseguiScriptFtp.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+// The receive runs: a listing of the server's names, the choice of the new
+// ones, and their fetch into the received folder. Each works on the copy of
+// its inputs it is given.
+
+inline constexpr char MessaggioListaRicezione[] = "RICEZIONE LISTA DEI MESSAGGI DALLA DOGANA ";
+inline constexpr char MessaggioRicezioneModello[] = "RICEZIONE DEI MESSAGGI DALLA DOGANA ";
+inline constexpr char AttenderePrego[] = "Attendere prego ...";
+
+struct RichiestaRicezione
+{
+    QString cartellaRicevuti;
+    QString cartellaVerificati;
+    QString host;
+    QString utente;
+    QString password;
+    std::array<QString, 4> campi; // month, day, type, progressive, as the run normalised them
+    int maxFile = 50;
+    QDateTime ora; // names the listing file
+};
+
+// The request from the globals and the window's fields.
+RichiestaRicezione RichiestaDaGlobali(const std::array<QString, 4>& campi);
+
+struct ElencoRemoto
+{
+    bool eseguito = false; // the listing transfer ran to its end
+    QStringList nomi;      // plain names, in listing order
+    QStringList scartati;  // lines that are no plain name, left out
+};
+
+// The listing transfer: "ls " + maschera + " " + listing file, then the file
+// read and deleted.
+ElencoRemoto RiceviElenco(const RichiestaRicezione& richiesta, const QString& maschera,
+                          bool* occupato = nullptr);
+
+struct EsitoScarico
+{
+    bool eseguito = false;
+    QStringList ricevuti;   // whole, under their names
+    QStringList incompleti; // asked for, not confirmed: removed, new again next run
+};
+
+// The fetch transfer: every name to a temporary name, renamed once the
+// transcript shows its transfer complete (replacing a file of that name);
+// the others are removed. With no name the client only logs in and out.
+EsitoScarico ScaricaNuovi(const RichiestaRicezione& richiesta, const QStringList& nomi,
+                          bool* occupato = nullptr);
+
+// "CI SONO n FILES NUOVI DALLA DOGANA " ... with the count left out, if any.
+QString MessaggioNuovi(int nuovi, int ricevuti, int scartati);
+
+// What a run says at its end about names left out and fetches broken off;
+// nothing when there is nothing to say.
+void SegnalaRicezione(const QStringList& scartati, const QStringList& incompleti);
+
+// What a run tells its window on the way: the busy message, and the fetch's
+// start (true) and end (false).
+struct AvvisiRicezione
+{
+    std::function<void(const QString&)> messaggio;
+    std::function<void(bool)> scarico;
+};
+
+struct EsitoRicezione
+{
+    bool elencoRicevuto = false; // the listing transfer ran; false: the run ended there
+    int nuovi = 0;               // new names in the listing
+    QStringList richiesti;       // names in the fetch
+    QStringList ricevuti;
+    QStringList incompleti;
+    QStringList scartati;
+};
+
+// List mode: the day's new replies of the listing, at most maxFile of them.
+EsitoRicezione RiceviNuovi(const RichiestaRicezione& richiesta, const AvvisiRicezione& avvisi,
+                           bool* occupato = nullptr);
+// Pattern mode: every plain name that matches the fields' pattern, fetched
+// again even when present.
+EsitoRicezione RiceviPerModello(const RichiestaRicezione& richiesta, const AvvisiRicezione& avvisi,
+                                bool* occupato = nullptr);
