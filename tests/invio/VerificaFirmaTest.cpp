@@ -4,22 +4,19 @@
 #include "support/StampaQt.h"
 
 #include "invio/VerificaFirma.h"
-#include "invio/ui/GesVerif.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLabel>
-#include <QTest>
 
 namespace {
 
 const QByteArray RispostaFirmata =
     QByteArray("ACME1207.X01 ESITO\r\n") + QByteArray(1, '\0') + "\xff\x1a";
 
-class GesVerifTest : public CartellaProgrammaTest
+class VerificaFirmaTest : public CartellaProgrammaTest
 {
 protected:
     void SetUp() override
@@ -56,7 +53,7 @@ protected:
 
 } // namespace
 
-TEST_F(GesVerifTest, RispostaFirmataEstrattaIdentica)
+TEST_F(VerificaFirmaTest, RispostaFirmataEstrattaIdentica)
 {
     const struct
     {
@@ -78,7 +75,7 @@ TEST_F(GesVerifTest, RispostaFirmataEstrattaIdentica)
     }
 }
 
-TEST_F(GesVerifTest, BustaGuastaEsito2EntroIlLimiteSenzaDestino)
+TEST_F(VerificaFirmaTest, BustaGuastaEsito2EntroIlLimiteSenzaDestino)
 {
     QByteArray guasta = busta_.Firma(RispostaFirmata);
     guasta[guasta.indexOf("ESITO")] = 'X';
@@ -94,7 +91,7 @@ TEST_F(GesVerifTest, BustaGuastaEsito2EntroIlLimiteSenzaDestino)
     EXPECT_TRUE(QFile::exists(origine));
 }
 
-TEST_F(GesVerifTest, FileNonFirmatoSpostatoNonCopiato)
+TEST_F(VerificaFirmaTest, FileNonFirmatoSpostatoNonCopiato)
 {
     const QString origine = Ricevuto("ACME1207.W01", "contenuto");
     const QString destino = Verificato("ACME1207.W01");
@@ -114,14 +111,14 @@ TEST_F(GesVerifTest, FileNonFirmatoSpostatoNonCopiato)
     EXPECT_FALSE(QFile::exists(Verificato("ACME1207.W02")));
 }
 
-TEST_F(GesVerifTest, PercorsiRelativiAllaCartellaBase)
+TEST_F(VerificaFirmaTest, PercorsiRelativiAllaCartellaBase)
 {
     Ricevuto("ACME1207.X01.P7M", busta_.Firma(RispostaFirmata));
     EXPECT_EQ(SbustaFile("Ricevuti\\ACME1207.X01.P7M", "Verificati\\ACME1207.X01"), SbustaRiuscito);
     EXPECT_EQ(LeggiFile(Verificato("ACME1207.X01")), RispostaFirmata);
 }
 
-TEST_F(GesVerifTest, ComandoDellaCartellaBaseEAttesaLimitata)
+TEST_F(VerificaFirmaTest, ComandoDellaCartellaBaseEAttesaLimitata)
 {
     const QString origine = Ricevuto("ACME1207.X01.P7M", "busta");
     const QString destino = Verificato("ACME1207.X01");
@@ -158,31 +155,4 @@ TEST_F(GesVerifTest, ComandoDellaCartellaBaseEAttesaLimitata)
     if (ComandoSbusta().isEmpty()) {
         EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
     }
-}
-
-TEST_F(GesVerifTest, FinestraMostraIPercorsiESiChiudeDaSola)
-{
-    const QString origine = Ricevuto("ACME1207.X01.P7M", busta_.Firma(RispostaFirmata));
-    const QString destino = Verificato("ACME1207.X01");
-    QString titolo;
-    QString mostrate;
-    QuandoModale([&](QWidget* w) {
-        titolo = w->windowTitle();
-        mostrate = w->findChild<QLabel*>("lbOrigine")->text() + "|" +
-                   w->findChild<QLabel*>("lbDestino")->text();
-    });
-    EsitoOperazione = 7;
-    QString errore = "x";
-    EXPECT_EQ(VerificaFile(nullptr, origine, destino, &errore), 0);
-    EXPECT_EQ(EsitoOperazione, 0);
-    EXPECT_TRUE(errore.isEmpty());
-    EXPECT_EQ(titolo, "VERIFICA DELLA FIRMA ELETTRONICA IN CORSO...");
-    EXPECT_EQ(mostrate, origine + "|" + destino);
-    EXPECT_EQ(LeggiFile(destino), RispostaFirmata);
-
-    // A failure comes back with the command's own words.
-    const QString guasta = Ricevuto("ACME1207.X02.P7M", "non firmato");
-    EXPECT_EQ(VerificaFile(nullptr, guasta, Verificato("ACME1207.X02"), &errore), 2);
-    EXPECT_EQ(EsitoOperazione, 2);
-    EXPECT_TRUE(errore.startsWith("Sbusta:")) << errore.toStdString();
 }
