@@ -6,6 +6,9 @@
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -29,7 +32,14 @@ bool ConnessioneRemotaAttiva()
 
 QString NomeEseguibile()
 {
-    return QStringLiteral("norvel");
+    const QFileInfo eseguibile(QCoreApplication::applicationFilePath());
+#ifdef Q_OS_WIN
+    const QString nome = eseguibile.completeBaseName();
+#else
+    // No extensions here: "norvel-2.1" is the whole name.
+    const QString nome = eseguibile.fileName();
+#endif
+    return nome.isEmpty() ? QStringLiteral("norvel") : nome;
 }
 
 namespace {

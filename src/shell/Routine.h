@@ -9,7 +9,9 @@
 // as down.
 bool ConnessioneRemotaAttiva();
 
-// The executable's name without its extension ("norvel").
+// The executable's name without its extension, as the program was started
+// ("norvel" as built; a copy named Norvel gives "Norvel"): it names the
+// settings file, the per-user store and the forced-exit question.
 QString NomeEseguibile();
 
 // Ends the program at once: no exit steps, no geometry, no per-user values.

@@ -297,8 +297,8 @@ TEST_F(StartUpTest, UscitaSalvaPosizioneEValoriUtente)
     EXPECT_EQ(Ini("StartUp", "POSY"), "675");
     EXPECT_EQ(Ini("StartUp", "DIMX"), QString::number(Twip(Pixel(5400))));
     EXPECT_EQ(Ini("StartUp", "DIMY"), QString::number(Twip(Pixel(3890))));
-    EXPECT_EQ(LeggiValoreUtente("norvel", "Setting", "ExePath"), Cartella());
-    EXPECT_EQ(LeggiValoreUtente("norvel", "Setting", "ExeRun"), "04/03/2026 05:06:07");
+    EXPECT_EQ(LeggiValoreUtente("test_app", "Setting", "ExePath"), Cartella());
+    EXPECT_EQ(LeggiValoreUtente("test_app", "Setting", "ExeRun"), "04/03/2026 05:06:07");
     EXPECT_EQ(LeggiValoreUtente("1.0.0", "Setting", "ExeVersion"), "04/03/2026 05:06:07");
 }
 
@@ -309,18 +309,18 @@ TEST_F(StartUpTest, UscitaDaRidottaNonSalvaLaPosizione)
     Trova<QAction>("Mu_end")->trigger();
     EXPECT_EQ(Ini("StartUp", "POSX"), "");
     EXPECT_EQ(Ini("StartUp", "DIMX"), "");
-    EXPECT_EQ(LeggiValoreUtente("norvel", "Setting", "ExePath"), Cartella());
+    EXPECT_EQ(LeggiValoreUtente("test_app", "Setting", "ExePath"), Cartella());
 }
 
 TEST_F(StartUpTest, UscitaForzataSenzaPassiDiUscita)
 {
     StartUp& w = Avviata();
-    RisponditoreTest().Rispondi(Risposta::Si, "FINE DI norvel?");
+    RisponditoreTest().Rispondi(Risposta::Si, "FINE DI test_app?");
     QTest::keyClick(Trova<QPushButton>("cmdRicevi"), Qt::Key_F2, Qt::ControlModifier);
     EXPECT_EQ(TerminazioniRichieste(), QList<int>({0}));
     EXPECT_EQ(RisponditoreTest().Ricevuti().value(0).richiesta.titolo, "USCITA FORZATA");
     EXPECT_EQ(Ini("StartUp", "POSX"), "");
-    EXPECT_EQ(LeggiValoreUtente("norvel", "Setting", "ExeRun"), "");
+    EXPECT_EQ(LeggiValoreUtente("test_app", "Setting", "ExeRun"), "");
     // F2 is the exit button.
     QTest::keyClick(&w, Qt::Key_F2);
     EXPECT_FALSE(w.isVisible());
@@ -479,6 +479,10 @@ TEST_F(StartUpTest, EseguibileFermatoDaSigterm)
     EXPECT_EQ(norvel.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(norvel.exitCode(), 0);
 
+    // The program as built reads and writes norvel.ini.
+    const auto Ini = [this](const char* sezione, const char* chiave) {
+        return LeggiIni(Percorso("norvel.ini"), sezione, chiave);
+    };
     EXPECT_EQ(Ini("PC", "PATH"), Base());
     EXPECT_EQ(Ini("StartUp", "POSX"), "0");
     EXPECT_EQ(Ini("StartUp", "POSY"), "0");
@@ -490,6 +494,40 @@ TEST_F(StartUpTest, EseguibileFermatoDaSigterm)
     EXPECT_FALSE(utente.value("Setting/ExeRun").toString().isEmpty());
     QSettings versione(Percorso("config/Norvel/1.0.0.conf"), QSettings::IniFormat);
     EXPECT_FALSE(versione.value("Setting/ExeVersion").toString().isEmpty());
+}
+
+// A copy of the program under another name reads the settings file of that
+// name and keeps its per-user values under it.
+TEST_F(StartUpTest, CopiaChiamataNorvelLeggeNorvelIni)
+{
+    const QString copia = Percorso("Norvel");
+    ASSERT_TRUE(QFile::copy(NORVEL_ESEGUIBILE, copia));
+    ScriviFile("Norvel.ini",
+               ("[PC]\nPATH=" + Base() + "\n[EDI]\nDITTA=Rossi Spedizioni\n").toUtf8());
+    QProcess norvel;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("HOME", casa_);
+    ambiente.insert("XDG_CONFIG_HOME", Percorso("config"));
+    ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+    norvel.setProcessEnvironment(ambiente);
+    norvel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    norvel.start(copia, {});
+    ASSERT_TRUE(norvel.waitForStarted(10000));
+    // The working folders under the base folder of Norvel.ini: it was read.
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return QFileInfo::exists(Base() + "/DaVerificare"); }, 20000));
+    norvel.terminate();
+    ASSERT_TRUE(norvel.waitForFinished(20000));
+    EXPECT_EQ(norvel.exitCode(), 0);
+
+    EXPECT_FALSE(QFileInfo::exists(Percorso("norvel.ini")));
+    const QString ini = Percorso("Norvel.ini");
+    EXPECT_EQ(LeggiIni(ini, "EDI", "DITTA"), "Rossi Spedizioni");
+    EXPECT_EQ(LeggiIni(ini, "StartUp", "DIMX"), "5400");
+    EXPECT_EQ(LeggiIni(ini, "APPLICATIVI", "NomeVarie1"), "Editor di testi");
+    QSettings utente(Percorso("config/Norvel/Norvel.conf"), QSettings::IniFormat);
+    EXPECT_EQ(utente.value("Setting/ExePath").toString(), Cartella());
+    EXPECT_FALSE(QFileInfo::exists(Percorso("config/Norvel/norvel.conf")));
 }
 
 TEST_F(StartUpTest, InviaBolleApreLaFinestraDiInvioATimerFermo)

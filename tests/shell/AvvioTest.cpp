@@ -67,12 +67,12 @@ TEST_F(AvvioTest, FileIniNuovoConLeDueCartelleSoltanto)
     CreaFileIniSeManca();
     qputenv("HOME", casa);
     EXPECT_EQ(
-        LeggiFile("norvel.ini"),
+        LeggiFile(FileIni),
         ("[UNIX]\nPATH=/tmp/edi\n[PC]\nPATH=" + Percorso("utente") + "/FirmaVerifica\n").toUtf8());
     // An existing file is left as it is.
-    ScriviFile("norvel.ini", "[PC]\nPATH=/srv/edi\n");
+    ScriviFile(FileIni, "[PC]\nPATH=/srv/edi\n");
     CreaFileIniSeManca();
-    EXPECT_EQ(LeggiFile("norvel.ini"), "[PC]\nPATH=/srv/edi\n");
+    EXPECT_EQ(LeggiFile(FileIni), "[PC]\nPATH=/srv/edi\n");
 }
 
 TEST_F(AvvioTest, CartellaProgrammaEFileIni)
@@ -80,7 +80,8 @@ TEST_F(AvvioTest, CartellaProgrammaEFileIni)
     CartellaProgramma = Cartella() + "/";
     ImpostaCartellaProgramma();
     EXPECT_EQ(CartellaProgramma, Cartella());
-    EXPECT_EQ(FileIni, Cartella() + "/norvel.ini");
+    // Named after the executable: here, the test program.
+    EXPECT_EQ(FileIni, Cartella() + "/test_shell.ini");
     EXPECT_EQ(QDir::current(), QDir(Cartella()));
 }
 

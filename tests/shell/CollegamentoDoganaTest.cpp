@@ -92,8 +92,9 @@ TEST_F(CollegamentoDoganaTest, ConfermaScriveFileEGlobali)
 
     // What the next start loads is what was confirmed.
     const ParametriEdiT confermati = ParametriEdi;
+    const QString fileIni = FileIni;
     AzzeraGlobali();
-    FileIni = Percorso("norvel.ini");
+    FileIni = fileIni;
     CaricaParametriEdi();
     EXPECT_EQ(ParametriEdi.PasswordFtp, confermati.PasswordFtp);
     EXPECT_EQ(ParametriEdi.CartellaBase, confermati.CartellaBase);

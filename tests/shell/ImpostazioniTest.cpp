@@ -52,9 +52,8 @@ TEST(CodificaParola, DueSalvataggiDueTesti)
 
 TEST_F(ImpostazioniTest, ParametriEdiConDefaultEConversioni)
 {
-    ScriviFile("norvel.ini",
-               "[PC]\nPATH=/dati/Firma/\n[EDI]\nMODSORTINV=0\nMODSORTRIC=2\nNUMFILE=4\n"
-               "COLSORTINV=1 | per data\nDEBUG=1\n");
+    ScriviFile(FileIni, "[PC]\nPATH=/dati/Firma/\n[EDI]\nMODSORTINV=0\nMODSORTRIC=2\nNUMFILE=4\n"
+                        "COLSORTINV=1 | per data\nDEBUG=1\n");
     CaricaParametriEdi();
     EXPECT_EQ(ParametriEdi.CartellaBase, "/dati/Firma");
     EXPECT_EQ(ParametriEdi.HostFtp, Ini::DefaultHostFtp);

@@ -4,6 +4,7 @@
 #include "support/Risponditore.h"
 
 #include "shell/Global.h"
+#include "shell/Routine.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +16,8 @@ void CartellaProgrammaTest::SetUp()
     ASSERT_TRUE(cartella_.isValid());
     AzzeraTutto();
     CartellaProgramma = cartella_.path();
-    FileIni = Percorso(QStringLiteral("norvel.ini"));
+    // As the program names it: after the executable, here the test program.
+    FileIni = Percorso(NomeEseguibile() + QStringLiteral(".ini"));
     FileComandiFtp = Percorso(QStringLiteral("Xcmd.txt"));
     CartellaTemp = Percorso(QStringLiteral("TempFile")) + QDir::separator();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,

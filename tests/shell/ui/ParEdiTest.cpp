@@ -392,7 +392,7 @@ TEST_F(ParEdiTest, SottoCartellaNonCreabileDaIlMessaggio)
 TEST_F(ParEdiTest, AnnullaNonCambiaNulla)
 {
     ScriviIni(FileIni, "EDI", "DITTA", "Rossi Srl");
-    const QByteArray file = LeggiFile("norvel.ini");
+    const QByteArray file = LeggiFile(FileIni);
     const ParametriEdiT globali = ParametriEdi;
     Apri();
     Scrivi(1, "altro.host");
@@ -406,7 +406,7 @@ TEST_F(ParEdiTest, AnnullaNonCambiaNulla)
     Premi("Command1");
     Premi("cmdend_0");
     EXPECT_FALSE(finestra->isVisible());
-    EXPECT_EQ(LeggiFile("norvel.ini"), file);
+    EXPECT_EQ(LeggiFile(FileIni), file);
     EXPECT_EQ(ParametriEdi.HostFtp, globali.HostFtp);
     EXPECT_EQ(ParametriEdi.Ditta, globali.Ditta);
     EXPECT_EQ(ParametriEdi.Progr1, globali.Progr1);

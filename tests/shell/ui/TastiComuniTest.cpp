@@ -42,7 +42,7 @@ protected:
 
 TEST_F(TastiComuniTest, UscitaForzata)
 {
-    RisponditoreTest().Rispondi(Risposta::No, "FINE DI norvel?");
+    RisponditoreTest().Rispondi(Risposta::No, "FINE DI test_shell_ui?");
     QTest::keyClick(campo, Qt::Key_F2, Qt::ControlModifier);
     EXPECT_TRUE(TerminazioniRichieste().isEmpty());
     const auto& box = RisponditoreTest().Ricevuti().value(0).richiesta;
