@@ -6,9 +6,14 @@
 qint64 AvviaApplicazione(const QString& rigaComando, int stileFinestra, const QString& cartella)
 {
     Q_UNUSED(stileFinestra);
-    QStringList parti = QProcess::splitCommand(rigaComando);
-    if (parti.isEmpty())
+    return AvviaProgramma(QProcess::splitCommand(rigaComando), cartella);
+}
+
+qint64 AvviaProgramma(const QStringList& comando, const QString& cartella)
+{
+    if (comando.isEmpty())
         return 0;
+    QStringList parti = comando;
     const QString programma = parti.takeFirst();
     qint64 pid = 0;
     if (!QProcess::startDetached(programma, parti, cartella, &pid))

@@ -107,8 +107,7 @@ QString EditorPredefinito()
     QString sistema = qEnvironmentVariable("SystemRoot", QStringLiteral("C:\\Windows"));
     return sistema + QStringLiteral("\\System32\\notepad.exe");
 #else
-    // The desktop's opener: the user's own choice of editor for the file.
-    return QStringLiteral("xdg-open");
+    return QLatin1String(Ini::EditorDelDesktop);
 #endif
 }
 

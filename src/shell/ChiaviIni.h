@@ -52,6 +52,9 @@ inline constexpr char NomeVarie[] = "NomeVarie"; // + 1..11
 inline constexpr char Varie[] = "Varie";         // + 1..11
 inline constexpr int VociApplicativi = 11;
 inline constexpr char DefaultNomeVarie1[] = "Editor di testi";
+// The default command of entry 1 here: the desktop's own text editor, looked up
+// at every launch (the default application for text/plain).
+inline constexpr char EditorDelDesktop[] = "xdg-open";
 
 inline constexpr char SezColori[] = "COLORI";         // keys "0".."8"
 inline constexpr char SezColoriMiei[] = "COLORIMIEI"; // keys "0".."63"

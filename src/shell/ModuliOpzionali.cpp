@@ -1,5 +1,6 @@
 #include "shell/ModuliOpzionali.h"
 
+#include "piattaforma/Associazioni.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Processi.h"
 #include "shell/ChiaviIni.h"
@@ -22,6 +23,11 @@ void ModuliOpzionali::attivaProcedura()
 
 void ModuliOpzionali::lanciaProcedura(const QString& comando)
 {
+    if (procedura_ == QLatin1String(Ini::Varie) + QLatin1Char('1') &&
+        comando.trimmed() == QLatin1String(Ini::EditorDelDesktop)) {
+        lanciaEditorDelDesktop();
+        return;
+    }
     // A path with blanks is one argument, not several.
     const QString argomento = ArgomentoProgramma.trimmed();
     QString riga = comando;
@@ -32,6 +38,16 @@ void ModuliOpzionali::lanciaProcedura(const QString& comando)
     idTask_ = AvviaApplicazione(riga, StileFinestra);
     if (idTask_ == 0)
         Messaggio(comando + QStringLiteral(" non trovato"));
+    ArgomentoProgramma.clear();
+    StileFinestra = 1;
+}
+
+void ModuliOpzionali::lanciaEditorDelDesktop()
+{
+    const QStringList editor = ComandoEditorTesti(ArgomentoProgramma.trimmed());
+    idTask_ = AvviaProgramma(editor);
+    if (idTask_ == 0)
+        Messaggio(QLatin1String(Ini::DefaultNomeVarie1) + QStringLiteral(" non trovato"));
     ArgomentoProgramma.clear();
     StileFinestra = 1;
 }

@@ -16,6 +16,10 @@ public:
     qint64 idTask() const { return idTask_; }
 
 private:
+    // Entry 1 left at its default: the desktop's text editor, on the file if
+    // one is given.
+    void lanciaEditorDelDesktop();
+
     QString procedura_;
     qint64 idTask_ = 0;
 };
