@@ -203,7 +203,7 @@ TEST_F(RiceviMessaggiE2ETest, ElencoOstileSoloINomiSemplici)
     // Nothing written beside the received folder.
     QStringList accanto =
         QDir(Cartella()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    accanto.removeAll("norvel.ini");
+    accanto.removeAll(QFileInfo(FileIni).fileName());
     accanto.removeAll(".config");
     EXPECT_EQ(accanto, QStringList({"Ricevuti", "Verificati"}));
 }
