@@ -77,6 +77,7 @@ ElencoRemoto RiceviElenco(const RichiestaRicezione& richiesta, const QString& ma
 
     QFile file(percorsoElenco);
     if (file.open(QIODevice::ReadOnly)) {
+        elenco.presente = true;
         const ElencoLetto letto = LeggiElenco(file.readAll());
         file.close();
         elenco.nomi = letto.nomi;
@@ -200,6 +201,32 @@ EsitoRicezione RiceviPerModello(const RichiestaRicezione& richiesta, const Avvis
         esito.ricevuti = scarico.ricevuti;
         esito.incompleti = scarico.incompleti;
     }
+    SegnalaRicezione(esito.scartati, esito.incompleti);
+    return esito;
+}
+
+EsitoRicezione RiceviAppuramenti(const RichiestaRicezione& richiesta, const AvvisiRicezione& avvisi,
+                                 bool* occupato)
+{
+    EsitoRicezione esito;
+    const ElencoRemoto elenco =
+        RiceviElenco(richiesta, richiesta.utente + QStringLiteral("*.L*"), occupato);
+    if (!elenco.eseguito)
+        return esito;
+    esito.elencoRicevuto = true;
+    if (!elenco.presente)
+        return esito;
+    esito.scartati = elenco.scartati;
+    const SceltaNuovi scelta = ScegliNuovi(elenco.nomi, {}, richiesta.cartellaRicevuti,
+                                           richiesta.cartellaVerificati, richiesta.maxFile, true);
+    esito.nuovi = scelta.totale;
+    esito.richiesti = scelta.nuovi;
+    if (avvisi.messaggio)
+        avvisi.messaggio(MessaggioNuovi(scelta.totale, static_cast<int>(scelta.nuovi.size()),
+                                        static_cast<int>(elenco.scartati.size())));
+    const EsitoScarico scarico = ScaricaNuovi(richiesta, scelta.nuovi, occupato);
+    esito.ricevuti = scarico.ricevuti;
+    esito.incompleti = scarico.incompleti;
     SegnalaRicezione(esito.scartati, esito.incompleti);
     return esito;
 }

@@ -15,6 +15,7 @@
 
 inline constexpr char MessaggioListaRicezione[] = "RICEZIONE LISTA DEI MESSAGGI DALLA DOGANA ";
 inline constexpr char MessaggioRicezioneModello[] = "RICEZIONE DEI MESSAGGI DALLA DOGANA ";
+inline constexpr char MessaggioListaAppuramenti[] = "RICEZIONE LISTA APPURAMENTI DALLA DOGANA ";
 inline constexpr char AttenderePrego[] = "Attendere prego ...";
 
 struct RichiestaRicezione
@@ -35,6 +36,7 @@ RichiestaRicezione RichiestaDaGlobali(const std::array<QString, 4>& campi);
 struct ElencoRemoto
 {
     bool eseguito = false; // the listing transfer ran to its end
+    bool presente = false; // the listing file arrived
     QStringList nomi;      // plain names, in listing order
     QStringList scartati;  // lines that are no plain name, left out
 };
@@ -89,3 +91,8 @@ EsitoRicezione RiceviNuovi(const RichiestaRicezione& richiesta, const AvvisiRice
 // again even when present.
 EsitoRicezione RiceviPerModello(const RichiestaRicezione& richiesta, const AvvisiRicezione& avvisi,
                                 bool* occupato = nullptr);
+
+// The clearances: every type-L file of the user code, whatever its date, that
+// is neither received nor unwrapped yet, at most maxFile of them.
+EsitoRicezione RiceviAppuramenti(const RichiestaRicezione& richiesta, const AvvisiRicezione& avvisi,
+                                 bool* occupato = nullptr);

@@ -1,0 +1,105 @@
+#include "ricezione/SpostaRicevuti.h"
+
+#include "piattaforma/Messaggi.h"
+#include "piattaforma/Percorsi.h"
+#include "ricezione/Appuramenti.h"
+#include "ricezione/InviaUnix.h"
+#include "ricezione/NomiRicezione.h"
+#include "shell/CartelleLavoro.h"
+#include "shell/Global.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// As the office's program named them, from the base folder.
+QString Relativo(const char* cartella, const QString& nome)
+{
+    return QLatin1String(cartella) + QLatin1Char('\\') + nome;
+}
+
+} // namespace
+
+QString MessaggioSbusta(int esito, const QString& nome, const QString& locale,
+                        const QString& errore)
+{
+    return (esito == 1 ? QStringLiteral("ERRORE IN FASE DI COPIA!")
+                       : QStringLiteral("ERRORE IN FASE DI VERIFICA!")) +
+           QLatin1Char('\n') + nome + QStringLiteral("\n    in\n") + locale + QLatin1Char('\n') +
+           errore;
+}
+
+bool VerificaESposta(const QString& nome, const FunzioneSbusta& sbusta)
+{
+    const QString locale = NomeLocale(nome);
+    QString errore;
+    const int esito =
+        sbusta(Relativo(NomeRicevuti, nome), Relativo(NomeVerificati, locale), &errore);
+    if (esito == 0) {
+        const QString origine = UnisciPercorso(ParametriEdi.CartellaRicevuti, nome);
+        const QString destino = UnisciPercorso(ParametriEdi.CartellaDaVerificare, nome);
+        // An unsigned file has already gone with its unwrap.
+        if (QFileInfo::exists(origine)) {
+            QFile::remove(destino);
+            QFile::rename(origine, destino);
+        }
+    } else {
+        Messaggio(MessaggioSbusta(esito, nome, locale, errore));
+    }
+    EsitoOperazione = 0;
+    return esito == 0;
+}
+
+EsitoSpostaAppuramenti SpostaAppuramenti(const QStringList& nomi, const FunzioneSbusta& sbusta,
+                                         bool* occupato)
+{
+    EsitoSpostaAppuramenti esito;
+    for (const QString& nome : nomi) {
+        if (nome.trimmed().isEmpty())
+            continue;
+        const QString locale = NomeLocale(nome);
+        QString errore;
+        const int r =
+            sbusta(Relativo(NomeRicevuti, nome), Relativo(NomeVerificati, locale), &errore);
+        EsitoOperazione = 0;
+        if (r == 0) {
+            QFile::remove(UnisciPercorso(ParametriEdi.CartellaRicevuti, nome));
+            esito.sbustati.append(nome);
+        } else {
+            Messaggio(MessaggioSbusta(r, nome, locale, errore));
+            esito.falliti.append(nome);
+        }
+    }
+
+    for (const QString& nome : nomi) {
+        if (nome.trimmed().isEmpty() || esito.uniti.size() >= MaxAppuramenti)
+            continue;
+        const QString locale = NomeLocale(nome);
+        if (!locale.isEmpty() &&
+            QFileInfo(UnisciPercorso(ParametriEdi.CartellaVerificati, locale)).isFile() &&
+            !esito.uniti.contains(locale))
+            esito.uniti.append(locale);
+    }
+    if (esito.uniti.isEmpty())
+        return esito;
+    if (esito.uniti.size() == 1) {
+        esito.inviato = esito.uniti.first();
+    } else {
+        esito.inviato = NomeFileAppuramenti(ParametriUnix.Utente);
+        QStringList percorsi;
+        for (const QString& n : esito.uniti)
+            percorsi.append(UnisciPercorso(ParametriEdi.CartellaVerificati, n));
+        if (!UnisciAppuramenti(percorsi,
+                               UnisciPercorso(ParametriEdi.CartellaVerificati, esito.inviato))) {
+            Messaggio(QStringLiteral("ERRORE NELLA CREAZIONE DEL FILE ") +
+                          UnisciPercorso(ParametriEdi.CartellaVerificati, esito.inviato) +
+                          QStringLiteral("\nGLI APPURAMENTI NON SONO STATI INVIATI"),
+                      Pulsanti::Ok, Icona::Critico);
+            esito.inviato.clear();
+            return esito;
+        }
+    }
+    esito.accettato = InviaUnix(esito.inviato, occupato).accettato;
+    return esito;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// Moving received files on: each is unwrapped into CartellaVerificati (a
+// signed one through the signature software, an unsigned one moved), then
+// leaves the received folder.
+
+// Unwraps origine into destino and returns 0, 1 or 2 as EsitoOperazione does;
+// errore gets the failure's description. The windows pass the signed-file
+// window, tests the bare run.
+using FunzioneSbusta =
+    std::function<int(const QString& origine, const QString& destino, QString* errore)>;
+
+// "ERRORE IN FASE DI COPIA!" (1) or "ERRORE IN FASE DI VERIFICA!" (2), the
+// file, "    in", its local name and the error's description, a line each.
+QString MessaggioSbusta(int esito, const QString& nome, const QString& locale,
+                        const QString& errore);
+
+// The receive window's move of one file: unwrapped, then moved from
+// CartellaRicevuti into CartellaDaVerificare (replacing an older copy). A
+// failure is said in a message and the file stays. True when it went.
+bool VerificaESposta(const QString& nome, const FunzioneSbusta& sbusta);
+
+struct EsitoSpostaAppuramenti
+{
+    QStringList sbustati; // unwrapped, received file deleted
+    QStringList falliti;  // left in the received folder, said in a message
+    QStringList uniti;    // local names sent (at most MaxAppuramenti)
+    QString inviato;      // the file handed to the UNIX host, "" when none
+    bool accettato = false;
+};
+
+// "&SPOSTA" of the clearances window for the listed names: every one
+// unwrapped (the received file deleted on success, a message on failure and on
+// with the next), the unwrapped ones joined when more than one, and the result
+// sent to the UNIX host.
+EsitoSpostaAppuramenti SpostaAppuramenti(const QStringList& nomi, const FunzioneSbusta& sbusta,
+                                         bool* occupato = nullptr);

@@ -1,0 +1,140 @@
+#include "support/BustaFirmata.h"
+#include "support/Risponditore.h"
+#include "support/ServerFtp.h"
+#include "support/StampaQt.h"
+
+#include "invio/VerificaFirma.h"
+#include "piattaforma/Orologio.h"
+#include "ricezione/RiceviMessaggi.h"
+#include "ricezione/SpostaRicevuti.h"
+#include "shell/CartelleLavoro.h"
+#include "shell/Global.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <unistd.h>
+
+namespace {
+
+// Two heading lines and n records, each ending with a line feed.
+QByteArray Appuramento(const QByteArray& codice, int n)
+{
+    QByteArray f = "INTESTAZIONE APPURAMENTI " + codice + " 20241207\nSECONDA " + codice + "\n";
+    for (int i = 1; i <= n; ++i)
+        f += "REC " + codice + " " + QByteArray::number(i) + "\n";
+    return f;
+}
+
+// The clearances road end to end: Customs and the UNIX host are the two users
+// of one real server.
+class AppuramentiE2ETest : public ProvaConServerFtp
+{
+protected:
+    void SetUp() override
+    {
+        ProvaConServerFtp::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
+        ParametriEdi.CartellaBase = Percorso("base");
+        ASSERT_TRUE(CreaCartelle());
+        ParametriEdi.HostFtp = server_.Host();
+        ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
+        ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
+        ParametriUnix.Host = server_.Host();
+        ParametriUnix.Utente = ServerFtp::UtenteUnix;
+        ParametriUnix.Password = ServerFtp::PasswordUnix;
+        ParametriUnix.Cartella =
+            ::geteuid() == 0 ? QString() : server_.CartellaUtente(ServerFtp::UtenteUnix);
+        MaxFile = 50;
+        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso("Sbusta.sh")));
+        PREPARA_BUSTA_O_SALTA(busta_, Percorso("chiavi"));
+    }
+
+    static FunzioneSbusta Sbusta()
+    {
+        return [](const QString& o, const QString& d, QString*) { return SbustaFile(o, d); };
+    }
+    QStringList Ricevuti() const
+    {
+        return QDir(ParametriEdi.CartellaRicevuti).entryList(QDir::Files, QDir::Name);
+    }
+    QByteArray SullHost() const
+    {
+        return server_.LeggiFile(ServerFtp::UtenteUnix, "irisp" + QString(ServerFtp::UtenteUnix));
+    }
+
+    BustaFirmata busta_;
+};
+
+} // namespace
+
+TEST_F(AppuramentiE2ETest, RiceveSbustaUnisceEInvia)
+{
+    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1207.L01.P7M",
+                      busta_.Firma(Appuramento("X11", 5)));
+    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1106.L02", Appuramento("X22", 3));
+    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1207.L03.P7M",
+                      busta_.Firma(Appuramento("X33", 4)));
+    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1207.L04.LOG", "log");
+    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1207.X05", "altro tipo");
+    // Unwrapped on an earlier day: not fetched again.
+    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1205.L06.P7M", "x");
+    ScriviFile("base/Verificati/ACME1205.L06", Appuramento("X66", 1));
+
+    QStringList messaggi;
+    const EsitoRicezione r =
+        RiceviAppuramenti(RichiestaDaGlobali({}), {[&](const QString& m) { messaggi << m; }, {}});
+    EXPECT_EQ(r.nuovi, 3);
+    EXPECT_TRUE(messaggi.value(0).startsWith("CI SONO 3 FILES NUOVI DALLA DOGANA "));
+    const QStringList ricevuti = Ricevuti();
+    EXPECT_EQ(ricevuti, QStringList({"ACME1106.L02", "ACME1207.L01.P7M", "ACME1207.L03.P7M"}));
+
+    const EsitoSpostaAppuramenti s = SpostaAppuramenti(ricevuti, Sbusta());
+    EXPECT_EQ(s.sbustati, ricevuti);
+    EXPECT_TRUE(Ricevuti().isEmpty()) << "received files deleted once unwrapped";
+    EXPECT_EQ(s.uniti, QStringList({"ACME1106.L02", "ACME1207.L01", "ACME1207.L03"}));
+    EXPECT_EQ(s.inviato, "irildesIrildes");
+    EXPECT_TRUE(s.accettato);
+    const QStringList righe = QString::fromLatin1(SullHost()).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(righe.size(), 2 + 12);
+    EXPECT_EQ(righe[0], "INTESTAZIONE APPURAMENTI L01 20241207");
+    EXPECT_EQ(righe[1], "SECONDA X22");
+    EXPECT_EQ(righe[13], "REC X33 4");
+    EXPECT_TRUE(RisponditoreTest().Ricevuti().isEmpty());
+}
+
+TEST_F(AppuramentiE2ETest, UnFileSoloVaComE)
+{
+    ScriviFile("base/Ricevuti/ACME1207.L01", Appuramento("X11", 2));
+    const EsitoSpostaAppuramenti s = SpostaAppuramenti({"ACME1207.L01"}, Sbusta());
+    EXPECT_EQ(s.inviato, "ACME1207.L01");
+    EXPECT_TRUE(s.accettato);
+    EXPECT_EQ(SullHost(), Appuramento("X11", 2)) << "its own heading and line feeds";
+}
+
+TEST_F(AppuramentiE2ETest, SessantaRigheCinquantaUniteEUnoGuastoNonFermaIlGiro)
+{
+    QStringList nomi;
+    for (int i = 1; i <= 60; ++i) {
+        nomi << QStringLiteral("ACME1207.L%1").arg(i, 2, 10, QLatin1Char('0'));
+        ScriviFile("base/Ricevuti/" + nomi.last(), Appuramento("X" + QByteArray::number(i), 1));
+    }
+    ScriviFile("base/Ricevuti/ACME1207.LZZ.P7M", "non e' una busta");
+    nomi.insert(3, "ACME1207.LZZ.P7M");
+    RisponditoreTest().Rispondi(Risposta::Ok, "ERRORE IN FASE DI VERIFICA!");
+
+    const EsitoSpostaAppuramenti s = SpostaAppuramenti(nomi, Sbusta());
+    EXPECT_EQ(s.falliti, QStringList({"ACME1207.LZZ.P7M"}));
+    EXPECT_EQ(s.sbustati.size(), 60);
+    EXPECT_EQ(Ricevuti(), QStringList({"ACME1207.LZZ.P7M"}));
+    const QStringList righe = RisponditoreTest().Testi().value(0).split('\n');
+    EXPECT_EQ(righe.mid(0, 4), QStringList({"ERRORE IN FASE DI VERIFICA!", "ACME1207.LZZ.P7M",
+                                            "    in", "ACME1207.LZZ"}));
+    ASSERT_EQ(s.uniti.size(), 50);
+    EXPECT_EQ(s.uniti.last(), "ACME1207.L50");
+    EXPECT_EQ(QString::fromLatin1(SullHost()).count("\r\n"), 2 + 50);
+    // The ten left out wait in the verified folder.
+    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaVerificati + "/ACME1207.L60"));
+}
