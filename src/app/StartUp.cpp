@@ -6,7 +6,9 @@
 #include "piattaforma/Percorsi.h"
 #include "piattaforma/ui/Dialoghi.h"
 #include "piattaforma/ui/Schermo.h"
+#include "ricezione/ui/Edi2Dos.h"
 #include "ricezione/ui/GesParUx.h"
+#include "ricezione/ui/Irildes.h"
 #include "shell/Avvio.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
@@ -385,12 +387,16 @@ void StartUp::ApriInvio()
 
 void StartUp::ApriRicezione()
 {
-    Messaggio(QStringLiteral("Funzione non ancora disponibile in questa versione."));
+    Timer1_->stop();
+    Edi2Dos ricezione(this);
+    ricezione.exec();
 }
 
 void StartUp::ApriAppuramenti()
 {
-    Messaggio(QStringLiteral("Funzione non ancora disponibile in questa versione."));
+    Timer1_->stop();
+    Irildes appuramenti(this);
+    appuramenti.exec();
 }
 
 void StartUp::ApriParametriDogana()

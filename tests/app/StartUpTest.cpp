@@ -581,3 +581,30 @@ TEST_F(StartUpTest, CartelleSbustaIFileFirmatiPrimaDiAprirli)
     EXPECT_TRUE(AperturaShell()[0].endsWith("/Verificati/X.PDF"))
         << AperturaShell()[0].toStdString();
 }
+
+TEST_F(StartUpTest, RicezioneEAppuramentiApronoLeLoroFinestreATimerFermo)
+{
+    IniConBase();
+    stato_ = StatoConnessione::Attiva;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
+    auto* timer = Trova<QTimer>("Timer1");
+    for (const auto& [pulsante, finestra] :
+         // Without UNIX parameters the clearances window asks for them first.
+         {std::pair{"cmdRicevi", "Edi2Dos<StartUp"}, std::pair{"cmdIrildes", "GesParUx<Irildes"}}) {
+        SCOPED_TRACE(finestra);
+        Finestra().ControllaConnessione();
+        auto* p = Trova<QPushButton>(pulsante);
+        ASSERT_TRUE(p->isEnabled());
+        timer->start();
+        bool timerFermo = false;
+        QString aperta;
+        QuandoModale([&](QWidget* w) {
+            timerFermo = !timer->isActive();
+            aperta = w->objectName() + "<" + w->parentWidget()->objectName();
+            w->close();
+        });
+        p->click();
+        EXPECT_TRUE(timerFermo);
+        EXPECT_EQ(aperta, finestra);
+    }
+}

@@ -97,7 +97,11 @@ GesParUx::GesParUx(QWidget* padre) : QDialog(padre)
             w->installEventFilter(this);
     new TastiComuni(this, cmdParam_[1]);
     adjustSize();
-    setFixedSize(size());
+    // Wide enough for the whole caption.
+    QFont titolo = font();
+    titolo.setBold(true);
+    const int perTitolo = QFontMetrics(titolo).horizontalAdvance(windowTitle()) + 140;
+    setFixedSize(std::max(width(), perTitolo), height());
     PosizionaForm(this);
 }
 
