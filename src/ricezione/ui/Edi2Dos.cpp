@@ -243,6 +243,11 @@ void Edi2Dos::SpostaTutti()
 {
     if (occupato_)
         return;
+    // "&ESCI" is what the person sees: the window closes, nothing moves.
+    if (cmdOK_->text() != QLatin1String("&SPOSTA")) {
+        accept();
+        return;
+    }
     QStringList nomi;
     for (const RigaRicevuto& r : TDBGrid1_->Elenco().Righe())
         nomi << r.nome;

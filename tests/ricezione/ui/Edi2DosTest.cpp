@@ -10,6 +10,7 @@
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -164,4 +165,58 @@ TEST_F(Edi2DosE2ETest, RiceviDallaFinestra)
     EXPECT_EQ(nomi, QStringList({"ACME1207.N01", "ACME1207.X02"}));
     EXPECT_EQ(w.findChild<QPushButton*>("cmdOK")->text(), "&SPOSTA");
     EXPECT_FALSE(w.findChild<QWidget*>("pctHelp")->isVisible());
+}
+
+TEST_F(Edi2DosTest, MenuDellaRigaVisualizzaESposta)
+{
+    ScriviFile("base/Sbusta.sh", "#!/bin/sh\nsleep 0.2\ncp \"$1\" \"$2\"\n");
+    Ricevuto("ACME1207.N01.P7M", 10, "%PDF firmato");
+    Ricevuto("ACME1207.X02", 20, "testo");
+    Edi2Dos w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.CaricaRicevuti();
+    auto* griglia = const_cast<GrigliaRicevuti*>(w.Griglia());
+    const QPoint riga0 = griglia->visualRect(griglia->model()->index(0, 0)).center();
+    QTest::mouseClick(griglia->viewport(), Qt::LeftButton, {}, riga0);
+    ASSERT_EQ(griglia->FileCorrente(), "ACME1207.N01.P7M");
+
+    // View: the signed reply is unwrapped to its PDF, which the desktop opens.
+    AperturaShell().clear();
+    griglia->findChild<QAction*>("Mu_vedi")->trigger();
+    EXPECT_EQ(LeggiFile(ParametriEdi.CartellaVerificati + "/ACME1207.N01.pdf"), "%PDF firmato");
+    ASSERT_EQ(AperturaShell().size(), 1);
+    EXPECT_TRUE(AperturaShell()[0].endsWith("/Verificati/ACME1207.N01.pdf"));
+    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaRicevuti + "/ACME1207.N01.P7M"));
+
+    // Move one: unwrapped again, moved on, the list reloaded.
+    griglia->findChild<QAction*>("Mu_storico")->trigger();
+    EXPECT_EQ(Nomi(w), QStringList({"ACME1207.X02"}));
+    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaDaVerificare + "/ACME1207.N01.P7M"));
+}
+
+TEST_F(Edi2DosTest, ProgressivoFuoriIntervalloEEsciSenzaSpostare)
+{
+    ParametriEdi.Progr1 = "A0";
+    ParametriEdi.Progr2 = "BZ";
+    Ricevuto("ACME1207.XA1", 10);
+    Edi2Dos w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* txt4 = w.findChild<QLineEdit*>("txt_4");
+    EXPECT_EQ(txt4->text(), "A?");
+    txt4->setFocus();
+    txt4->selectAll();
+    RisponditoreTest().Rispondi(Risposta::Ok, "PROGRESSIVO ERRATO\n DA 'A0'  A 'BZ'");
+    QTest::keyClick(txt4, Qt::Key_C);
+    EXPECT_TRUE(txt4->text().isEmpty());
+
+    // The table has rows but the button says "&ESCI" during and after a run
+    // that could not start: it closes, nothing moves.
+    w.CaricaRicevuti();
+    auto* ok = w.findChild<QPushButton*>("cmdOK");
+    ok->setText("&ESCI");
+    ok->click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaRicevuti + "/ACME1207.XA1"));
 }
