@@ -58,6 +58,35 @@ QString ScegliFile(QWidget* padre, const QString& titolo, const QString& cartell
     return QFileDialog::getOpenFileName(padre, titolo, cartellaIniziale, filtro);
 }
 
+QString ScegliEseguibile(QWidget* padre, const QString& titolo, const QString& cartellaIniziale,
+                         const QString& fileIniziale)
+{
+#ifdef Q_OS_WIN
+    const QString filtro = QStringLiteral("File eseguibile (*.EXE *.exe)");
+#else
+    const QString filtro = QStringLiteral("File eseguibile (*)");
+#endif
+    if (Seam().attivi) {
+        if (Seam().risposte.file)
+            return Seam().risposte.file(titolo, cartellaIniziale, filtro);
+        Mancante("file");
+        return {};
+    }
+    QFileDialog dialogo(padre, titolo, cartellaIniziale, filtro);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+#ifndef Q_OS_WIN
+    // Folders to walk through, and of the files only those that can be run.
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
+#endif
+    if (!fileIniziale.isEmpty())
+        dialogo.selectFile(fileIniziale);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return {};
+    return dialogo.selectedFiles().constFirst();
+}
+
 std::optional<QColor> ScegliColore(QWidget* padre, const QColor& iniziale,
                                    QList<QColor>& personalizzati)
 {

@@ -17,6 +17,11 @@ QString ScegliCartella(QWidget* padre, const QString& titolo, const QString& ini
 // The chosen existing file, or "" when the person cancels.
 QString ScegliFile(QWidget* padre, const QString& titolo, const QString& cartellaIniziale,
                    const QString& filtro);
+// The chosen program: the dialog shows the folder's executable files only, with
+// fileIniziale chosen when given; "" when the person cancels. A test answers it
+// as a file dialog.
+QString ScegliEseguibile(QWidget* padre, const QString& titolo, const QString& cartellaIniziale,
+                         const QString& fileIniziale);
 // The chosen colour; personalizzati holds the 16 custom colours in and out.
 std::optional<QColor> ScegliColore(QWidget* padre, const QColor& iniziale,
                                    QList<QColor>& personalizzati);
