@@ -22,6 +22,7 @@ QString CartellaTemp;
 
 bool ConnessoRemoto = false;
 int EsitoOperazione = 0;
+int EsitoAggiornamento = 0;
 
 QString ArgomentoProgramma;
 int StileFinestra = 1;
@@ -59,6 +60,7 @@ void AzzeraGlobali()
     CartellaTemp.clear();
     ConnessoRemoto = false;
     EsitoOperazione = 0;
+    EsitoAggiornamento = 0;
     ArgomentoProgramma.clear();
     StileFinestra = 1;
     ParolaAccesso.clear();

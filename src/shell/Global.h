@@ -81,6 +81,9 @@ extern QString CartellaTemp; // ends with the separator
 
 extern bool ConnessoRemoto;
 extern int EsitoOperazione;
+// The last update check: 0 new updates may exist, -1 the program is current,
+// any other value the error number of a failed fetch.
+extern int EsitoAggiornamento;
 
 // The launcher's arguments for the next application started.
 extern QString ArgomentoProgramma;

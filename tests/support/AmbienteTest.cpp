@@ -3,9 +3,11 @@
 
 #include "invio/EseguiScriptFtp.h"
 #include "piattaforma/Orologio.h"
+#include "piattaforma/RichiestaHttp.h"
 #include "piattaforma/SondaConnessione.h"
 #include "shell/Global.h"
 #include "shell/Routine.h"
+#include "shell/Versione.h"
 
 #include <QCoreApplication>
 
@@ -62,6 +64,8 @@ void AzzeraTutto()
     AzzeraGlobali();
     ImpostaOrologio({});
     ImpostaLimiteAttesaFtp(0);
+    ImpostaLimiteHttp(0);
+    ImpostaVersioneInUso({});
     ImpostaSondaConnessione({});
     TerminazioniRichieste().clear();
     ImpostaTerminazione([](int codice) { TerminazioniRichieste().append(codice); });
