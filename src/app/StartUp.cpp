@@ -1,5 +1,7 @@
 #include "app/StartUp.h"
 
+#include "info/ui/InfZerpa.h"
+#include "info/ui/frmAbout.h"
 #include "invio/ui/Dos2Edi.h"
 #include "invio/ui/GesVerif.h"
 #include "piattaforma/Messaggi.h"
@@ -14,11 +16,14 @@
 #include "shell/Global.h"
 #include "shell/ModuliOpzionali.h"
 #include "shell/Routine.h"
+#include "shell/ui/Aggiorna.h"
 #include "shell/ui/FileUtiliUi.h"
 #include "shell/ui/Finestre.h"
 #include "shell/ui/GesPasWd.h"
 #include "shell/ui/ParEdi.h"
 #include "shell/ui/TastiComuni.h"
+#include "strumenti/ui/GesAppl.h"
+#include "strumenti/ui/gesColor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -142,7 +147,7 @@ void StartUp::CreaMenu()
     connect(Mu_newexe_, &QAction::triggered, this, &StartUp::VerificaAggiornamenti);
 
     // Shown but not yet usable: their windows come with later work.
-    for (QAction* a : {Mu_progr_, Mu_color_, Mu_MRN_, Mu_norvel_, Mu_zerpa_, Mu_newexe_})
+    for (QAction* a : {Mu_MRN_})
         a->setEnabled(false);
 }
 
@@ -414,11 +419,16 @@ void StartUp::ApriParametriUnix()
 void StartUp::ApriApplicativi()
 {
     Timer1_->stop();
+    GesAppl finestra(this);
+    connect(&finestra, &GesAppl::VoceMenu, this, &StartUp::ImpostaVoceApplicativo);
+    finestra.exec();
 }
 
 void StartUp::ApriColori()
 {
     Timer1_->stop();
+    gesColor finestra(this);
+    finestra.exec();
 }
 
 void StartUp::ApriPassword()
@@ -447,11 +457,22 @@ void StartUp::ApriCartelle()
 
 void StartUp::ApriMrn() {}
 
-void StartUp::ApriInfoNorvel() {}
+void StartUp::ApriInfoNorvel()
+{
+    frmAbout finestra(this);
+    finestra.exec();
+}
 
-void StartUp::ApriInfoZerpa() {}
+void StartUp::ApriInfoZerpa()
+{
+    InfZerpa finestra(this);
+    finestra.exec();
+}
 
-void StartUp::VerificaAggiornamenti() {}
+void StartUp::VerificaAggiornamenti()
+{
+    CercaAggiornamenti();
+}
 
 void StartUp::LanciaApplicativo(int i)
 {
