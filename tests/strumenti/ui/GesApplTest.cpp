@@ -1,17 +1,15 @@
 #include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
+#include "support/ui/AmbienteFinestre.h"
 
 #include "piattaforma/ui/Dialoghi.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
-#include "shell/ui/StartUp.h"
 #include "strumenti/ui/GesAppl.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -248,23 +246,3 @@ TEST_F(GesApplTest, RipristinaRicaricaDalFile)
     EXPECT_TRUE(finestra->isVisible());
 }
 
-TEST_F(GesApplTest, IlMenuDellaFinestraPrincipaleCambiaSubito)
-{
-    StartUp principale;
-    auto* voce2 = principale.findChild<QAction*>(u"Mprg_var_2"_s);
-    auto* voce3 = principale.findChild<QAction*>(u"Mprg_var_3"_s);
-    ASSERT_TRUE(voce2 && voce3);
-    QuandoModale([this](QWidget* w) {
-        w->findChild<QLineEdit*>(u"txt_2"_s)->setText(u"Paghe"_s);
-        w->findChild<QLineEdit*>(u"txt_14"_s)->setText(u"sh"_s);
-        w->findChild<QLineEdit*>(u"txt_3"_s)->setText(u"Contabilità"_s);
-        w->findChild<QPushButton*>(u"Command1_0"_s)->click();
-    });
-    principale.findChild<QAction*>(u"Mu_progr"_s)->trigger();
-    EXPECT_EQ(voce2->text(), u"Paghe"_s);
-    EXPECT_TRUE(voce2->isVisible());
-    EXPECT_EQ(voce3->text(), u"Contabilità"_s);
-    EXPECT_TRUE(voce3->isVisible());
-    EXPECT_FALSE(principale.findChild<QAction*>(u"Mprg_var_4"_s)->isVisible());
-    EXPECT_TRUE(principale.findChild<QMenu*>(u"Mprg_base"_s)->menuAction()->isVisible());
-}

@@ -1,6 +1,7 @@
 #include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
 
+#include "invio/ui/ModelliElenco.h"
 #include "piattaforma/ui/Dialoghi.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
@@ -196,4 +197,14 @@ TEST_F(gesColorTest, ByteFuoriMisuraOIllegibili)
     const QList<QColor> colori = LeggiColoriPersonali();
     ASSERT_EQ(colori.size(), 16);
     EXPECT_EQ(colori[0], QColor(255, 0, 0));
+}
+
+TEST_F(gesColorTest, LeListeUsanoIlNuovoColore)
+{
+    const QString dichiarazione = u"ABCD0312.T01"_s;
+    Dialogo(QColor(10, 200, 30));
+    Apri();
+    QTest::mouseClick(Tipo(0), Qt::LeftButton);
+    Esci();
+    EXPECT_EQ(ColoreTipo(dichiarazione).value<QColor>(), QColor(10, 200, 30));
 }

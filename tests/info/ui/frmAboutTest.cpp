@@ -1,6 +1,7 @@
 #include "support/AmbienteTest.h"
 #include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
+#include "support/ui/AmbienteFinestre.h"
 #include "support/ServerHttp.h"
 
 #include "info/ui/InfZerpa.h"
