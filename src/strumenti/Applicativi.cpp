@@ -66,7 +66,8 @@ void ScriviApplicativi(const VociApplicativi& voci)
 bool ComandoEsistente(const QString& comando)
 {
     const QString testo = comando.trimmed();
-    if (testo.isEmpty())
+    // The launcher finds the desktop's editor itself, even without the opener.
+    if (testo.isEmpty() || testo == QLatin1String(Ini::EditorDelDesktop))
         return true;
     // A path with blanks typed without quotes is still one program.
     if (HaSeparatore(testo) && QFileInfo(testo).isFile())

@@ -42,4 +42,3 @@ TEST_F(MenuStrumentiTest, LApplicativoConfermatoCambiaSubitoIlMenu)
     EXPECT_TRUE(principale.findChild<QMenu*>(u"Mprg_base"_s)->menuAction()->isVisible());
     EXPECT_EQ(LeggiIni(FileIni, u"APPLICATIVI"_s, u"Varie3"_s), u"sh -c true"_s);
 }
-

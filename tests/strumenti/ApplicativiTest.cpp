@@ -52,6 +52,15 @@ TEST_F(ApplicativiTest, ComandoEsistente)
         EXPECT_EQ(ComandoEsistente(c.comando), c.atteso) << c.comando.toStdString();
 }
 
+TEST_F(ApplicativiTest, IlDefaultDellEditorPassaAncheSenzaPath)
+{
+    const QByteArray vero = qgetenv("PATH");
+    qputenv("PATH", Percorso(u"vuota"_s).toUtf8());
+    EXPECT_TRUE(ComandoEsistente(u"xdg-open"_s));
+    EXPECT_FALSE(ComandoEsistente(u"sh"_s));
+    qputenv("PATH", vero);
+}
+
 TEST_F(ApplicativiTest, PrimoErroreNellOrdineDelleVoci)
 {
     const QString buono = Eseguibile(u"bin/buono"_s);

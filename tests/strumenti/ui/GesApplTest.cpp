@@ -140,7 +140,8 @@ TEST_F(GesApplTest, ErroriNumeratiNonSalvanoNulla)
          u"IL PERCORSO INDICATO NON ESISTE"_s},
     };
     for (const auto& c : casi) {
-        const QByteArray prima = LeggiFile(u"norvel.ini"_s);
+        const QByteArray prima = LeggiFile(FileIni);
+        ASSERT_FALSE(prima.isEmpty());
         RisponditoreTest().Azzera();
         Apri();
         for (const auto& [k, testo] : c.campi)
@@ -158,14 +159,15 @@ TEST_F(GesApplTest, ErroriNumeratiNonSalvanoNulla)
         QTRY_COMPARE(QApplication::focusWidget(), Txt(c.errore));
         // The field taken back after the error is not selected.
         EXPECT_FALSE(Txt(c.errore)->hasSelectedText());
-        EXPECT_EQ(LeggiFile(u"norvel.ini"_s), prima);
+        EXPECT_EQ(LeggiFile(FileIni), prima);
         finestra->close();
     }
 }
 
 TEST_F(GesApplTest, UscitaDopoModificheLasciaIlFile)
 {
-    const QByteArray prima = LeggiFile(u"norvel.ini"_s);
+    const QByteArray prima = LeggiFile(FileIni);
+    ASSERT_FALSE(prima.isEmpty());
     Apri();
     Digita(1, u"Altro nome"_s);
     Digita(5, u"Nuovo"_s);
@@ -173,7 +175,7 @@ TEST_F(GesApplTest, UscitaDopoModificheLasciaIlFile)
     QTest::mouseClick(Pulsante(u"Command1_2"_s), Qt::LeftButton);
     QTRY_VERIFY(!finestra->isVisible());
     EXPECT_EQ(finestra->result(), QDialog::Rejected);
-    EXPECT_EQ(LeggiFile(u"norvel.ini"_s), prima);
+    EXPECT_EQ(LeggiFile(FileIni), prima);
 }
 
 TEST_F(GesApplTest, UscireDaUnComandoErrato)
@@ -245,4 +247,3 @@ TEST_F(GesApplTest, RipristinaRicaricaDalFile)
     EXPECT_TRUE(RisponditoreTest().Ricevuti().isEmpty());
     EXPECT_TRUE(finestra->isVisible());
 }
-

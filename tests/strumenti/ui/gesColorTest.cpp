@@ -168,16 +168,18 @@ TEST_F(gesColorTest, ColoriPersonaliSopravvivonoAlRiavvio)
         EXPECT_EQ(Ini(u"COLORIMIEI"_s, chiave), QString::number(valore)) << chiave;
 
     // A cancelled dialog stores none of the custom colours it was given.
-    const QByteArray prima = LeggiFile(u"norvel.ini"_s);
+    const QByteArray prima = LeggiFile(FileIni);
+    ASSERT_FALSE(prima.isEmpty());
     Dialogo(std::nullopt, [](QList<QColor>& colori) { colori[4] = QColor(9, 9, 9); });
     Apri();
     QTest::mouseClick(Tipo(1), Qt::LeftButton);
     finestra.reset();
-    EXPECT_EQ(LeggiFile(u"norvel.ini"_s), prima);
+    EXPECT_EQ(LeggiFile(FileIni), prima);
 
     // After a restart the dialog opens with them.
+    const QString ini = FileIni;
     AzzeraGlobali();
-    FileIni = Percorso(u"norvel.ini"_s);
+    FileIni = ini;
     CaricaColori();
     Dialogo(std::nullopt);
     Apri();
