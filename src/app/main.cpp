@@ -1,14 +1,16 @@
+#include "app/StartUp.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/SegnaliTermine.h"
 #include "piattaforma/ui/MessaggiQt.h"
 #include "piattaforma/ui/Traduzioni.h"
 #include "shell/Global.h"
-#include "app/StartUp.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -26,7 +28,16 @@ int main(int argc, char* argv[])
                        "(predefinita: quella dell'eseguibile)."),
         QStringLiteral("DIR"));
     opzioni.addOption(cartella);
-    opzioni.process(app);
+    // An unknown option is a mistake of the caller: the usage, and no window.
+    if (!opzioni.parse(QCoreApplication::arguments())) {
+        std::fputs(qPrintable(opzioni.errorText() + QLatin1Char('\n') + opzioni.helpText()),
+                   stderr);
+        return 2;
+    }
+    if (opzioni.isSet(QStringLiteral("help")))
+        opzioni.showHelp(0);
+    if (opzioni.isSet(QStringLiteral("version")))
+        opzioni.showVersion();
 
     InstallaTraduzioneQt();
     InstallaMessaggiQt();
