@@ -2,37 +2,10 @@
 
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
+#include "piattaforma/SpostaFile.h"
 #include "shell/Global.h"
 
 #include <QDir>
-
-#include <filesystem>
-#include <system_error>
-
-namespace {
-
-std::filesystem::path Percorso(const QString& p)
-{
-    return std::filesystem::path(p.toStdU16String());
-}
-
-// rename() where it can, copy and delete across devices; the error is the
-// system's own.
-std::error_code Sposta(const QString& da, const QString& a)
-{
-    namespace fs = std::filesystem;
-    std::error_code errore;
-    fs::rename(Percorso(da), Percorso(a), errore);
-    if (errore == std::errc::cross_device_link) {
-        errore.clear();
-        fs::copy_file(Percorso(da), Percorso(a), fs::copy_options::overwrite_existing, errore);
-        if (!errore)
-            fs::remove(Percorso(da), errore);
-    }
-    return errore;
-}
-
-} // namespace
 
 bool InCartellaInviati(const QString& cartella)
 {
@@ -49,15 +22,14 @@ bool ArchiviaFile(const QString& nome, const QString& cartella)
     if (InCartellaInviati(cartella))
         return true;
 
-    // The move replaces an older copy itself: deleting it first would lose it
-    // whenever the move then fails.
+    // The move replaces an older copy itself, and only once the new one is
+    // whole: deleting it first would lose it whenever the move then fails.
     const QString destinazione = UnisciPercorso(ParametriEdi.CartellaInviati, nome);
-    const std::error_code errore = Sposta(UnisciPercorso(cartella, nome), destinazione);
-    if (!errore)
+    const QString errore = SpostaFile(UnisciPercorso(cartella, nome), destinazione);
+    if (errore.isEmpty())
         return true;
     Messaggio(QStringLiteral("ERRORE IN FASE DI STORICIZZAZIONE!\n") + destinazione +
-              QStringLiteral("\n    in\n") + nome + QLatin1Char('\n') +
-              QString::fromStdString(errore.message()));
+              QStringLiteral("\n    in\n") + nome + QLatin1Char('\n') + errore);
     EsitoOperazione = 1;
     return false;
 }

@@ -1,9 +1,9 @@
 #include "invio/ElencoFile.h"
 
+#include "piattaforma/ElencoCartella.h"
 #include "shell/Conversioni.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -52,16 +52,19 @@ void ElencoFile::Carica(const QString& cartella, const QString& maschera, const 
         segnati.insert(n.trimmed());
 
     righe_.clear();
-    QDirIterator it(cartella, {maschera}, QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
+    // Every name the folder holds, an undecodable one too: the list names it
+    // and the send refuses it, rather than it vanishing without a word.
+    const QRegularExpression filtro(QRegularExpression::wildcardToRegularExpression(maschera),
+                                    QRegularExpression::CaseInsensitiveOption);
+    for (const VoceCartella& v : FileDellaCartella(cartella)) {
+        if (v.nome.startsWith(QLatin1Char('.')) || !filtro.match(v.nome).hasMatch())
+            continue;
         RigaFile r;
-        r.nome = info.fileName();
+        r.nome = v.nome;
         if (segnati.contains(r.nome.trimmed()))
             r.segno = QLatin1String(SegnoInvio);
-        r.data = DataSeriale(info.lastModified());
-        r.dimensione = info.size();
+        r.data = DataSeriale(v.modifica);
+        r.dimensione = v.dimensione;
         righe_.append(std::move(r));
     }
 }

@@ -1,14 +1,17 @@
 #include "invio/EseguiScriptFtp.h"
 
 #include "piattaforma/ClienteFtp.h"
+#include "piattaforma/IoProcesso.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
+#include "shell/ValoriFtp.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -17,21 +20,23 @@
 #include <QTimer>
 
 #include <functional>
+#include <limits>
 
 namespace {
 
 int limiteImposto = 0;
 
+constexpr int LimitePredefinitoMs = 120000;
 // How often the marker is looked at: often enough for a prompt end, rare
 // enough to cost nothing while a dial-up line works.
 constexpr int IntervalloControlloMs = 50;
+constexpr int IntervalloAvanzamentoMs = 1000;
 // The client has only "close" and "quit" left once the marker is gone.
 constexpr int ChiusuraClienteMs = 10000;
 constexpr int TentativiRimozione = 20;
 
 // Runs the event loop until fatto() holds or ms have passed; true when it holds.
-// cliente, when given, wakes the wait as soon as its process ends.
-bool AttendiFinche(const std::function<bool()>& fatto, int ms, ClienteFtp* cliente = nullptr)
+bool AttendiFinche(const std::function<bool()>& fatto, int ms)
 {
     if (fatto())
         return true;
@@ -40,28 +45,39 @@ bool AttendiFinche(const std::function<bool()>& fatto, int ms, ClienteFtp* clien
     QTimer timer;
     timer.setInterval(IntervalloControlloMs);
     bool esito = false;
-    auto controlla = [&]() {
+    QObject::connect(&timer, &QTimer::timeout, &ciclo, [&]() {
         if (fatto()) {
             esito = true;
             ciclo.quit();
         } else if (scadenza.hasExpired()) {
             ciclo.quit();
         }
-    };
-    QObject::connect(&timer, &QTimer::timeout, &ciclo, controlla);
-    if (cliente)
-        QObject::connect(cliente, &ClienteFtp::Terminato, &ciclo, controlla, Qt::QueuedConnection);
+    });
     timer.start();
     ciclo.exec();
     return esito;
 }
 
-bool ScriviSegnale(const QString& percorso)
+enum class Segnale
 {
+    Scritto,
+    NonScritto,
+    NonFile // something else stands under the marker's name
+};
+
+// Created anew and never through a link: a link named like the marker must not
+// lead the write to another file.
+Segnale ScriviSegnale(const QString& percorso)
+{
+    const QFileInfo info(percorso);
+    if (info.isSymLink() || (info.exists() && !info.isFile()))
+        return Segnale::NonFile;
+    if (info.exists() && !QFile::remove(percorso))
+        return Segnale::NonScritto;
     QFile f(percorso);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write("WAIT\r\n") == 6 && f.flush();
+    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return QFileInfo(percorso).isSymLink() ? Segnale::NonFile : Segnale::NonScritto;
+    return f.write("WAIT\r\n") == 6 && f.flush() ? Segnale::Scritto : Segnale::NonScritto;
 }
 
 // The script holds the password in clear: a new file, readable by its owner only.
@@ -91,18 +107,20 @@ void RimuoviScript(const RichiestaFtp& richiesta)
     }
 }
 
+QString Verbo(const QString& riga)
+{
+    return riga.trimmed().section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty).toLower();
+}
+
 bool RigaDiFile(const QString& riga)
 {
     static const QSet<QString> verbi = {QStringLiteral("put"),  QStringLiteral("get"),
                                         QStringLiteral("mget"), QStringLiteral("mput"),
                                         QStringLiteral("send"), QStringLiteral("recv")};
-    const QString verbo = riga.trimmed().section(QLatin1Char(' '), 0, 0).toLower();
-    return verbi.contains(verbo);
+    return verbi.contains(Verbo(riga));
 }
 
-} // namespace
-
-QByteArray TestoScriptFtp(const RichiestaFtp& richiesta)
+QStringList RigheScript(const RichiestaFtp& richiesta)
 {
     const QString host = richiesta.host.trimmed().isEmpty()
                              ? QString::fromLatin1(Ini::DefaultHostFtp)
@@ -113,18 +131,134 @@ QByteArray TestoScriptFtp(const RichiestaFtp& richiesta)
     righe << richiesta.righe;
     righe << QStringLiteral("!del ") + QLatin1String(FileSegnale) << QStringLiteral("Close")
           << QStringLiteral("quit");
+    return righe;
+}
+
+QByteArray Unisci(const QStringList& righe)
+{
     QByteArray testo;
     for (const QString& r : righe)
         testo += r.toLocal8Bit() + "\r\n";
     return testo;
 }
 
-int LimiteAttesaFtp(const RichiestaFtp& richiesta)
+// The message naming the setting whose value cannot go into a script, or "".
+QString ValoreNonAmmesso(const RichiestaFtp& r)
+{
+    QString chiave;
+    if (ContieneControllo(r.host))
+        chiave = r.origine.host;
+    else if (ContieneControllo(r.utente))
+        chiave = r.origine.utente;
+    else if (ContieneControllo(r.password))
+        chiave = r.origine.password;
+    if (!chiave.isEmpty())
+        return QStringLiteral("IL VALORE DI ") + chiave + QStringLiteral(" NELLA SEZIONE [") +
+               r.origine.sezione + QStringLiteral("] DEL FILE DELLE IMPOSTAZIONI\n") + FileIni +
+               QStringLiteral("\nCONTIENE CARATTERI NON AMMESSI (A CAPO O ALTRI CARATTERI DI "
+                              "CONTROLLO).\nCORREGGERLO NEI PARAMETRI: NESSUN FILE E' STATO "
+                              "TRASFERITO.");
+    for (const QString& riga : r.righe)
+        if (ContieneControllo(riga))
+            return QStringLiteral("UNA RIGA DEL TRASFERIMENTO CONTIENE CARATTERI NON AMMESSI:\n") +
+                   riga.simplified() + QStringLiteral("\nNESSUN FILE E' STATO TRASFERITO.");
+    return {};
+}
+
+// Follows the transcript to tell which file is in transfer and how much of
+// the run is done.
+class Osservatore
+{
+public:
+    explicit Osservatore(const RichiestaFtp& r) : cartella_(r.cartella)
+    {
+        for (const QString& riga : r.righe) {
+            if (!RigaDiFile(riga))
+                continue;
+            ++totaleFile_;
+            const QString verbo = Verbo(riga);
+            if (verbo == QLatin1String("put") || verbo == QLatin1String("send")) {
+                const QString nome =
+                    riga.trimmed().section(QLatin1Char(' '), 1, 1, QString::SectionSkipEmpty);
+                dimensioni_.append(QFileInfo(UnisciPercorso(cartella_, nome)).size());
+            } else {
+                soloInvii_ = false;
+            }
+        }
+    }
+
+    AvanzamentoFtp Calcola(const QString& trascrizione, const IoProcesso& io, qint64 pid)
+    {
+        static const QRegularExpression locale(QStringLiteral("^local: (.*) remote: (.*)\\r?$"),
+                                               QRegularExpression::MultilineOption);
+        auto it = locale.globalMatch(trascrizione);
+        int numero = 0;
+        QString file;
+        while (it.hasNext()) {
+            const auto m = it.next();
+            ++numero;
+            file = m.captured(1);
+        }
+        // Bytes the server has taken: written by the client and no longer queued.
+        const qint64 mossi =
+            io.Noto() ? (soloInvii_ ? io.scritti - qMax<qint64>(io.inCoda, 0) : io.letti) : -1;
+        if (numero != numeroVisto_) {
+            numeroVisto_ = numero;
+            inizioFile_ = mossi;
+        }
+        AvanzamentoFtp a;
+        a.file = QFileInfo(file).fileName();
+        a.numeroFile = numero;
+        a.totaleFile = qMax(totaleFile_, numero);
+        a.pid = pid;
+        if (soloInvii_) {
+            a.byteTotali = 0;
+            for (qint64 d : dimensioni_)
+                a.byteTotali += qMax<qint64>(d, 0);
+            for (int i = 0; i < numero - 1 && i < dimensioni_.size(); ++i)
+                a.byte += qMax<qint64>(dimensioni_[i], 0);
+            if (numero >= 1 && numero <= dimensioni_.size() && mossi >= 0 && inizioFile_ >= 0)
+                a.byte += qBound<qint64>(0, mossi - inizioFile_, dimensioni_[numero - 1]);
+        } else if (mossi >= 0) {
+            if (inizioRun_ < 0)
+                inizioRun_ = mossi;
+            a.byte = mossi - inizioRun_;
+        }
+        return a;
+    }
+
+private:
+    QString cartella_;
+    QList<qint64> dimensioni_;
+    int totaleFile_ = 0;
+    bool soloInvii_ = true;
+    int numeroVisto_ = -1;
+    qint64 inizioFile_ = -1;
+    qint64 inizioRun_ = -1;
+};
+
+} // namespace
+
+OrigineCredenziali CredenzialiUnix()
+{
+    return {QLatin1String(Ini::SezRemoto), QLatin1String(Ini::Indirizzo),
+            QLatin1String(Ini::Utente), QLatin1String(Ini::Passwd)};
+}
+
+QByteArray TestoScriptFtp(const RichiestaFtp& richiesta)
+{
+    return Unisci(RigheScript(richiesta));
+}
+
+int LimiteAttesaFtp()
 {
     if (limiteImposto > 0)
         return limiteImposto;
-    const auto file = std::count_if(richiesta.righe.cbegin(), richiesta.righe.cend(), RigaDiFile);
-    return static_cast<int>(180000 + 120000 * qMin<qsizetype>(file, 1000));
+    bool ok = false;
+    const int secondi = qEnvironmentVariableIntValue("NORVEL_ATTESA_FTP_S", &ok);
+    if (ok && secondi > 0)
+        return secondi * 1000;
+    return LimitePredefinitoMs;
 }
 
 void ImpostaLimiteAttesaFtp(int millisecondi)
@@ -136,38 +270,104 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
 {
     if (occupato)
         *occupato = true;
+    QElapsedTimer durata;
+    durata.start();
     const QString cartella =
         richiesta.cartella.isEmpty() ? QDir::currentPath() : richiesta.cartella;
     const QString segnale = UnisciPercorso(cartella, QLatin1String(FileSegnale));
     EsitoFtp esito;
+    bool segnaleNostro = false;
 
-    // A marker left behind would only confuse the next run; the script goes
-    // unless debug mode keeps it, since it holds the password.
-    auto fallita = [&]() {
-        QFile::remove(segnale);
+    auto chiudi = [&](StatoFtp stato, const QString& messaggio) {
+        // A marker of ours left behind would only confuse the next run; the
+        // script goes unless debug mode keeps it, since it holds the password.
+        if (segnaleNostro && QFileInfo(segnale).isFile())
+            QFile::remove(segnale);
         RimuoviScript(richiesta);
-        Messaggio(richiesta.messaggioAvvio, Pulsanti::Ok, Icona::Critico);
+        esito.stato = stato;
+        esito.eseguito = stato == StatoFtp::Completato;
+        esito.durata = durata.elapsed() / 1000.0;
+        if (!messaggio.isEmpty())
+            Messaggio(messaggio, Pulsanti::Ok, Icona::Critico);
         return esito;
     };
 
-    if (!richiesta.segnaleDopoScript && !ScriviSegnale(segnale))
-        return fallita();
+    const QString nonAmmesso = ValoreNonAmmesso(richiesta);
+    if (!nonAmmesso.isEmpty())
+        return chiudi(StatoFtp::NonAvviato, nonAmmesso);
+
+    auto scriviSegnale = [&]() -> QString {
+        const Segnale s = ScriviSegnale(segnale);
+        segnaleNostro = s == Segnale::Scritto;
+        if (s == Segnale::NonFile)
+            return QStringLiteral("IMPOSSIBILE AVVIARE IL TRASFERIMENTO:\n") + segnale +
+                   QStringLiteral("\nESISTE GIA' E NON E' UN FILE NORMALE (CARTELLA O "
+                                  "COLLEGAMENTO).\nRIMUOVERLO E RIPETERE L'OPERAZIONE.");
+        return s == Segnale::Scritto ? QString() : richiesta.messaggioAvvio;
+    };
+
+    if (!richiesta.segnaleDopoScript) {
+        const QString m = scriviSegnale();
+        if (!m.isEmpty())
+            return chiudi(StatoFtp::NonAvviato, m);
+    }
     QCoreApplication::processEvents();
 
-    const QByteArray script = TestoScriptFtp(richiesta);
-    if (!ScriviScript(FileComandiFtp, script))
-        return fallita();
-    if (richiesta.segnaleDopoScript && !ScriviSegnale(segnale))
-        return fallita();
+    const QStringList righe = RigheScript(richiesta);
+    if (!ScriviScript(FileComandiFtp, Unisci(righe)))
+        return chiudi(StatoFtp::NonAvviato, richiesta.messaggioAvvio);
+    if (richiesta.segnaleDopoScript) {
+        const QString m = scriviSegnale();
+        if (!m.isEmpty())
+            return chiudi(StatoFtp::NonAvviato, m);
+    }
     QCoreApplication::processEvents();
+
+    // The script on disk keeps the office's layout; the client gets its log-in
+    // line in its own quoting.
+    QStringList perCliente = righe;
+    const QByteArray accesso = RigaUtenteCliente(richiesta.utente, richiesta.password);
+    QByteArray ingresso =
+        Unisci(perCliente.mid(0, 1)) + accesso + "\r\n" + Unisci(perCliente.mid(2));
 
     ClienteFtp cliente;
-    if (!cliente.Avvia(cartella, script))
-        return fallita();
+    if (!cliente.Avvia(cartella, ingresso))
+        return chiudi(StatoFtp::NonAvviato, richiesta.messaggioAvvio);
 
+    // The bound counts from the last sign of life: a new line of the
+    // transcript or a byte moved by the client.
+    Osservatore osservatore(richiesta);
+    QElapsedTimer ultimoSegno;
+    ultimoSegno.start();
+    QElapsedTimer ultimoAvviso;
+    qsizetype lunghezza = 0;
+    qint64 mossi = -1;
+    qint64 coda = -1;
     auto finito = [&]() { return !QFileInfo::exists(segnale) || !cliente.InEsecuzione(); };
+    auto controlla = [&]() {
+        if (finito())
+            return true;
+        const IoProcesso io = LeggiIoProcesso(cliente.Pid());
+        const qint64 ora = io.Noto() ? io.letti + io.scritti : -1;
+        const bool nuovaRiga = cliente.LunghezzaTrascrizione() != lunghezza;
+        if (nuovaRiga || ora != mossi || io.inCoda != coda) {
+            lunghezza = cliente.LunghezzaTrascrizione();
+            mossi = ora;
+            coda = io.inCoda;
+            ultimoSegno.restart();
+        }
+        if (richiesta.avanzamento && (nuovaRiga || !ultimoAvviso.isValid() ||
+                                      ultimoAvviso.elapsed() >= IntervalloAvanzamentoMs)) {
+            ultimoAvviso.restart();
+            richiesta.avanzamento(osservatore.Calcola(cliente.Trascrizione(), io, cliente.Pid()));
+        }
+        return false;
+    };
     for (;;) {
-        if (AttendiFinche(finito, LimiteAttesaFtp(richiesta), &cliente))
+        const bool fatto = AttendiFinche(
+            [&]() { return controlla() || ultimoSegno.elapsed() >= LimiteAttesaFtp(); },
+            std::numeric_limits<int>::max());
+        if (fatto && finito())
             break;
         const Risposta r = Messaggio(QString::fromLatin1(DomandaAttesaFtp), Pulsanti::SiNo,
                                      Icona::Domanda, {}, Risposta::No);
@@ -177,22 +377,24 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
             cliente.Termina();
             break;
         }
+        ultimoSegno.restart();
     }
 
     // A client that ended with the marker still there never reached the end of
-    // its script.
+    // its script; what it printed still says what it did.
     if (QFileInfo::exists(segnale)) {
         cliente.Termina();
         esito.trascrizione = cliente.Trascrizione();
-        return fallita();
+        esito.uscita = cliente.Uscita();
+        return chiudi(StatoFtp::Interrotto,
+                      richiesta.avvisaInterruzione ? richiesta.messaggioAvvio : QString());
     }
     // What the client prints last is complete only once it has quit.
-    if (!AttendiFinche([&]() { return !cliente.InEsecuzione(); }, ChiusuraClienteMs, &cliente))
+    if (!AttendiFinche([&]() { return !cliente.InEsecuzione(); }, ChiusuraClienteMs))
         cliente.Termina();
-    esito.eseguito = true;
     esito.trascrizione = cliente.Trascrizione();
-    RimuoviScript(richiesta);
-    return esito;
+    esito.uscita = cliente.Uscita();
+    return chiudi(StatoFtp::Completato, {});
 }
 
 QStringList CaricamentiAccettati(const QString& trascrizione, const QStringList& nomi)

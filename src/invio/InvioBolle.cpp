@@ -16,39 +16,18 @@ QString NomeLeggibile(const QString& nome)
     return n.isEmpty() ? QStringLiteral("(senza nome)") : n;
 }
 
-QString Elenco(const QStringList& nomi)
+QString Elenco(const QStringList& nomi, bool conMotivo = false)
 {
     QStringList righe;
     for (const QString& n : nomi)
-        righe.append(QStringLiteral("    ") + NomeLeggibile(n));
+        righe.append(QStringLiteral("    ") + NomeLeggibile(n) +
+                     (conMotivo
+                          ? QStringLiteral("  (") + MotivoNomeNonSemplice(n) + QLatin1Char(')')
+                          : QString()));
     return righe.join(QLatin1Char('\n'));
 }
 
 } // namespace
-
-bool NomeFileSemplice(const QString& nome)
-{
-    if (nome.isEmpty() || nome == QLatin1String(".") || nome == QLatin1String(".."))
-        return false;
-    if (nome.front() == QLatin1Char('-') || nome.front() == QLatin1Char('!'))
-        return false;
-    for (const QChar c : nome) {
-        if (c.isSpace() || c.category() == QChar::Other_Control ||
-            c.category() == QChar::Other_Format)
-            return false;
-        switch (c.unicode()) {
-        case '"':
-        case '\'':
-        case '`':
-        case '/':
-        case '\\':
-            return false;
-        default:
-            break;
-        }
-    }
-    return true;
-}
 
 RichiestaFtp RichiestaInvio(const QStringList& nomi, const QString& cartella)
 {
@@ -61,10 +40,13 @@ RichiestaFtp RichiestaInvio(const QStringList& nomi, const QString& cartella)
         r.righe.append(QStringLiteral("put ") + n);
     r.prefissoComando = QStringLiteral("ftp -v -n -i -s:");
     r.messaggioAvvio = QString::fromLatin1(ErroreInvioBolle);
+    r.operazione = QStringLiteral("invio");
+    r.avvisaInterruzione = false;
     return r;
 }
 
-EsitoInvio InviaBolle(const QStringList& elencoInvio, const QString& cartella, bool* occupato)
+EsitoInvio InviaBolle(QStringList elencoInvio, QString cartella, bool* occupato,
+                      std::function<void(const AvanzamentoFtp&)> avanzamento)
 {
     EsitoInvio esito;
     QStringList nomi;
@@ -77,16 +59,22 @@ EsitoInvio InviaBolle(const QStringList& elencoInvio, const QString& cartella, b
     if (!esito.scartati.isEmpty())
         Messaggio(QStringLiteral("I SEGUENTI FILE HANNO UN NOME NON TRASFERIBILE E NON "
                                  "VERRANNO INVIATI:\n") +
-                      Elenco(esito.scartati) + QStringLiteral("\nRINOMINARLI PRIMA DI INVIARLI."),
+                      Elenco(esito.scartati, true) +
+                      QStringLiteral("\nRINOMINARLI PRIMA DI INVIARLI."),
                   Pulsanti::Ok, Icona::Avviso);
     if (nomi.isEmpty())
         return esito;
 
-    const EsitoFtp ftp = EseguiScriptFtp(RichiestaInvio(nomi, cartella), occupato);
+    RichiestaFtp richiesta = RichiestaInvio(nomi, cartella);
+    richiesta.avanzamento = std::move(avanzamento);
+    const EsitoFtp ftp = EseguiScriptFtp(richiesta, occupato);
     esito.eseguito = ftp.eseguito;
-    if (!ftp.eseguito)
+    esito.stato = ftp.stato;
+    if (ftp.stato == StatoFtp::NonAvviato)
         return esito;
 
+    // Whatever the end of the run, an upload the server confirmed is sent: left
+    // in the folder it would go out a second time.
     esito.accettati = CaricamentiAccettati(ftp.trascrizione, nomi);
     for (const QString& n : nomi) {
         if (!esito.accettati.contains(n)) {
@@ -96,9 +84,15 @@ EsitoInvio InviaBolle(const QStringList& elencoInvio, const QString& cartella, b
         if (ArchiviaFile(n, cartella) && !InCartellaInviati(cartella))
             esito.archiviati.append(n);
     }
-    if (!esito.nonInviati.isEmpty())
-        Messaggio(QStringLiteral("ATTENZIONE! I SEGUENTI FILE NON SONO STATI INVIATI:\n") +
+    if (!esito.nonInviati.isEmpty()) {
+        const QString interruzione =
+            ftp.stato == StatoFtp::Interrotto
+                ? QStringLiteral("IL TRASFERIMENTO FTP SI E' INTERROTTO PRIMA DELLA FINE.\n")
+                : QString();
+        Messaggio(interruzione +
+                      QStringLiteral("ATTENZIONE! I SEGUENTI FILE NON SONO STATI INVIATI:\n") +
                       Elenco(esito.nonInviati) + QStringLiteral("\nSONO RIMASTI IN ") + cartella,
                   Pulsanti::Ok, Icona::Critico);
+    }
     return esito;
 }

@@ -32,11 +32,31 @@ QByteArray TraduciScriptFtp(const QByteArray& script)
     return uscita;
 }
 
+QByteArray RigaUtenteCliente(const QString& utente, const QString& password)
+{
+    // The client splits its arguments at blanks and takes the character after
+    // a backslash as it is (inside quotes a backslash would stay).
+    auto tra = [](const QString& t) -> QByteArray {
+        const QByteArray b = t.toLocal8Bit();
+        if (b.isEmpty())
+            return "\"\"";
+        QByteArray uscita;
+        for (const char c : b) {
+            if (c == ' ' || c == '\t' || c == '"' || c == '\'' || c == '\\')
+                uscita += '\\';
+            uscita += c;
+        }
+        return uscita;
+    };
+    return QByteArray("user ") + tra(utente) + ' ' + tra(password);
+}
+
 ClienteFtp::ClienteFtp(QObject* genitore) : QObject(genitore)
 {
     processo_.setProcessChannelMode(QProcess::MergedChannels);
     connect(&processo_, &QProcess::readyRead, this, &ClienteFtp::Raccogli);
-    connect(&processo_, &QProcess::finished, this, [this]() {
+    connect(&processo_, &QProcess::finished, this, [this](int codice, QProcess::ExitStatus stato) {
+        uscita_ = stato == QProcess::NormalExit ? codice : -1;
         Raccogli();
         emit Terminato();
     });
@@ -58,6 +78,8 @@ bool ClienteFtp::Avvia(const QString& cartella, const QByteArray& script)
 {
     trascrizione_.clear();
     errore_.clear();
+    pid_ = 0;
+    uscita_ = -1;
     const QString programma = QStandardPaths::findExecutable(QStringLiteral("ftp"));
     if (programma.isEmpty()) {
         errore_ = QStringLiteral("ftp non trovato nel PATH");
@@ -69,6 +91,7 @@ bool ClienteFtp::Avvia(const QString& cartella, const QByteArray& script)
         errore_ = processo_.errorString();
         return false;
     }
+    pid_ = processo_.processId();
     processo_.write(TraduciScriptFtp(script));
     processo_.closeWriteChannel();
     return true;

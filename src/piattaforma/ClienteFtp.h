@@ -12,6 +12,10 @@
 // "ls" → "nlist" (bare names, one a line), "!del X" → "!rm -f X".
 QByteArray TraduciScriptFtp(const QByteArray& script);
 
+// The log-in line in the system client's own quoting, so that a user code or a
+// password holding blanks, quotes or backslashes reaches the server unchanged.
+QByteArray RigaUtenteCliente(const QString& utente, const QString& password);
+
 class ClienteFtp : public QObject
 {
     Q_OBJECT
@@ -30,6 +34,10 @@ public:
 
     // Everything the client printed so far, standard output and error merged.
     QString Trascrizione() const { return QString::fromLocal8Bit(trascrizione_); }
+    qsizetype LunghezzaTrascrizione() const { return trascrizione_.size(); }
+    qint64 Pid() const { return pid_; }
+    // The exit status, or -1 when the client was killed or never ended.
+    int Uscita() const { return uscita_; }
     // Why the start failed, for the record.
     QString ErroreAvvio() const { return errore_; }
 
@@ -42,4 +50,6 @@ private:
     QProcess processo_;
     QByteArray trascrizione_;
     QString errore_;
+    qint64 pid_ = 0;
+    int uscita_ = -1;
 };

@@ -94,7 +94,7 @@ qsizetype TrovaChiave(const QStringList& righe, qsizetype inizio, const QString&
 
 } // namespace
 
-QString LeggiProfilo(const QString& file, const QString& sezione, const QString& chiave)
+QString LeggiProfiloIntero(const QString& file, const QString& sezione, const QString& chiave)
 {
     Testo testo;
     if (!LeggiTesto(file, testo))
@@ -107,14 +107,24 @@ QString LeggiProfilo(const QString& file, const QString& sezione, const QString&
     if (riga < 0)
         return {};
     const QString& r = testo.righe[riga];
-    return r.mid(r.indexOf(QLatin1Char('=')) + 1).trimmed();
+    return r.mid(r.indexOf(QLatin1Char('=')) + 1);
+}
+
+QString LeggiProfilo(const QString& file, const QString& sezione, const QString& chiave)
+{
+    return LeggiProfiloIntero(file, sezione, chiave).trimmed();
 }
 
 bool ScriviProfilo(const QString& file, const QString& sezione, const QString& chiave,
                    const QString& valore)
 {
+    // A line break would write a second line: a key nobody asked for.
+    for (const QString* t : {&sezione, &chiave, &valore})
+        if (t->contains(QLatin1Char('\n')) || t->contains(QLatin1Char('\r')))
+            return false;
     Testo testo;
-    if (QFile::exists(file) && !LeggiTesto(file, testo))
+    const bool nuovo = !QFile::exists(file);
+    if (!nuovo && !LeggiTesto(file, testo))
         return false;
 
     const QString nuova = chiave + QLatin1Char('=') + valore;
@@ -152,11 +162,24 @@ bool ScriviProfilo(const QString& file, const QString& sezione, const QString& c
         dati = contenuto.toUtf8();
     }
 
+    // The file holds the scrambled passwords: a new one is its owner's alone.
+    // Made empty first, so that the copy below takes its mode and the file is
+    // never readable by others, not even for a moment.
+    if (nuovo) {
+        QFile vuoto(file);
+        if (!vuoto.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+            return false;
+    }
     QSaveFile uscita(file);
     // Never fall back to writing in place: a crash would leave half a file.
     uscita.setDirectWriteFallback(false);
     if (!uscita.open(QIODevice::WriteOnly))
         return false;
     uscita.write(dati);
-    return uscita.commit();
+    if (uscita.commit())
+        return true;
+    if (nuovo)
+        QFile::remove(file);
+    return false;
 }

@@ -11,8 +11,13 @@
 // key is missing or the file cannot be read.
 QString LeggiProfilo(const QString& file, const QString& sezione, const QString& chiave);
 
+// The value as it stands after the "=", up to the line end: nothing trimmed.
+QString LeggiProfiloIntero(const QString& file, const QString& sezione, const QString& chiave);
+
 // Sets chiave in sezione, creating the file, the section or the key as needed.
 // The file is replaced whole through a temporary copy, so a crash never leaves
-// half of it behind. False when the file could not be written.
+// half of it behind. A new file is readable and writable by its owner alone;
+// an existing one keeps its mode. False when the file could not be written, or
+// when a name or the value holds a line break.
 bool ScriviProfilo(const QString& file, const QString& sezione, const QString& chiave,
                    const QString& valore);

@@ -12,6 +12,7 @@
 #include "shell/Routine.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -153,6 +154,10 @@ bool PreparaCartelleLavoro()
 {
     const bool riuscito = CreaCartelle();
     FileComandiFtp = UnisciPercorso(CartellaProgramma, QStringLiteral("Xcmd.txt"));
+    // A script left by a program that was killed during a run holds the
+    // password in clear; debug mode keeps scripts on purpose.
+    if (ModoDebug == 0)
+        QFile::remove(FileComandiFtp);
     CaricaColori();
     return riuscito;
 }

@@ -42,8 +42,9 @@ struct VoceApplicativo
 // Entry i (1..11) of the applications menu as the settings give it.
 VoceApplicativo LeggiVoceApplicativo(int i);
 
-// The script file's name, the working folders (created when missing) and the
-// colours. False when a folder could not be made.
+// The script file's name (a left-over script is deleted unless in debug mode),
+// the working folders (created when missing) and the colours. False when a folder could not be
+// made.
 bool PreparaCartelleLavoro();
 
 // major.minor.revision of the program.

@@ -6,7 +6,13 @@
 #include "shell/Conversioni.h"
 #include "shell/Global.h"
 
+#include "piattaforma/Messaggi.h"
+
+#include <QCoreApplication>
 #include <QRandomGenerator>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTimer>
 
 QString LeggiIni(const QString& file, const QString& sezione, const QString& chiave)
 {
@@ -17,10 +23,69 @@ QString LeggiIni(const QString& file, const QString& sezione, const QString& chi
     return valore.trimmed();
 }
 
-void ScriviIni(const QString& file, const QString& sezione, const QString& chiave,
+namespace {
+
+bool scritturaSegnalata = false;
+
+// 8-bit code of c in the Windows code page the offices' files are written in:
+// the scrambling works on those codes, so a file of an existing installation
+// decodes the same here. Characters the code page lacks keep their own code.
+int CodiceAnsi(QChar c)
+{
+    if (c.unicode() < 0x80)
+        return c.unicode();
+    QStringEncoder windows("windows-1252");
+    const QByteArray b = windows(QString(c));
+    if (!windows.hasError() && b.size() == 1)
+        return static_cast<unsigned char>(b[0]);
+    return c.unicode();
+}
+
+QChar CarattereAnsi(int codice)
+{
+    if (codice < 0x80 || codice > 0xFF)
+        return QChar(char16_t(codice));
+    QStringDecoder windows("windows-1252");
+    const QString t = windows(QByteArray(1, static_cast<char>(codice)));
+    if (windows.hasError() || t.size() != 1 || t[0] == QChar::ReplacementCharacter)
+        return QChar(char16_t(codice));
+    return t[0];
+}
+
+} // namespace
+
+QString LeggiIniParola(const QString& file, const QString& sezione, const QString& chiave)
+{
+    QString valore = LeggiProfiloIntero(file, sezione, chiave);
+    qsizetype i = 0;
+    while (i < valore.size() && valore[i] == QLatin1Char(' '))
+        ++i;
+    valore.remove(0, i);
+    // A scrambled text starts with its marker, below "0"; its last character may
+    // well be a blank. A clear text typed by hand is trimmed as any value.
+    if (valore.isEmpty() || valore[0].unicode() < '0')
+        return valore;
+    return valore.trimmed();
+}
+
+bool ScriviIni(const QString& file, const QString& sezione, const QString& chiave,
                const QString& valore)
 {
-    ScriviProfilo(file, sezione, chiave, valore);
+    if (ScriviProfilo(file, sezione, chiave, valore))
+        return true;
+    // A confirm writes a dozen keys: one message for all of them.
+    if (!scritturaSegnalata) {
+        scritturaSegnalata = true;
+        Messaggio(QStringLiteral("IMPOSSIBILE SCRIVERE IL FILE DELLE IMPOSTAZIONI:\n") + file +
+                      QStringLiteral("\nLE MODIFICHE NON SONO STATE SALVATE.\n"
+                                     "CONTROLLARE I PERMESSI DELLA CARTELLA E LO SPAZIO SU "
+                                     "DISCO."),
+                  Pulsanti::Ok, Icona::Critico);
+        QTimer::singleShot(0, [] { scritturaSegnalata = false; });
+        if (!QCoreApplication::instance())
+            scritturaSegnalata = false;
+    }
+    return false;
 }
 
 QString CodificaParola(const QString& chiaro)
@@ -29,7 +94,7 @@ QString CodificaParola(const QString& chiaro)
     const int r = QRandomGenerator::global()->bounded(12);
     QString risultato(QChar(36 + r));
     for (qsizetype i = 1; i <= p.size(); ++i)
-        risultato += QChar(char16_t(p[i - 1].unicode() - 13 + i));
+        risultato += CarattereAnsi(CodiceAnsi(p[i - 1]) - 13 + static_cast<int>(i));
     return risultato;
 }
 
@@ -39,7 +104,7 @@ QString DecodificaParola(const QString& memorizzato)
         return memorizzato;
     QString risultato;
     for (qsizetype i = 2; i <= memorizzato.size(); ++i)
-        risultato += QChar(char16_t(memorizzato[i - 1].unicode() + 14 - i));
+        risultato += CarattereAnsi(CodiceAnsi(memorizzato[i - 1]) + 14 - static_cast<int>(i));
     return risultato;
 }
 
@@ -70,7 +135,8 @@ void CaricaParametriEdi()
     const QString host = LeggiEdi(Ini::HostFtp);
     ParametriEdi.HostFtp = host.isEmpty() ? QString::fromLatin1(Ini::DefaultHostFtp) : host;
     ParametriEdi.UtenteFtp = LeggiEdi(Ini::AutorFtp);
-    ParametriEdi.PasswordFtp = DecodificaParola(LeggiEdi(Ini::PasswFtp));
+    ParametriEdi.PasswordFtp = DecodificaParola(
+        LeggiIniParola(FileIni, QLatin1String(Ini::SezEdi), QLatin1String(Ini::PasswFtp)));
     ParametriEdi.Ditta = LeggiEdi(Ini::Ditta);
     const QString p1 = LeggiEdi(Ini::Progr1);
     const QString p2 = LeggiEdi(Ini::Progr2);
@@ -115,7 +181,8 @@ void CaricaParametriUnix()
     const QString sez = QLatin1String(Ini::SezRemoto);
     ParametriUnix.Host = LeggiIni(FileIni, sez, QLatin1String(Ini::Indirizzo));
     ParametriUnix.Utente = LeggiIni(FileIni, sez, QLatin1String(Ini::Utente));
-    ParametriUnix.Password = DecodificaParola(LeggiIni(FileIni, sez, QLatin1String(Ini::Passwd)));
+    ParametriUnix.Password =
+        DecodificaParola(LeggiIniParola(FileIni, sez, QLatin1String(Ini::Passwd)));
     QString cartella = LeggiIni(FileIni, sez, QLatin1String(Ini::Path));
     if (cartella.isEmpty()) {
         cartella = QString::fromLatin1(Ini::DefaultPathRemoto);

@@ -8,9 +8,12 @@
 // The value of chiave in sezione of file: what stands before the first "|",
 // trimmed; "" when anything is missing.
 QString LeggiIni(const QString& file, const QString& sezione, const QString& chiave);
-// Writes the value as given. A write that fails is lost without a word, as the
-// office's program always did.
-void ScriviIni(const QString& file, const QString& sezione, const QString& chiave,
+// A stored password (PASSWFTP, PASSWD): everything after the "=" up to the line
+// end, with no "|" cut; a scrambled text keeps its trailing blanks.
+QString LeggiIniParola(const QString& file, const QString& sezione, const QString& chiave);
+// Writes the value as given. A write that fails says so once, naming the file,
+// however many keys the same step then fails to write; false on failure.
+bool ScriviIni(const QString& file, const QString& sezione, const QString& chiave,
                const QString& valore);
 
 // The scrambled form of a password kept in the settings file, and back.

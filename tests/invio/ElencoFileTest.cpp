@@ -2,10 +2,13 @@
 
 #include "invio/ElencoFile.h"
 #include "shell/Conversioni.h"
+#include "shell/ValoriFtp.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+
+#include <cstdio>
 
 namespace {
 
@@ -126,4 +129,26 @@ TEST_F(ElencoFileTest, SegniEdElencoInvio)
     EXPECT_EQ(elenco.RicostruisciInvio(1).size(), 3);
     elenco.Nessuno();
     EXPECT_TRUE(elenco.RicostruisciInvio(1).isEmpty());
+}
+
+// A name in another encoding (Latin-1 "è" on a UTF-8 system) is listed, with
+// the bytes it cannot show marked, and the send rule refuses it.
+TEST_F(ElencoFileTest, UnNomeNonDecodificabileCompareComunque)
+{
+    File("ABCD1207.T01", Il(2024, 12, 7), 10);
+    QDir().mkpath(Firmati());
+    const QByteArray grezzo = QFile::encodeName(Firmati()) + "/ABCD1207.T0\xe8";
+    FILE* f = std::fopen(grezzo.constData(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("dati", f);
+    std::fclose(f);
+
+    elenco.Carica(Firmati(), "ABCD1207.T??*", {});
+    elenco.Ordina(ColonnaNome, 1);
+    ASSERT_EQ(elenco.Conta(), 2);
+    EXPECT_EQ(elenco[0].nome, "ABCD1207.T01");
+    EXPECT_TRUE(elenco[1].nome.startsWith("ABCD1207.T0"));
+    EXPECT_TRUE(elenco[1].nome.contains(QChar::ReplacementCharacter));
+    EXPECT_EQ(elenco[1].dimensione, 4);
+    EXPECT_FALSE(NomeFileSemplice(elenco[1].nome));
 }

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -156,6 +157,8 @@ TEST_F(EseguiScriptFtpTest, UnClienteCheFinisceSenzaTogliereIlSegnaleHaFallito)
         RisponditoreTest().Rispondi(Risposta::Ok, ErroreInvioBolle);
         const EsitoFtp esito = EseguiScriptFtp(Invio({"ACME1207.T01"}));
         EXPECT_FALSE(esito.eseguito) << modo.constData();
+        EXPECT_EQ(esito.stato, StatoFtp::Interrotto);
+        EXPECT_TRUE(esito.trascrizione.contains("finto:")) << "read on this path too";
         EXPECT_FALSE(finto.Ingresso().isEmpty()) << "the stand-in ran";
         EXPECT_FALSE(Segnale());
         EXPECT_FALSE(QFile::exists(FileComandiFtp)) << "the password does not stay on disk";
@@ -238,16 +241,93 @@ TEST_F(EseguiScriptFtpTest, QuandoIlClienteNonPuoPartire)
     EXPECT_TRUE(finto.Ingresso().isEmpty());
 }
 
-TEST_F(EseguiScriptFtpTest, LimiteSecondoIFileDellaCorsa)
+TEST_F(EseguiScriptFtpTest, LimiteSenzaSegniDiVita)
 {
-    RichiestaFtp r = Invio({"A", "B", "C"});
-    EXPECT_EQ(LimiteAttesaFtp(r), 180000 + 3 * 120000);
-    r.righe = QStringList{"ascii ", "ls ACME*.* LS"};
-    EXPECT_EQ(LimiteAttesaFtp(r), 180000);
-    r.righe = QStringList{"binary ", "mget ACME*", "GET X"};
-    EXPECT_EQ(LimiteAttesaFtp(r), 180000 + 2 * 120000);
+    EXPECT_EQ(LimiteAttesaFtp(), 120000);
+    qputenv("NORVEL_ATTESA_FTP_S", "7");
+    EXPECT_EQ(LimiteAttesaFtp(), 7000);
     ImpostaLimiteAttesaFtp(500);
-    EXPECT_EQ(LimiteAttesaFtp(r), 500);
+    EXPECT_EQ(LimiteAttesaFtp(), 500);
+    ImpostaLimiteAttesaFtp(0);
+    qunsetenv("NORVEL_ATTESA_FTP_S");
+    EXPECT_EQ(LimiteAttesaFtp(), 120000);
+}
+
+// A client that keeps printing is alive: it is not asked about however long
+// the run, while a silent one is asked after the bound.
+TEST_F(EseguiScriptFtpTest, IlLimiteContaDallUltimoSegnoDiVita)
+{
+    ClienteFinto finto("chiacchiera", 3);
+    ImpostaLimiteAttesaFtp(1200);
+    QList<AvanzamentoFtp> visti;
+    RichiestaFtp r = Invio({"ACME1207.T01"});
+    r.avanzamento = [&](const AvanzamentoFtp& a) { visti << a; };
+    EXPECT_TRUE(EseguiScriptFtp(r).eseguito);
+    ASSERT_GE(visti.size(), 3) << "about once a second, and on each new line";
+    EXPECT_EQ(visti.last().totaleFile, 1);
+    EXPECT_GT(visti.last().pid, 0);
+    ImpostaLimiteAttesaFtp(0);
+}
+
+TEST_F(EseguiScriptFtpTest, ValoriConCaratteriDiControlloNonPartono)
+{
+    ClienteFinto finto;
+    struct Caso
+    {
+        QString host, utente, password;
+        OrigineCredenziali origine;
+        QString chiave;
+    };
+    const QList<Caso> casi = {
+        {"h\n!sh", "ACME", "p", {}, "HOSTFTP"},
+        {"h", "AC\tME", "p", {}, "AUTORFTP"},
+        {"h", "ACME", "p\x7f", {}, "PASSWFTP"},
+        {"h", "u", "p\r\nput /etc/passwd", CredenzialiUnix(), "PASSWD"},
+    };
+    for (const Caso& c : casi) {
+        RichiestaFtp r = Invio({"ACME1207.T01"});
+        r.host = c.host;
+        r.utente = c.utente;
+        r.password = c.password;
+        r.origine = c.origine;
+        RisponditoreTest().Rispondi(Risposta::Ok, "IL VALORE DI " + c.chiave + " NELLA SEZIONE [" +
+                                                      c.origine.sezione + "]");
+        EXPECT_EQ(EseguiScriptFtp(r).stato, StatoFtp::NonAvviato);
+    }
+    EXPECT_TRUE(finto.Ingresso().isEmpty());
+    EXPECT_FALSE(QFile::exists(FileComandiFtp));
+}
+
+TEST_F(EseguiScriptFtpTest, UnXchkCheNonEUnFileFermaLaCorsa)
+{
+    ClienteFinto finto;
+    QDir().mkpath(cartella_ + "/Xchk");
+    RisponditoreTest().Rispondi(Risposta::Ok, cartella_ + "/Xchk");
+    EXPECT_EQ(EseguiScriptFtp(Invio({"ACME1207.T01"})).stato, StatoFtp::NonAvviato);
+    EXPECT_TRUE(finto.Ingresso().isEmpty());
+    EXPECT_TRUE(QFileInfo(cartella_ + "/Xchk").isDir());
+
+    // An old marker file is replaced.
+    QDir(cartella_ + "/Xchk").removeRecursively();
+    ScriviFile("Firmati/Xchk", "vecchio");
+    EXPECT_TRUE(EseguiScriptFtp(Invio({"ACME1207.T01"})).eseguito);
+}
+
+TEST_F(EseguiScriptFtpTest, UtenteEParolaConSpaziNellaGrafiaDelCliente)
+{
+    EXPECT_EQ(RigaUtenteCliente("ACME", "Segreta1"), "user ACME Segreta1");
+    EXPECT_EQ(RigaUtenteCliente("AC ME", "a b"), "user AC\\ ME a\\ b");
+    EXPECT_EQ(RigaUtenteCliente("ACME", "x\"y\\z'"), "user ACME x\\\"y\\\\z\\'");
+    EXPECT_EQ(RigaUtenteCliente("ACME", ""), "user ACME \"\"");
+
+    // The script on disk keeps the office's line; the client gets its own.
+    ClienteFinto finto;
+    ModoDebug = 1;
+    RichiestaFtp r = Invio({"ACME1207.T01"});
+    r.password = "due parole";
+    ASSERT_TRUE(EseguiScriptFtp(r).eseguito);
+    EXPECT_TRUE(LeggiFile("Xcmd.txt").contains("\r\nuser ACME due parole\r\n"));
+    EXPECT_TRUE(finto.Ingresso().contains("\nuser ACME due\\ parole\n"));
 }
 
 TEST_F(EseguiScriptFtpTest, CaricamentiAccettatiDallaTrascrizione)

@@ -42,7 +42,12 @@ const QByteArray Binario("riga uno\r\nriga due\n\0\x01\xff fine", 27);
 class FtpRifiutoTest : public FtpRealeTest
 {
 protected:
-    ServerFtp::Opzioni OpzioniServer() const override { return {"ACME1207.T02"}; }
+    ServerFtp::Opzioni OpzioniServer() const override
+    {
+        ServerFtp::Opzioni o;
+        o.nomeRifiutato = "ACME1207.T02";
+        return o;
+    }
 };
 
 } // namespace

@@ -7,16 +7,44 @@ using InvioBolleTest = CartellaProgrammaTest;
 
 TEST_F(InvioBolleTest, SoloNomiSempliciNelCopione)
 {
-    for (const char* buono : {"ABCD1207.T01", "ABCD1207.T01.P7M", "abcd-1207_x.t01", "A!B"})
+    for (const char* buono :
+         {"ABCD1207.T01", "ABCD1207.T01.P7M", "abcd-1207_x.t01", "A!B", "A~B", "Caff\u00e8.T01"})
         EXPECT_TRUE(NomeFileSemplice(buono)) << buono;
-    for (const QString& cattivo : QStringList{
-             QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("ABCD 1207.T01"),
-             QStringLiteral("ABCD1207.T01\r\nquit"), QStringLiteral("-dABCD1207.T01"),
-             QStringLiteral("!rm ABCD"), QStringLiteral("AB\"CD"), QStringLiteral("AB'CD"),
-             QStringLiteral("../ABCD1207.T01"), QStringLiteral("AB\\CD"), QStringLiteral("AB\tCD"),
-             QStringLiteral("AB") + QString(QChar(0x00A0)) + QStringLiteral("CD"),
-             QStringLiteral("AB") + QString(QChar(0x200B)) + QStringLiteral("CD")})
+    for (const QString& cattivo :
+         QStringList{QString(),
+                     QStringLiteral("."),
+                     QStringLiteral(".."),
+                     QStringLiteral("ABCD 1207.T01"),
+                     QStringLiteral("ABCD1207.T01\r\nquit"),
+                     QStringLiteral("-dABCD1207.T01"),
+                     QStringLiteral("!rm ABCD"),
+                     QStringLiteral("AB\"CD"),
+                     QStringLiteral("AB'CD"),
+                     QStringLiteral("../ABCD1207.T01"),
+                     QStringLiteral("AB\\CD"),
+                     QStringLiteral("AB\tCD"),
+                     QStringLiteral("AB") + QString(QChar(0x00A0)) + QStringLiteral("CD"),
+                     QStringLiteral("AB") + QString(QChar(0x200B)) + QStringLiteral("CD"),
+                     QStringLiteral("ACME1208.T0[1]"),
+                     QStringLiteral("ACME1208.T0?"),
+                     QStringLiteral("ACME*"),
+                     QStringLiteral("A{B,C}"),
+                     QStringLiteral("AB]"),
+                     QStringLiteral("~ACME"),
+                     QStringLiteral("ACME1208.T0") + QChar::ReplacementCharacter})
         EXPECT_FALSE(NomeFileSemplice(cattivo)) << cattivo.toStdString();
+    EXPECT_EQ(MotivoNomeNonSemplice("ACME1208.T0[1]"), "contiene il carattere jolly '['");
+}
+
+TEST_F(InvioBolleTest, MessaggiDeiValoriNonAmmessi)
+{
+    EXPECT_EQ(ControllaCredenzialiDogana("ftp.dogane.it", "ACME", "a b|c"), "");
+    EXPECT_EQ(ControllaCredenzialiUnix("10.0.0.1", "irildes", "x"), "");
+    const QString uno = ControllaCredenzialiDogana("h\n!sh", "ACME", "p");
+    EXPECT_TRUE(uno.startsWith("IL CAMPO 'Ambiente FTP' CONTIENE CARATTERI NON AMMESSI\n"));
+    const QString due = ControllaCredenzialiUnix("h", "ir\tildes", "p\x7f");
+    EXPECT_TRUE(due.startsWith("I CAMPI 'Codice Utente', 'PassWord' CONTENGONO"))
+        << due.toStdString();
 }
 
 TEST_F(InvioBolleTest, RichiestaConUnPutPerNomeInOrdine)

@@ -7,6 +7,7 @@
 #include "shell/Impostazioni.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -151,4 +152,16 @@ TEST_F(AvvioTest, CaricamentoDeiParametri)
     EXPECT_TRUE(PreparaCartelleLavoro());
     EXPECT_EQ(Colori[4], "255");
     EXPECT_EQ(FileComandiFtp, Percorso("Xcmd.txt"));
+}
+
+// A program killed during a run leaves its script, password in clear, behind.
+TEST_F(AvvioTest, ScriptRimastoCancellatoAllAvvioFuorchéInDebug)
+{
+    ParametriEdi.CartellaBase = Percorso("Firma");
+    for (const int debug : {0, 1}) {
+        ModoDebug = debug;
+        ScriviFile("Xcmd.txt", "open h\r\nuser ACME segreta\r\n");
+        PreparaCartelleLavoro();
+        EXPECT_EQ(QFile::exists(Percorso("Xcmd.txt")), debug == 1);
+    }
 }

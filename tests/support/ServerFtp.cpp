@@ -169,7 +169,9 @@ bool ServerFtp::Prepara(const Opzioni& opzioni)
         motivo_ = QStringLiteral("ftpasswd not installed (proftpd-basic)");
         return false;
     }
-    if (!CreaUtente(QLatin1String(UtenteDogana), QLatin1String(PasswordDogana)) ||
+    const QString parola =
+        opzioni.passwordDogana.isEmpty() ? QLatin1String(PasswordDogana) : opzioni.passwordDogana;
+    if (!CreaUtente(QLatin1String(UtenteDogana), parola) ||
         !CreaUtente(QLatin1String(UtenteUnix), QLatin1String(PasswordUnix)))
         return false;
     {
@@ -217,6 +219,11 @@ bool ServerFtp::Prepara(const Opzioni& opzioni)
                 .arg(r);
     if (opzioni.velocitaScaricoKBs > 0)
         conf += QStringLiteral("TransferRate RETR %1\n").arg(opzioni.velocitaScaricoKBs);
+    if (opzioni.kbSecondiCaricamento > 0)
+        // A small receive buffer: otherwise the whole file sits in the server's
+        // queue at once and the client has nothing left to show for a while.
+        conf += QStringLiteral("TransferRate STOR %1\nSocketOptions rcvbuf 8192\n")
+                    .arg(opzioni.kbSecondiCaricamento);
     if (!opzioni.nomeRifiutato.isEmpty())
         conf += QStringLiteral("<Directory /*>\n  PathDenyFilter \"(^|/)%1$\"\n</Directory>\n")
                     .arg(QRegularExpression::escape(opzioni.nomeRifiutato));
@@ -303,8 +310,32 @@ bool ServerFtp::Attivo() const
     return processo_.state() == QProcess::Running;
 }
 
+void ServerFtp::SospendiSessioni()
+{
+    const qint64 pid = processo_.processId();
+    if (pid <= 0)
+        return;
+    QFile figli(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
+    if (!figli.open(QIODevice::ReadOnly))
+        return;
+    for (const QByteArray& f : figli.readAll().split(' ')) {
+        bool ok = false;
+        const int figlio = f.trimmed().toInt(&ok);
+        if (ok && figlio > 0 && ::kill(figlio, SIGSTOP) == 0)
+            sospese_.append(figlio);
+    }
+}
+
+void ServerFtp::RiprendiSessioni()
+{
+    for (qint64 pid : std::as_const(sospese_))
+        ::kill(static_cast<pid_t>(pid), SIGCONT);
+    sospese_.clear();
+}
+
 void ServerFtp::Ferma()
 {
+    RiprendiSessioni();
     if (processo_.state() != QProcess::NotRunning) {
         processo_.terminate();
         if (!processo_.waitForFinished(5000)) {

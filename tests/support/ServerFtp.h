@@ -3,6 +3,7 @@
 #include "support/CartellaProgrammaTest.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -25,8 +26,10 @@ public:
 
     struct Opzioni
     {
-        QString nomeRifiutato;      // the server refuses uploads of this file name
-        int velocitaScaricoKBs = 0; // downloads at most this fast (0: no limit)
+        QString nomeRifiutato;        // the server refuses uploads of this file name
+        int velocitaScaricoKBs = 0;   // downloads at most this fast (0: no limit)
+        QString passwordDogana;       // instead of PasswordDogana
+        int kbSecondiCaricamento = 0; // uploads throttled to this rate (0: free)
     };
 
     ServerFtp();
@@ -56,6 +59,10 @@ public:
     int TerminaSessioni();
     // The server's own log, for a failing test's output.
     QString Registro() const;
+    // Freezes (and thaws) every session the server is serving: a link that
+    // stops answering in the middle of a transfer.
+    void SospendiSessioni();
+    void RiprendiSessioni();
 
 private:
     bool Prepara(const Opzioni& opzioni);
@@ -69,6 +76,7 @@ private:
     uint uid_ = 0;
     uint gid_ = 0;
     bool comeRoot_ = false;
+    QList<qint64> sospese_;
     QString motivo_;
 };
 

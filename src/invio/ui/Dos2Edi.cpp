@@ -12,6 +12,7 @@
 #include "shell/Conversioni.h"
 #include "shell/Global.h"
 #include "shell/ModuliOpzionali.h"
+#include "shell/ui/BloccoInput.h"
 #include "shell/ui/Finestre.h"
 #include "shell/ui/TastiComuni.h"
 
@@ -24,6 +25,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
@@ -297,8 +299,13 @@ void Dos2Edi::CostruisciFinestra()
     lbAiuto_ = new QLabel(fraAiuto_);
     lbAiuto_->setObjectName(QStringLiteral("lbAiuto"));
     lbAiuto_->setWordWrap(false);
+    lbAvanzamento_ = new QLabel(fraAiuto_);
+    lbAvanzamento_->setObjectName(QStringLiteral("lbAvanzamento"));
+    lbAvanzamento_->setAlignment(Qt::AlignCenter);
+    lbAvanzamento_->hide();
     aiuto->addWidget(lbTitoloAiuto_);
     aiuto->addWidget(lbAiuto_, 1);
+    aiuto->addWidget(lbAvanzamento_);
     fraAiuto_->installEventFilter(this);
     lbAiuto_->installEventFilter(this);
     TrascinaForm(fraAiuto_, lbTitoloAiuto_);
@@ -574,15 +581,49 @@ void Dos2Edi::InviaBolleFinestra()
     MostraAiuto(QString::fromLatin1(TitoloElaborazione),
                 QStringLiteral("INVIO DELLE BOLLE SELEZIONATE IN DOGANA \nAttendere prego ..."),
                 12);
+    MostraAvanzamento({});
+    lbAvanzamento_->show();
+    fraAiuto_->adjustSize();
     occupato_ = true;
-    const EsitoInvio esito = InviaBolle(invio_, cartellaElenco_, &occupato_);
+    EsitoInvio esito;
+    {
+        // The run takes its own copies of the names and the folder; nothing the
+        // window shows can reach it while it runs.
+        const BloccoInput blocco(this);
+        esito = InviaBolle(invio_, cartellaElenco_, &occupato_,
+                           [this](const AvanzamentoFtp& a) { MostraAvanzamento(a); });
+    }
     occupato_ = false;
+    lbAvanzamento_->hide();
     NascondiAiuto();
     QCoreApplication::processEvents();
     // Nothing went out when every name was left out: the person can still act on them.
-    if (!esito.eseguito && esito.scartati.size() == invio_.size())
+    if (esito.stato == StatoFtp::NonAvviato && esito.scartati.size() == invio_.size())
         return;
     accept();
+}
+
+void Dos2Edi::MostraAvanzamento(const AvanzamentoFtp& a)
+{
+    const QLocale it(QLocale::Italian, QLocale::Italy);
+    QString testo;
+    if (a.numeroFile == 0) {
+        testo = QStringLiteral("COLLEGAMENTO AL SERVER IN CORSO ...");
+    } else {
+        testo = QStringLiteral("FILE IN TRASFERIMENTO: %1  (%2 DI %3)")
+                    .arg(a.file)
+                    .arg(a.numeroFile)
+                    .arg(a.totaleFile);
+        if (a.byteTotali >= 0)
+            testo += QStringLiteral("\nINVIATI %1 DI %2 BYTE")
+                         .arg(it.toString(a.byte), it.toString(a.byteTotali));
+    }
+    if (lbAvanzamento_->text() == testo)
+        return;
+    lbAvanzamento_->setText(testo);
+    // A screen reader reads what the label shows.
+    lbAvanzamento_->setAccessibleName(testo);
+    fraAiuto_->adjustSize();
 }
 
 void Dos2Edi::ImpostaOrigine()

@@ -17,6 +17,7 @@ class QRadioButton;
 class QTableView;
 class ModelloElencoFile;
 class ModelloElencoInvio;
+struct AvanzamentoFtp;
 
 // The send window: the declarations of the listed folder that match the
 // filter, the ones marked for sending, and the send run.
@@ -57,6 +58,7 @@ private:
     void Visualizza();
     void Selezione(int indice);
     void InviaBolleFinestra();
+    void MostraAvanzamento(const AvanzamentoFtp& a);
     void ImpostaOrigine();
     void ChiudiOrigine(bool invioVisibile);
     void ScegliQuali(bool daInviare);
@@ -100,6 +102,7 @@ private:
     QFrame* fraAiuto_ = nullptr;
     QLabel* lbTitoloAiuto_ = nullptr;
     QLabel* lbAiuto_ = nullptr;
+    QLabel* lbAvanzamento_ = nullptr; // shown during a send run
     QMenu* menu_ = nullptr;
     QAction* muVisualizza_ = nullptr;
     QAction* muStorico_ = nullptr;

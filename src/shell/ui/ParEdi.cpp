@@ -7,6 +7,7 @@
 #include "shell/ChiaviIni.h"
 #include "shell/CollegamentoDogana.h"
 #include "shell/Global.h"
+#include "shell/ValoriFtp.h"
 #include "shell/ui/CasellaParola.h"
 #include "shell/ui/Finestre.h"
 #include "shell/ui/TastiComuni.h"
@@ -428,6 +429,12 @@ void ParEdi::Conferma()
     for (int k = 5; k <= 6; ++k)
         if (modificato_[k])
             NormalizzaProgressivo(k);
+    const QString nonAmmesso =
+        ControllaCredenzialiDogana(txt_[1]->text(), txt_[2]->text(), txt_[3]->text());
+    if (!nonAmmesso.isEmpty()) {
+        Messaggio(nonAmmesso, Pulsanti::Ok, Icona::Avviso);
+        return;
+    }
     ValoriParEdi v;
     v.host = txt_[1]->text();
     v.utente = txt_[2]->text();

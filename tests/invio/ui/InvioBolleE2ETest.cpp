@@ -55,7 +55,12 @@ protected:
 class InvioBolleRifiutoTest : public InvioBolleE2ETest
 {
 protected:
-    ServerFtp::Opzioni OpzioniServer() const override { return {"ACME1207.T02"}; }
+    ServerFtp::Opzioni OpzioniServer() const override
+    {
+        ServerFtp::Opzioni o;
+        o.nomeRifiutato = "ACME1207.T02";
+        return o;
+    }
 };
 
 } // namespace

@@ -414,3 +414,35 @@ TEST_F(ParEdiTest, AnnullaNonCambiaNulla)
     EXPECT_EQ(OrdinaColInvio, 1);
     EXPECT_EQ(MaxFile, 15);
 }
+
+// A pasted line break or tab would become a line of the FTP script: refused at
+// confirm, nothing stored, the window stays open for the fix.
+TEST_F(ParEdiTest, CaratteriDiControlloRifiutatiAllaConferma)
+{
+    ScriviIni(FileIni, "EDI", "DITTA", "Rossi Srl");
+    const QByteArray file = LeggiFile("norvel.ini");
+    struct Caso
+    {
+        int campo;
+        QString valore;
+        const char* nome;
+    };
+    const QList<Caso> casi = {{1, "127.0.0.1\n!sh", "'Ambiente FTP'"},
+                              {2, "ZX\t1", "'Codice Utente'"},
+                              {3, "seg\x7freta", "'PassWord'"}};
+    Apri();
+    for (const Caso& c : casi) {
+        const QString prima = Txt(c.campo)->text();
+        Txt(c.campo)->setText(c.valore);
+        RisponditoreTest().Rispondi(Risposta::Ok, QString("IL CAMPO ") + c.nome);
+        Premi("cmdend_1");
+        EXPECT_TRUE(finestra->isVisible());
+        EXPECT_EQ(LeggiFile("norvel.ini"), file);
+        EXPECT_EQ(ParametriEdi.HostFtp, "ftp.agenziadogane.it");
+        EXPECT_EQ(ParametriEdi.PasswordFtp, "segreta");
+        Txt(c.campo)->setText(prima);
+    }
+    Premi("cmdend_1");
+    EXPECT_FALSE(finestra->isVisible());
+    EXPECT_FALSE(LeggiFile("norvel.ini").contains("!sh"));
+}

@@ -1,0 +1,153 @@
+// The scrambled passwords through the settings file, and the file itself:
+// its mode and a write that fails.
+#include "support/CartellaProgrammaTest.h"
+#include "support/Risponditore.h"
+
+#include "piattaforma/FileProfilo.h"
+#include "shell/ChiaviIni.h"
+#include "shell/Global.h"
+#include "shell/Impostazioni.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QStringEncoder>
+
+#include <iostream>
+
+namespace {
+
+class ParoleIniTest : public CartellaProgrammaTest
+{
+protected:
+    // Saves p as the parameters window does and reads it back as a new start
+    // of the program does.
+    QString AndataERitorno(const QString& p, const char* sezione, const char* chiave)
+    {
+        ScriviIni(FileIni, sezione, chiave, CodificaParola(p));
+        if (QLatin1String(chiave) == QLatin1String(Ini::PasswFtp)) {
+            CaricaParametriEdi();
+            return ParametriEdi.PasswordFtp;
+        }
+        CaricaParametriUnix();
+        return ParametriUnix.Password;
+    }
+    // The same through the file, reading only the one key.
+    QString Rapida(const QString& p)
+    {
+        ScriviIni(FileIni, "EDI", "PASSWFTP", CodificaParola(p));
+        return DecodificaParola(LeggiIniParola(FileIni, "EDI", "PASSWFTP"));
+    }
+};
+
+QString Stampabile(int codice)
+{
+    return QString(QChar(char16_t(codice)));
+}
+
+} // namespace
+
+TEST_F(ParoleIniTest, OgniParolaStampabileSopravviveAlRiavvio)
+{
+    // The two that lost their last character: a stored blank, a stored "|".
+    for (const char* p : {"Segreta2024!", "AbcdefghijklMnz", "a|b", "~~~~~~~~~~~~~~~~~~~~"}) {
+        EXPECT_EQ(AndataERitorno(p, Ini::SezEdi, Ini::PasswFtp), p);
+        EXPECT_EQ(AndataERitorno(p, Ini::SezRemoto, Ini::Passwd), p);
+    }
+
+    // Every printable password of one to three characters, and 10,000 random
+    // ones of four to twenty, in files of many keys written as the writer
+    // writes them ("key=value", unchanged) and read back key by key. Blanks at
+    // the ends are trimmed on saving, as the parameters window always did.
+    QElapsedTimer orologio;
+    orologio.start();
+    QStringList parole;
+    for (int a = 33; a < 127; ++a) {
+        parole << Stampabile(a);
+        for (int b = 32; b < 127; ++b) {
+            if (b != ' ')
+                parole << Stampabile(a) + Stampabile(b);
+            for (int c = 33; c < 127; ++c)
+                parole << Stampabile(a) + Stampabile(b) + Stampabile(c);
+        }
+    }
+    auto* gen = QRandomGenerator::global();
+    for (int n = 0; n < 10000; ++n) {
+        QString p;
+        const int lunghezza = gen->bounded(4, 21);
+        for (int i = 0; i < lunghezza; ++i)
+            p += Stampabile(gen->bounded(32, 127));
+        parole << p.trimmed();
+    }
+    constexpr int PerFile = 200;
+    for (qsizetype inizio = 0; inizio < parole.size(); inizio += PerFile) {
+        QString testo = QStringLiteral("[EDI]\n");
+        const qsizetype fine = qMin(inizio + PerFile, parole.size());
+        for (qsizetype i = inizio; i < fine; ++i)
+            testo += QStringLiteral("P%1=").arg(i - inizio) + CodificaParola(parole[i]) + '\n';
+        QFile f(FileIni);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(testo.toUtf8());
+        f.close();
+        for (qsizetype i = inizio; i < fine; ++i)
+            ASSERT_EQ(DecodificaParola(
+                          LeggiIniParola(FileIni, "EDI", QStringLiteral("P%1").arg(i - inizio))),
+                      parole[i])
+                << parole[i].toStdString();
+    }
+    std::cout << parole.size() << " passwords in " << orologio.elapsed() << " ms\n";
+}
+
+// A stored text written by an office's existing installation: the Windows
+// code page, any of the twelve markers, characters above 127 included.
+TEST_F(ParoleIniTest, TestiDiUnaInstallazioneEsistenteSiLeggonoAncora)
+{
+    QStringEncoder windows("windows-1252");
+    const QString chiaro = QStringLiteral("Zz~ Segreta|2024!~~~~~");
+    for (int marcatore = 36; marcatore <= 47; ++marcatore) {
+        QByteArray memorizzato(1, char(marcatore));
+        for (int i = 1; i <= chiaro.size(); ++i)
+            memorizzato.append(char(QByteArray(windows(chiaro.mid(i - 1, 1))).at(0) - 13 + i));
+        QFile f(FileIni);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[PC]\r\nPATH=C:\\FirmaVerifica\r\n[EDI]\r\nDITTA=Caff\xe8 S.p.A.\r\nPASSWFTP=" +
+                memorizzato + "\r\n[REMOTO]\r\nPASSWD=" + memorizzato + "\r\n");
+        f.close();
+        CaricaParametriEdi();
+        CaricaParametriUnix();
+        EXPECT_EQ(ParametriEdi.PasswordFtp, chiaro) << marcatore;
+        EXPECT_EQ(ParametriUnix.Password, chiaro) << marcatore;
+    }
+    // Saved again here, the file stays in its code page and still reads right.
+    EXPECT_EQ(AndataERitorno(chiaro, Ini::SezEdi, Ini::PasswFtp), chiaro);
+    EXPECT_TRUE(LeggiFile("norvel.ini").contains("Caff\xe8"));
+    // A clear password typed by hand is read as it stands.
+    ScriviFile("norvel.ini", "[EDI]\nPASSWFTP= Segreto1 \n");
+    CaricaParametriEdi();
+    EXPECT_EQ(ParametriEdi.PasswordFtp, "Segreto1");
+}
+
+TEST_F(ParoleIniTest, FileNuovoSoloPerIlProprietarioEScritturaFallitaDetta)
+{
+    ASSERT_TRUE(ScriviIni(FileIni, "EDI", "PASSWFTP", CodificaParola("x")));
+    const auto altri = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther |
+                       QFile::ExeGroup | QFile::ExeOther;
+    EXPECT_EQ(QFile::permissions(FileIni) & altri, QFile::Permissions());
+
+    // An existing file keeps the mode the office gave it.
+    QFile::setPermissions(FileIni, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    ASSERT_TRUE(ScriviIni(FileIni, "EDI", "DITTA", "Acme"));
+    EXPECT_EQ(QFile::permissions(FileIni) & altri, QFile::ReadGroup);
+
+    // A folder that cannot hold the file (even for root): one message for the
+    // whole confirm, naming the file; a value with a line break is never written.
+    const QString impossibile = ScriviFile("file", "") + "/norvel.ini";
+    RisponditoreTest().Rispondi(Risposta::Ok, impossibile);
+    EXPECT_FALSE(ScriviIni(impossibile, "EDI", "HOSTFTP", "a"));
+    EXPECT_FALSE(ScriviIni(impossibile, "EDI", "AUTORFTP", "b"));
+    EXPECT_EQ(RisponditoreTest().Ricevuti().size(), 1);
+    EXPECT_TRUE(RisponditoreTest().Testi()[0].startsWith(
+        "IMPOSSIBILE SCRIVERE IL FILE DELLE IMPOSTAZIONI:\n"));
+    EXPECT_FALSE(ScriviProfilo(FileIni, "EDI", "HOSTFTP", "h\n[EDI]\nPASSWFTP=x"));
+    EXPECT_EQ(LeggiProfilo(FileIni, "EDI", "HOSTFTP"), "");
+}
