@@ -16,13 +16,13 @@ QString Messaggio(const QStringList& campi)
 }
 
 QString Controlla(const QString& host, const QString& utente, const QString& password,
-                  const QString& nomeHost)
+                  const QString& nomeHost, const QString& nomeUtente)
 {
     QStringList campi;
     if (ContieneControllo(host))
         campi << nomeHost;
     if (ContieneControllo(utente))
-        campi << QStringLiteral("'Codice Utente'");
+        campi << nomeUtente;
     if (ContieneControllo(password))
         campi << QStringLiteral("'PassWord'");
     QString m = Messaggio(campi);
@@ -85,11 +85,13 @@ QString MotivoNomeNonSemplice(const QString& nome)
 QString ControllaCredenzialiDogana(const QString& host, const QString& utente,
                                    const QString& password)
 {
-    return Controlla(host, utente, password, QStringLiteral("'Ambiente FTP'"));
+    return Controlla(host, utente, password, QStringLiteral("'Ambiente FTP'"),
+                     QStringLiteral("'Codice Utente'"));
 }
 
 QString ControllaCredenzialiUnix(const QString& host, const QString& utente,
                                  const QString& password)
 {
-    return Controlla(host, utente, password, QStringLiteral("'Indirizzo'"));
+    return Controlla(host, utente, password, QStringLiteral("'Host UNIX'"),
+                     QStringLiteral("'Utente per ftp'"));
 }

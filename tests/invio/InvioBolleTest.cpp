@@ -43,7 +43,7 @@ TEST_F(InvioBolleTest, MessaggiDeiValoriNonAmmessi)
     const QString uno = ControllaCredenzialiDogana("h\n!sh", "ACME", "p");
     EXPECT_TRUE(uno.startsWith("IL CAMPO 'Ambiente FTP' CONTIENE CARATTERI NON AMMESSI\n"));
     const QString due = ControllaCredenzialiUnix("h", "ir\tildes", "p\x7f");
-    EXPECT_TRUE(due.startsWith("I CAMPI 'Codice Utente', 'PassWord' CONTENGONO"))
+    EXPECT_TRUE(due.startsWith("I CAMPI 'Utente per ftp', 'PassWord' CONTENGONO"))
         << due.toStdString();
 }
 

@@ -120,9 +120,9 @@ TEST_F(ParoleIniTest, TestiDiUnaInstallazioneEsistenteSiLeggonoAncora)
     }
     // Saved again here, the file stays in its code page and still reads right.
     EXPECT_EQ(AndataERitorno(chiaro, Ini::SezEdi, Ini::PasswFtp), chiaro);
-    EXPECT_TRUE(LeggiFile("norvel.ini").contains("Caff\xe8"));
+    EXPECT_TRUE(LeggiFile(FileIni).contains("Caff\xe8"));
     // A clear password typed by hand is read as it stands.
-    ScriviFile("norvel.ini", "[EDI]\nPASSWFTP= Segreto1 \n");
+    ScriviFile(FileIni, "[EDI]\nPASSWFTP= Segreto1 \n");
     CaricaParametriEdi();
     EXPECT_EQ(ParametriEdi.PasswordFtp, "Segreto1");
 }

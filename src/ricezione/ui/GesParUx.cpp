@@ -4,6 +4,7 @@
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
+#include "shell/ValoriFtp.h"
 #include "shell/ui/Finestre.h"
 #include "shell/ui/TastiComuni.h"
 
@@ -87,7 +88,8 @@ GesParUx::GesParUx(QWidget* padre) : QDialog(padre)
         cartella.chop(1);
     txt_[1]->setText(Remoto(Ini::Indirizzo));
     txt_[2]->setText(Remoto(Ini::Utente));
-    txt_[3]->setText(DecodificaParola(Remoto(Ini::Passwd)));
+    txt_[3]->setText(DecodificaParola(
+        LeggiIniParola(FileIni, QLatin1String(Ini::SezRemoto), QLatin1String(Ini::Passwd))));
     txt_[4]->setText(cartella);
     const int modo = LeggiIniNumero(QLatin1String(Ini::SezDebug), QLatin1String(Ini::Modo));
     cmbDebug_->setCurrentIndex(modo == 1 ? 1 : 0);
@@ -137,6 +139,12 @@ void GesParUx::Conferma()
             txt_[k]->setFocus(Qt::OtherFocusReason);
             return;
         }
+    }
+    const QString nonAmmesso =
+        ControllaCredenzialiUnix(txt_[1]->text(), txt_[2]->text(), txt_[3]->text());
+    if (!nonAmmesso.isEmpty()) {
+        Messaggio(nonAmmesso, Pulsanti::Ok, Icona::Avviso);
+        return;
     }
     ParametriUnix.Host = txt_[1]->text().trimmed();
     ParametriUnix.Utente = txt_[2]->text().trimmed();

@@ -99,3 +99,22 @@ TEST_F(GesParUxTest, InvioComeTabECtrlPMostraLaPassword)
     EXPECT_EQ(parola->echoMode(), QLineEdit::Password);
     w.findChild<QPushButton*>("cmdParam_1")->click();
 }
+
+// The stored password is read whole (its scrambled last character a blank),
+// and a control character in a field is refused with nothing written.
+TEST_F(GesParUxTest, ParolaLettaInteraEControlliRifiutati)
+{
+    ScriviIni(FileIni, "REMOTO", "PASSWD", CodificaParola("Segreta2024!"));
+    GesParUx w;
+    w.show();
+    EXPECT_EQ(Campo(w, 3)->text(), "Segreta2024!");
+    Scrivi(w, 1, "unix.ufficio");
+    Scrivi(w, 2, "irildes");
+    Scrivi(w, 4, "/home/dati");
+    Campo(w, 1)->setText("unix\n!sh");
+    RisponditoreTest().Rispondi(Risposta::Ok,
+                                "IL CAMPO 'Host UNIX' CONTIENE CARATTERI NON AMMESSI");
+    w.findChild<QPushButton*>("cmdParam_0")->click();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(Remoto("INDIRIZZO").isEmpty());
+}
