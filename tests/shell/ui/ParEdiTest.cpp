@@ -420,7 +420,7 @@ TEST_F(ParEdiTest, AnnullaNonCambiaNulla)
 TEST_F(ParEdiTest, CaratteriDiControlloRifiutatiAllaConferma)
 {
     ScriviIni(FileIni, "EDI", "DITTA", "Rossi Srl");
-    const QByteArray file = LeggiFile("norvel.ini");
+    const QByteArray file = LeggiFile(FileIni);
     struct Caso
     {
         int campo;
@@ -437,12 +437,12 @@ TEST_F(ParEdiTest, CaratteriDiControlloRifiutatiAllaConferma)
         RisponditoreTest().Rispondi(Risposta::Ok, QString("IL CAMPO ") + c.nome);
         Premi("cmdend_1");
         EXPECT_TRUE(finestra->isVisible());
-        EXPECT_EQ(LeggiFile("norvel.ini"), file);
+        EXPECT_EQ(LeggiFile(FileIni), file);
         EXPECT_EQ(ParametriEdi.HostFtp, "ftp.agenziadogane.it");
         EXPECT_EQ(ParametriEdi.PasswordFtp, "segreta");
         Txt(c.campo)->setText(prima);
     }
     Premi("cmdend_1");
     EXPECT_FALSE(finestra->isVisible());
-    EXPECT_FALSE(LeggiFile("norvel.ini").contains("!sh"));
+    EXPECT_FALSE(LeggiFile(FileIni).contains("!sh"));
 }
