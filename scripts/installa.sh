@@ -6,7 +6,7 @@ pacchetti=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    tnftp proftpd-basic openssl
+    tnftp proftpd-basic openssl python3
     xdg-utils xvfb xauth xdotool locales
 )
 

@@ -14,6 +14,7 @@
 #include "shell/Avvio.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
+#include "shell/Impostazioni.h"
 #include "shell/ModuliOpzionali.h"
 #include "shell/Routine.h"
 #include "shell/ui/Aggiorna.h"
@@ -284,7 +285,10 @@ void StartUp::ImpostaVoceApplicativo(int i, const QString& nome, bool visibile)
 
 void StartUp::AggiornaDitta()
 {
-    lbDitta_->setText(ParametriEdi.Ditta + QStringLiteral(" - ") + ParametriEdi.UtenteFtp);
+    // On the demo sandbox nobody should take the window for the real link.
+    const QString demo = ProgrammaDemo() ? QStringLiteral(" - DEMO") : QString();
+    setWindowTitle(QStringLiteral(" Norvel - scambio EDI via MODEM con la DOGANA") + demo);
+    lbDitta_->setText(ParametriEdi.Ditta + demo + QStringLiteral(" - ") + ParametriEdi.UtenteFtp);
 }
 
 void StartUp::MostraConnessione(bool connesso)

@@ -32,6 +32,8 @@ inline constexpr char Debug[] = "DEBUG";
 inline constexpr char NumFile[] = "NUMFILE";
 // Interface-name pattern of the link to Customs (an addition of this port).
 inline constexpr char Connessione[] = "CONNESSIONE";
+// "1" on the demo sandbox's own settings: the captions say so.
+inline constexpr char Demo[] = "DEMO";
 
 inline constexpr char DefaultHostFtp[] = "ftp.agenziadogane.it";
 inline constexpr char DefaultProgr1[] = "00";

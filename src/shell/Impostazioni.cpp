@@ -194,3 +194,9 @@ void CaricaParametriUnix()
     ModoDebugUnix =
         LeggiIniNumero(QLatin1String(Ini::SezDebug), QLatin1String(Ini::Modo)) == 1 ? 1 : 0;
 }
+
+bool ProgrammaDemo()
+{
+    return LeggiIni(FileIni, QLatin1String(Ini::SezEdi), QLatin1String(Ini::Demo)).trimmed() ==
+           QLatin1String("1");
+}

@@ -33,3 +33,6 @@ void CaricaColori();
 // Sections REMOTO and DEBUG into ParametriUnix and ModoDebugUnix; a blank remote
 // folder becomes "/tmp" and is written back.
 void CaricaParametriUnix();
+
+// The settings are the demo sandbox's (EDI DEMO=1), not a real connection.
+bool ProgrammaDemo();

@@ -387,6 +387,17 @@ TEST_F(StartUpTest, MenuDoganaPoiDitta)
     EXPECT_EQ(Ini("EDI", "DITTA"), "Bianchi Spa");
 }
 
+TEST_F(StartUpTest, SulDemoDidascaliaEDittaLoDicono)
+{
+    IniConBase();
+    ScriviIni(FileIni, "EDI", "DITTA", "Demo Srl");
+    ScriviIni(FileIni, "EDI", "AUTORFTP", "DEMO");
+    ScriviIni(FileIni, "EDI", "DEMO", "1");
+    StartUp& w = Avviata();
+    EXPECT_EQ(w.windowTitle(), " Norvel - scambio EDI via MODEM con la DOGANA - DEMO");
+    EXPECT_EQ(Trova<QLabel>("lbDitta")->text(), "Demo Srl - DEMO - DEMO");
+}
+
 TEST_F(StartUpTest, PasswordDalMenuChiestaAlProssimoAvvio)
 {
     IniConBase();

@@ -1,5 +1,7 @@
 #include "support/ServerFtp.h"
 
+#include "PercorsiTest.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -184,49 +186,33 @@ bool ServerFtp::Prepara(const Opzioni& opzioni)
         gruppi.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     }
 
-    const QString r = radice_->path();
-    QString conf;
-    conf += QStringLiteral("ServerName \"norvel-test\"\n"
-                           "ServerType standalone\n"
-                           "DefaultServer on\n"
-                           "SocketBindTight on\n"
-                           "DefaultAddress 127.0.0.1\n"
-                           "UseIPv6 off\n"
-                           "Port %1\n"
-                           "MaxInstances 20\n")
-                .arg(porta_);
-    conf += QStringLiteral("User %1\nGroup %2\n").arg(utenteServer, gruppoServer);
-    // Locking users into their folder needs root; the tests only use their own.
-    if (comeRoot_)
-        conf += QStringLiteral("DefaultRoot ~\n");
-    conf += QStringLiteral("<IfModule mod_ctrls.c>\n  ControlsEngine off\n</IfModule>\n"
-                           "<IfModule mod_cap.c>\n  CapabilitiesEngine off\n</IfModule>\n");
-    conf += QStringLiteral("PidFile %1/proftpd.pid\n"
-                           "ScoreboardFile %1/proftpd.scoreboard\n"
-                           "SystemLog %1/proftpd.log\n"
-                           "TransferLog none\n"
-                           "WtmpLog off\n"
-                           "DelayEngine off\n"
-                           "UseReverseDNS off\n"
-                           "AuthOrder mod_auth_file.c\n"
-                           "AuthUserFile %1/ftpd.passwd\n"
-                           "AuthGroupFile %1/ftpd.group\n"
-                           "RequireValidShell off\n"
-                           "AllowOverwrite on\n"
-                           "TimeoutIdle 60\n"
-                           "TimeoutNoTransfer 60\n"
-                           "TimeoutLogin 60\n")
-                .arg(r);
+    // The configuration is the one the demo sandbox also fills in.
+    QFile modello(QStringLiteral(NORVEL_FIXTURES "/proftpd/proftpd.conf.in"));
+    if (!modello.open(QIODevice::ReadOnly)) {
+        motivo_ = QStringLiteral("cannot read ") + modello.fileName();
+        return false;
+    }
+    QString altro;
     if (opzioni.velocitaScaricoKBs > 0)
-        conf += QStringLiteral("TransferRate RETR %1\n").arg(opzioni.velocitaScaricoKBs);
+        altro += QStringLiteral("TransferRate RETR %1\n").arg(opzioni.velocitaScaricoKBs);
     if (opzioni.kbSecondiCaricamento > 0)
         // A small receive buffer: otherwise the whole file sits in the server's
         // queue at once and the client has nothing left to show for a while.
-        conf += QStringLiteral("TransferRate STOR %1\nSocketOptions rcvbuf 8192\n")
-                    .arg(opzioni.kbSecondiCaricamento);
+        altro += QStringLiteral("TransferRate STOR %1\nSocketOptions rcvbuf 8192\n")
+                     .arg(opzioni.kbSecondiCaricamento);
     if (!opzioni.nomeRifiutato.isEmpty())
-        conf += QStringLiteral("<Directory /*>\n  PathDenyFilter \"(^|/)%1$\"\n</Directory>\n")
-                    .arg(QRegularExpression::escape(opzioni.nomeRifiutato));
+        altro += QStringLiteral("<Directory /*>\n  PathDenyFilter \"(^|/)%1$\"\n</Directory>\n")
+                     .arg(QRegularExpression::escape(opzioni.nomeRifiutato));
+    QString conf = QString::fromUtf8(modello.readAll());
+    conf.replace(QStringLiteral("@NOME@"), QStringLiteral("norvel-test"))
+        .replace(QStringLiteral("@PORTA@"), QString::number(porta_))
+        .replace(QStringLiteral("@UTENTE@"), utenteServer)
+        .replace(QStringLiteral("@GRUPPO@"), gruppoServer)
+        // Locking users into their folder needs root; the tests only use their own.
+        .replace(QStringLiteral("@RADICE_UTENTI@"),
+                 comeRoot_ ? QStringLiteral("DefaultRoot ~") : QString())
+        .replace(QStringLiteral("@RADICE@"), radice_->path())
+        .replace(QStringLiteral("@ALTRO@"), altro);
     QFile f(radice_->filePath(QStringLiteral("proftpd.conf")));
     if (!f.open(QIODevice::WriteOnly) || f.write(conf.toUtf8()) < 0) {
         motivo_ = QStringLiteral("cannot write the server's configuration");
