@@ -40,8 +40,8 @@ protected:
     {
         CartellaProgrammaTest::SetUp();
         const bool obbligatorio = qgetenv("NORVEL_E2E") == "1";
-        for (const QString& p : {u"ftp"_s, u"proftpd"_s, u"ftpasswd"_s, u"python3"_s,
-                                 u"openssl"_s}) {
+        for (const QString& p :
+             {u"ftp"_s, u"proftpd"_s, u"ftpasswd"_s, u"python3"_s, u"openssl"_s}) {
             if (QStandardPaths::findExecutable(p).isEmpty() &&
                 QStandardPaths::findExecutable(p, {u"/usr/sbin"_s, u"/sbin"_s}).isEmpty()) {
                 if (obbligatorio)
@@ -145,10 +145,9 @@ TEST_F(SandboxDemoTest, InvioRicezioneAppuramentiEMrnPoiNessunServerRimasto)
     // against the demo CA.
     QStringList messaggi;
     const AvvisiRicezione avvisi{[&](const QString& m) { messaggi << m; }, {}};
-    const EsitoRicezione ricezione =
-        RiceviNuovi(RichiestaDaGlobali({oggi.toString(u"MM"_s), oggi.toString(u"dd"_s),
-                                        u"?"_s, u"??"_s}),
-                    avvisi);
+    const EsitoRicezione ricezione = RiceviNuovi(
+        RichiestaDaGlobali({oggi.toString(u"MM"_s), oggi.toString(u"dd"_s), u"?"_s, u"??"_s}),
+        avvisi);
     EXPECT_TRUE(ricezione.elencoRicevuto);
     QStringList ricevuti = ricezione.ricevuti;
     ricevuti.sort();
