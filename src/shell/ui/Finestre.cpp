@@ -14,7 +14,6 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 
 #include <vector>
 
@@ -34,10 +33,6 @@ QMargins& CorniceNota()
 
 QMargins CorniceVera(const QWidget* w)
 {
-    // The platform window asks the window manager; the widget may keep a frame
-    // read before the window manager had framed it.
-    if (w->isWindow() && w->isVisible() && w->windowHandle())
-        return w->windowHandle()->frameMargins();
     const QRect f = w->frameGeometry();
     const QRect g = w->geometry();
     return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
@@ -56,7 +51,9 @@ QRect CorniceTwip(const QWidget* w)
 class AttesaCornice : public QObject
 {
 public:
-    explicit AttesaCornice(QWidget* finestra) : QObject(finestra), finestra_(finestra)
+    // Made right after the window was sized with the frame known then.
+    explicit AttesaCornice(QWidget* finestra)
+        : QObject(finestra), finestra_(finestra), usata_(CorniceFinestra(finestra))
     {
         finestra->installEventFilter(this);
         timer_.setInterval(30);
@@ -69,9 +66,9 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override
     {
         if (oggetto == finestra_ && evento->type() == QEvent::Show) {
-            usata_ = CorniceFinestra(finestra_);
             scadenza_ = QDeadlineTimer(3000);
             timer_.start();
+            Controlla();
         }
         return QObject::eventFilter(oggetto, evento);
     }
@@ -83,9 +80,11 @@ private:
         if (!vera.isNull()) {
             timer_.stop();
             CorniceNota() = vera;
-            if (vera != usata_)
+            if (vera != usata_) {
+                usata_ = vera;
                 for (const auto& a : applica_)
                     a();
+            }
             return;
         }
         if (scadenza_.hasExpired())
