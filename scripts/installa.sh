@@ -7,7 +7,7 @@ pacchetti=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     tnftp proftpd-basic openssl python3
-    xdg-utils xvfb xauth xdotool locales
+    xdg-utils xvfb xauth xdotool openbox x11-utils imagemagick locales
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi

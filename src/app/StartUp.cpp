@@ -37,7 +37,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -247,19 +246,15 @@ bool StartUp::Avvia()
 void StartUp::PosizionaAllAvvio()
 {
     const QRect schermo = GeometriaSchermo();
-    const QSize bordo = frameGeometry().size() - geometry().size();
+    const QMargins bordo = CorniceFinestra(this);
     move(schermo.x() + Pixel(geometriaAvvio_.x()), schermo.y() + Pixel(geometriaAvvio_.y()));
-    resize(Pixel(geometriaAvvio_.width()) - bordo.width(),
-           Pixel(geometriaAvvio_.height()) - bordo.height());
-    daPosizionare_ = !isVisible();
-}
-
-void StartUp::showEvent(QShowEvent* evento)
-{
-    QMainWindow::showEvent(evento);
-    // Placed again once the frame is known; PosizionaAllAvvio clears the flag.
-    if (daPosizionare_)
-        PosizionaAllAvvio();
+    resize(Pixel(geometriaAvvio_.width()) - bordo.left() - bordo.right(),
+           Pixel(geometriaAvvio_.height()) - bordo.top() - bordo.bottom());
+    if (!inAttesaCornice_) {
+        // Placed again once the window manager has framed it.
+        inAttesaCornice_ = true;
+        AllaCornice(this, [this]() { PosizionaAllAvvio(); });
+    }
 }
 
 void StartUp::CaricaMenuApplicativi()
@@ -335,15 +330,17 @@ void StartUp::resizeEvent(QResizeEvent* evento)
     QMainWindow::resizeEvent(evento);
     if (isMinimized())
         return;
-    const QSize bordo = frameGeometry().size() - geometry().size();
+    const QMargins bordo = CorniceFinestra(this);
+    const int orizzontale = bordo.left() + bordo.right();
+    const int verticale = bordo.top() + bordo.bottom();
     const int minimaL = Pixel(LarghezzaMinima);
     const int minimaA = Pixel(AltezzaMinima);
-    if (frameGeometry().width() < minimaL) {
-        resize(minimaL - bordo.width(), height());
+    if (width() + orizzontale < minimaL) {
+        resize(minimaL - orizzontale, height());
         return;
     }
-    if (frameGeometry().height() < minimaA)
-        resize(width(), minimaA - bordo.height());
+    if (height() + verticale < minimaA)
+        resize(width(), minimaA - verticale);
 }
 
 void StartUp::closeEvent(QCloseEvent* evento)

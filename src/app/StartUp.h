@@ -41,7 +41,6 @@ public:
 protected:
     bool event(QEvent* evento) override;
     void resizeEvent(QResizeEvent* evento) override;
-    void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
 private slots:
@@ -105,7 +104,7 @@ private:
     QString fileCorrente_;
     QString titoloFileCorrente_;
     bool avviato_ = false;
-    bool daPosizionare_ = false; // the frame is known only once shown
+    bool inAttesaCornice_ = false;
     bool inControllo_ = false;
     bool uscitaFatta_ = false;
 };

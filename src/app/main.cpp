@@ -1,4 +1,5 @@
 #include "app/StartUp.h"
+#include "app/Terminazione.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/SegnaliTermine.h"
 #include "piattaforma/ui/MessaggiQt.h"
@@ -8,7 +9,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -53,18 +53,13 @@ int main(int argc, char* argv[])
 
     StartUp finestra;
     // A logout or a kill closes the window as its close box does, so that its
-    // position and the per-user values are kept.
-    bool chiusuraRichiesta = false;
-    InstallaSegnaliTermine([&finestra, &chiusuraRichiesta]() {
-        if (finestra.isVisible())
-            finestra.close();
-        else
-            chiusuraRichiesta = true;
-    });
+    // position and the per-user values are kept; at start-up it closes the
+    // window that is asking.
+    InstallaTerminazioneOrdinata(&finestra);
     if (!finestra.Avvia())
         return 1;
+    if (TerminazioneRichiesta())
+        return 0;
     finestra.show();
-    if (chiusuraRichiesta)
-        QTimer::singleShot(0, &finestra, &QWidget::close);
     return QApplication::exec();
 }

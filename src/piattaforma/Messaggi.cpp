@@ -1,5 +1,7 @@
 #include "piattaforma/Messaggi.h"
 
+#include "piattaforma/SegnaliTermine.h"
+
 #include <QTextStream>
 
 namespace {
@@ -34,6 +36,22 @@ Risposta PrimoPulsante(Pulsanti p)
     return Risposta::Ok;
 }
 
+// What closing the box without a button answers.
+Risposta RispostaDiChiusura(Pulsanti p)
+{
+    switch (p) {
+    case Pulsanti::Ok:
+        return Risposta::Ok;
+    case Pulsanti::SiNo:
+        return Risposta::No;
+    case Pulsanti::OkAnnulla:
+    case Pulsanti::SiNoAnnulla:
+    case Pulsanti::RiprovaAnnulla:
+        break;
+    }
+    return Risposta::Annulla;
+}
+
 } // namespace
 
 QString TitoloPredefinito()
@@ -55,6 +73,9 @@ Risposta Messaggio(const QString& testo, Pulsanti pulsanti, Icona icona, const Q
     r.icona = icona;
     r.titolo = titolo.trimmed().isEmpty() ? TitoloPredefinito() : titolo;
     r.predefinita = predefinita;
+    // The program is being stopped: no one will answer, the box is closed.
+    if (TerminazioneRichiesta())
+        return RispostaDiChiusura(pulsanti);
     return Gestore()(r);
 }
 

@@ -10,6 +10,15 @@
 #include <unistd.h>
 #endif
 
+namespace {
+bool richiesta = false;
+}
+
+bool TerminazioneRichiesta()
+{
+    return richiesta;
+}
+
 #ifdef Q_OS_UNIX
 
 namespace {
@@ -48,6 +57,7 @@ void InstallaSegnaliTermine(std::function<void()> azione)
         char c;
         while (::read(coppia[1], &c, 1) > 0) {
         }
+        richiesta = true;
         if (Azione())
             Azione()();
     });

@@ -7,3 +7,6 @@
 // ending the process on the spot. Call once, after the application object
 // exists; later calls replace the action.
 void InstallaSegnaliTermine(std::function<void()> azione);
+
+// Whether a stop was asked by a signal: from then on the program winds down.
+bool TerminazioneRichiesta();

@@ -88,6 +88,7 @@ Dos2Edi::Dos2Edi(QWidget* padre) : QDialog(padre)
     setObjectName(QStringLiteral("Dos2Edi"));
     CostruisciFinestra();
     TieniDimensioni();
+    AllaCornice(this, [this]() { TieniDimensioni(); });
 
     RipristinaPosizione(this);
     cartellaElenco_ = ParametriEdi.CartellaFirmati;
@@ -816,9 +817,9 @@ bool Dos2Edi::eventFilter(QObject* oggetto, QEvent* evento)
 
 void Dos2Edi::TieniDimensioni()
 {
-    const QSize bordo = frameGeometry().size() - geometry().size();
-    const int larghezza = Pixel(LarghezzaFinestra) - bordo.width();
-    const int altezzaMinima = Pixel(AltezzaMinima) - bordo.height();
+    const QMargins bordo = CorniceFinestra(this);
+    const int larghezza = Pixel(LarghezzaFinestra) - bordo.left() - bordo.right();
+    const int altezzaMinima = Pixel(AltezzaMinima) - bordo.top() - bordo.bottom();
     if (minimumWidth() != larghezza || maximumWidth() != larghezza)
         setFixedWidth(larghezza);
     if (minimumHeight() != altezzaMinima)

@@ -6,6 +6,7 @@
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
 
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -13,6 +14,8 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+
+#include <vector>
 
 namespace {
 
@@ -22,17 +25,78 @@ QPointer<QWidget>& Principale()
     return p;
 }
 
+QMargins& CorniceNota()
+{
+    static QMargins m;
+    return m;
+}
+
+QMargins CorniceVera(const QWidget* w)
+{
+    const QRect f = w->frameGeometry();
+    const QRect g = w->geometry();
+    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(),
+                    f.bottom() - g.bottom());
+}
+
 // Outer size and position in twips, as the settings and the rules count them.
 QRect CorniceTwip(const QWidget* w)
 {
-    const QRect f = w->frameGeometry();
+    const QRect f = w->geometry().marginsAdded(CorniceFinestra(w));
     return QRect(Twip(f.x()), Twip(f.y()), Twip(f.width()), Twip(f.height()));
 }
 
-QSize Cornice(const QWidget* w)
+// Waits, from each show of the window, for the window manager's frame; a frame
+// other than the one the window was sized with runs the callbacks again.
+class AttesaCornice : public QObject
 {
-    return w->frameGeometry().size() - w->geometry().size();
-}
+public:
+    // Made right after the window was sized with the frame known then.
+    explicit AttesaCornice(QWidget* finestra)
+        : QObject(finestra), finestra_(finestra), usata_(CorniceFinestra(finestra))
+    {
+        finestra->installEventFilter(this);
+        timer_.setInterval(30);
+        connect(&timer_, &QTimer::timeout, this, &AttesaCornice::Controlla);
+    }
+
+    void Aggiungi(std::function<void()> applica) { applica_.push_back(std::move(applica)); }
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override
+    {
+        if (oggetto == finestra_ && evento->type() == QEvent::Show) {
+            scadenza_ = QDeadlineTimer(3000);
+            timer_.start();
+            Controlla();
+        }
+        return QObject::eventFilter(oggetto, evento);
+    }
+
+private:
+    void Controlla()
+    {
+        const QMargins vera = CorniceVera(finestra_);
+        if (!vera.isNull()) {
+            timer_.stop();
+            CorniceNota() = vera;
+            if (vera != usata_) {
+                usata_ = vera;
+                for (const auto& a : applica_)
+                    a();
+            }
+            return;
+        }
+        if (scadenza_.hasExpired())
+            timer_.stop();
+    }
+
+    QWidget* finestra_;
+    std::vector<std::function<void()>> applica_;
+    QMargins usata_;
+    QDeadlineTimer scadenza_;
+    QTimer timer_;
+};
 
 void SpostaTwip(QWidget* w, int sinistra, int alto)
 {
@@ -85,6 +149,29 @@ private:
 };
 
 } // namespace
+
+QMargins CorniceFinestra(const QWidget* finestra)
+{
+    const QMargins vera = CorniceVera(finestra);
+    if (!vera.isNull()) {
+        CorniceNota() = vera;
+        return vera;
+    }
+    if (finestra->windowFlags().testFlag(Qt::FramelessWindowHint))
+        return {};
+    return CorniceNota();
+}
+
+void AllaCornice(QWidget* finestra, std::function<void()> applica)
+{
+    AttesaCornice* attesa = nullptr;
+    for (QObject* figlio : finestra->children())
+        if (auto* a = dynamic_cast<AttesaCornice*>(figlio))
+            attesa = a;
+    if (!attesa)
+        attesa = new AttesaCornice(finestra);
+    attesa->Aggiungi(std::move(applica));
+}
 
 void ImpostaFinestraPrincipale(QWidget* principale)
 {
@@ -179,19 +266,35 @@ void SalvaPosizione(QWidget* finestra)
     ScriviIni(FileIni, sezione, QLatin1String(Ini::PosY), QString::number(f.y()));
 }
 
+namespace {
+
+void Ripristina(QWidget* finestra, int larghezza, int altezza)
+{
+    const QMargins bordo = CorniceFinestra(finestra);
+    QSize dimensione = finestra->size();
+    if (larghezza > 0)
+        dimensione.setWidth(Pixel(larghezza) - bordo.left() - bordo.right());
+    if (altezza > 0)
+        dimensione.setHeight(Pixel(altezza) - bordo.top() - bordo.bottom());
+    finestra->resize(dimensione);
+    PosizionaForm(finestra);
+}
+
+} // namespace
+
 void RipristinaPosizione(QWidget* finestra)
 {
     const QString sezione = finestra->objectName();
     const int larghezza = LeggiIniNumero(sezione, QLatin1String(Ini::DimX));
     const int altezza = LeggiIniNumero(sezione, QLatin1String(Ini::DimY));
-    const QSize bordo = Cornice(finestra);
-    QSize dimensione = finestra->size();
-    if (larghezza > 0)
-        dimensione.setWidth(Pixel(larghezza) - bordo.width());
-    if (altezza > 0)
-        dimensione.setHeight(Pixel(altezza) - bordo.height());
-    finestra->resize(dimensione);
-    PosizionaForm(finestra);
+    Ripristina(finestra, larghezza, altezza);
+    // Before it is shown a window has no frame of its own: sized from the last
+    // frame seen, and again once it has one if that was not it.
+    QPointer<QWidget> w(finestra);
+    AllaCornice(finestra, [w, larghezza, altezza]() {
+        if (w)
+            Ripristina(w, larghezza, altezza);
+    });
 }
 
 void TrascinaForm(QWidget* pannello, QWidget* maniglia)

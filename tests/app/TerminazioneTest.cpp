@@ -1,0 +1,91 @@
+#include "PercorsiTest.h"
+#include "support/CartellaProgrammaTest.h"
+
+#include "shell/ArchivioParola.h"
+#include "shell/Impostazioni.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+struct CasoTermine
+{
+    const char* nome;
+    int segnale;
+    // What holds the program at start-up when the signal comes.
+    enum
+    {
+        Parametri,
+        BoxDiErrore,
+        Password
+    } cosa;
+};
+
+// The real program, stopped by a signal while a window or a box of its
+// start-up waits for an answer.
+class TerminazioneTest : public CartellaProgrammaTest,
+                         public ::testing::WithParamInterface<CasoTermine>
+{
+};
+
+TEST_P(TerminazioneTest, FinisceEntroUnSecondo)
+{
+    const CasoTermine caso = GetParam();
+    const QString programma = Percorso("programma");
+    ASSERT_TRUE(QDir().mkdir(programma));
+    const QString ini = programma + "/norvel.ini";
+    switch (caso.cosa) {
+    case CasoTermine::Parametri:
+        // No base folder: the connection parameters window opens.
+        ScriviIni(ini, "PC", "PATH", "");
+        break;
+    case CasoTermine::BoxDiErrore:
+        // A base folder that cannot be made: the error box.
+        ScriviFile("un-file", "x");
+        ScriviIni(ini, "PC", "PATH", Percorso("un-file/Base"));
+        break;
+    case CasoTermine::Password:
+        ScriviParolaAccesso("GIUSTA");
+        break;
+    }
+
+    QProcess norvel;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("HOME", Cartella());
+    ambiente.insert("XDG_CONFIG_HOME", Percorso(".config"));
+    ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+    norvel.setProcessEnvironment(ambiente);
+    norvel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    norvel.start(NORVEL_ESEGUIBILE, {"--cartella", programma});
+    ASSERT_TRUE(norvel.waitForStarted(10000));
+    // TempFile is made just before the parameters window or the error box; the
+    // password is asked before anything is made.
+    if (caso.cosa != CasoTermine::Password)
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return QFileInfo::exists(programma + "/TempFile"); }, 20000));
+    QTest::qWait(1000);
+    ASSERT_EQ(norvel.state(), QProcess::Running) << "it did not wait for an answer";
+
+    QElapsedTimer tempo;
+    tempo.start();
+    ::kill(static_cast<pid_t>(norvel.processId()), caso.segnale);
+    ASSERT_TRUE(norvel.waitForFinished(10000));
+    EXPECT_LT(tempo.elapsed(), 1000);
+    EXPECT_EQ(norvel.exitStatus(), QProcess::NormalExit);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllAvvio, TerminazioneTest,
+    ::testing::Values(CasoTermine{"ParametriConSigterm", SIGTERM, CasoTermine::Parametri},
+                      CasoTermine{"ParametriConSigint", SIGINT, CasoTermine::Parametri},
+                      CasoTermine{"BoxDiErroreConSigterm", SIGTERM, CasoTermine::BoxDiErrore},
+                      CasoTermine{"PasswordConSigterm", SIGTERM, CasoTermine::Password}),
+    [](const ::testing::TestParamInfo<CasoTermine>& info) { return std::string(info.param.nome); });
+
+} // namespace
