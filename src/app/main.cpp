@@ -4,6 +4,7 @@
 #include "piattaforma/ui/Traduzioni.h"
 #include "shell/Global.h"
 #include "app/StartUp.h"
+#include "web/ui/PresentazioneWeb.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,6 +13,8 @@
 
 int main(int argc, char* argv[])
 {
+    // The embedded browser of the page window shares its GL contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("norvel"));
     QApplication::setApplicationVersion(QStringLiteral(NORVEL_VERSIONE));
@@ -30,6 +33,7 @@ int main(int argc, char* argv[])
 
     InstallaTraduzioneQt();
     InstallaMessaggiQt();
+    InstallaPresentazioneWeb();
 
     CartellaProgramma =
         opzioni.isSet(cartella) ? opzioni.value(cartella) : QCoreApplication::applicationDirPath();
