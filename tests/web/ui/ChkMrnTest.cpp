@@ -190,4 +190,11 @@ TEST_F(ChkMrnTest, StampaSuPdfConIntestazioneCodiceERigheInOrdine)
     EXPECT_TRUE(Campo()->hasFocus());
 }
 
+TEST_F(ChkMrnTest, F2SceglieFine)
+{
+    QTest::keyClick(Campo(), Qt::Key_F2);
+    EXPECT_FALSE(finestra_->isVisible());
+    EXPECT_EQ(finestra_->result(), QDialog::Accepted);
+}
+
 } // namespace
