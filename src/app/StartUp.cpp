@@ -146,7 +146,6 @@ void StartUp::CreaMenu()
     connect(Mu_norvel_, &QAction::triggered, this, &StartUp::ApriInfoNorvel);
     connect(Mu_zerpa_, &QAction::triggered, this, &StartUp::ApriInfoZerpa);
     connect(Mu_newexe_, &QAction::triggered, this, &StartUp::VerificaAggiornamenti);
-
 }
 
 void StartUp::CreaControlli()
