@@ -8,6 +8,8 @@ pacchetti=(
     libgtest-dev libgmock-dev libbenchmark-dev
     tnftp proftpd-basic openssl python3
     xdg-utils xvfb xauth xdotool openbox x11-utils imagemagick locales
+    qt6-webengine-dev
+    cups cups-client cups-pdf poppler-utils
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi

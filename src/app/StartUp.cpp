@@ -25,6 +25,7 @@
 #include "shell/ui/TastiComuni.h"
 #include "strumenti/ui/GesAppl.h"
 #include "strumenti/ui/gesColor.h"
+#include "web/ui/ChkMrn.h"
 
 #include <QAction>
 #include <QApplication>
@@ -145,10 +146,6 @@ void StartUp::CreaMenu()
     connect(Mu_norvel_, &QAction::triggered, this, &StartUp::ApriInfoNorvel);
     connect(Mu_zerpa_, &QAction::triggered, this, &StartUp::ApriInfoZerpa);
     connect(Mu_newexe_, &QAction::triggered, this, &StartUp::VerificaAggiornamenti);
-
-    // Shown but not yet usable: their windows come with later work.
-    for (QAction* a : {Mu_MRN_})
-        a->setEnabled(false);
 }
 
 void StartUp::CreaControlli()
@@ -456,7 +453,11 @@ void StartUp::ApriCartelle()
     }
 }
 
-void StartUp::ApriMrn() {}
+void StartUp::ApriMrn()
+{
+    ChkMrn finestra(this);
+    finestra.exec();
+}
 
 void StartUp::ApriInfoNorvel()
 {

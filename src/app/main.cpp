@@ -5,6 +5,7 @@
 #include "piattaforma/ui/MessaggiQt.h"
 #include "piattaforma/ui/Traduzioni.h"
 #include "shell/Global.h"
+#include "web/ui/PresentazioneWeb.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,6 +15,8 @@
 
 int main(int argc, char* argv[])
 {
+    // The embedded browser of the page window shares its GL contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("norvel"));
     QApplication::setApplicationVersion(QStringLiteral(NORVEL_VERSIONE));
@@ -41,6 +44,7 @@ int main(int argc, char* argv[])
 
     InstallaTraduzioneQt();
     InstallaMessaggiQt();
+    InstallaPresentazioneWeb();
 
     CartellaProgramma =
         opzioni.isSet(cartella) ? opzioni.value(cartella) : QCoreApplication::applicationDirPath();

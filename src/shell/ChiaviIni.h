@@ -70,6 +70,26 @@ inline constexpr char Save[] = "Save";
 inline constexpr char DirSave[] = "DirSave";
 inline constexpr char IESkede[] = "IESkede";
 
+// Addresses of the MRN and VAT pages, each whole; blank keeps the public ones.
+inline constexpr char SezWeb[] = "WEB";
+inline constexpr char WebExport[] = "EXPORT";
+inline constexpr char WebTransiti[] = "TRANSITI";
+inline constexpr char WebVat[] = "VAT";
+inline constexpr char WebVatPiva[] = "VATPIVA";
+inline constexpr char DefaultUrlExport[] =
+    "http://www.agenziadogane.it/ed/servizi/esportazione/export.htm?mrn=";
+inline constexpr char DefaultUrlTransito[] =
+    "http://www.agenziadogane.it/ed/servizi/ecustoms/transito/mrn/transito.htm?mrn=";
+inline constexpr char DefaultUrlVies[] =
+    "http://www1.agenziaentrate.it/servizi/vies/vies.htm?act=piva&stato=";
+inline constexpr char DefaultUrlPiva[] = "&piva=";
+
+// The PDF printer's own settings in the per-user store.
+inline constexpr char PdfApplicazione[] = "PDFCreator";
+inline constexpr char PdfSezione[] = "Program";
+inline constexpr char PdfNomeAutomatico[] = "AutosaveFilename";
+inline constexpr char PdfCartellaAutomatica[] = "AutosaveDirectory";
+
 inline constexpr char SezStampa[] = "STAMPA";
 inline constexpr char StampaStampante[] = "STAMPANTE";
 inline constexpr char StampaTipo[] = "TIPO";

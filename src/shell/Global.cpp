@@ -4,6 +4,7 @@ ParametriEdiT ParametriEdi;
 ParametriUnixT ParametriUnix;
 int ModoDebugUnix = 0;
 std::array<ParametroWebT, SlotWeb> ParametriWeb;
+int SchedeBrowser = 0;
 std::array<QString, GruppiColore> Colori;
 
 int OrdinaColInvio = OrdinaNome;
@@ -39,6 +40,7 @@ QString DidascaliaSalvata;
 int ModoInterrogazione = 0;
 std::array<QString, 20> Esiti;
 std::array<QString, 8> Titoli;
+QString StampanteScelta;
 
 void AzzeraGlobali()
 {
@@ -46,6 +48,8 @@ void AzzeraGlobali()
     ParametriUnix = {};
     ModoDebugUnix = 0;
     ParametriWeb = {};
+    SchedeBrowser = 0;
+    StampanteScelta.clear();
     Colori = {};
     OrdinaColInvio = OrdinaNome;
     OrdinaModoInvio = Crescente;

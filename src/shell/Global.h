@@ -61,6 +61,8 @@ extern ParametriEdiT ParametriEdi;
 extern ParametriUnixT ParametriUnix;
 extern int ModoDebugUnix;
 extern std::array<ParametroWebT, SlotWeb> ParametriWeb;
+// How pages open in the browser ("IESkede"): 0 single, 1 multiple; one for all modes.
+extern int SchedeBrowser;
 // Decimal text of an RGB value with red in the low byte, per type group 1..9
 // (index 0..8); "0" when none is configured.
 extern std::array<QString, GruppiColore> Colori;
@@ -108,6 +110,10 @@ extern QString DidascaliaSalvata;
 extern int ModoInterrogazione;
 extern std::array<QString, 20> Esiti;
 extern std::array<QString, 8> Titoli;
+
+// The printer chosen in this run ("" until a choice: the print options'
+// stored printer, else the system's default).
+extern QString StampanteScelta;
 
 // Back to the values of a program that has not started yet (for tests).
 void AzzeraGlobali();

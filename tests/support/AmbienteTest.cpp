@@ -80,6 +80,10 @@ void PreparaAmbienteProve()
     // so the fixed Italian locale is set here.
     qputenv("LANG", "it_IT.UTF-8");
     qputenv("LC_ALL", "it_IT.UTF-8");
+    // The page window's browser: no sandbox when the tests run as root, and
+    // GL contexts shared as it asks before the application exists.
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 int EseguiProve(int& argc, char** argv)

@@ -1,8 +1,12 @@
 #include "support/ServerHttp.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +45,21 @@ QString ServerHttp::Indirizzo(const QString& percorso) const
     return u"http://"_s + Host() + percorso;
 }
 
+void ServerHttp::Ferma()
+{
+    server_->close();
+    for (QTcpSocket* s : findChildren<QTcpSocket*>())
+        s->abort();
+}
+
+QStringList ServerHttp::Percorsi() const
+{
+    QStringList p;
+    for (const Richiesta& r : richieste_)
+        p << r.percorso;
+    return p;
+}
+
 void ServerHttp::Servi(const QString& percorso, const Pagina& pagina)
 {
     pagine_.insert(percorso, pagina);
@@ -68,9 +87,21 @@ void ServerHttp::Leggi(QTcpSocket* socket)
     }
     richieste_.append(r);
 
-    const auto trovata = pagine_.constFind(r.percorso);
+    if (maiRispondere_)
+        return;
+    auto trovata = pagine_.constFind(r.percorso);
+    const QString soloPercorso = QUrl(r.percorso).path();
+    if (trovata == pagine_.constEnd())
+        trovata = pagine_.constFind(soloPercorso);
     Pagina p;
-    if (trovata == pagine_.constEnd()) {
+    QFile file(QDir(cartella_).filePath(soloPercorso.mid(1)));
+    if (trovata == pagine_.constEnd() && !cartella_.isEmpty() && !soloPercorso.contains(u".."_s) &&
+        file.open(QIODevice::ReadOnly)) {
+        p.corpo = file.readAll();
+        const QString estensione = QFileInfo(soloPercorso).suffix().toLower();
+        if (estensione != u"htm"_s && estensione != u"html"_s)
+            p.tipo = "application/octet-stream";
+    } else if (trovata == pagine_.constEnd()) {
         p.stato = 404;
         p.corpo = "<html><body>Pagina non trovata</body></html>";
     } else {

@@ -1,0 +1,85 @@
+#include "stampa/StampantePdf.h"
+
+#include "piattaforma/ArchivioUtente.h"
+#include "piattaforma/Messaggi.h"
+#include "shell/ChiaviIni.h"
+#include "shell/FileUtili.h"
+#include "web/XCkMrnVat.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+bool EStampantePdf(const QString& nomeStampante)
+{
+    return nomeStampante.trimmed().toUpper() == QLatin1StringView(NomeStampantePdf);
+}
+
+QString CartellaPdfCreator()
+{
+    QString cartella = LeggiValoreUtente(QLatin1StringView(Ini::PdfApplicazione),
+                                         QLatin1StringView(Ini::PdfSezione),
+                                         QLatin1StringView(Ini::PdfCartellaAutomatica))
+                           .trimmed();
+    if (cartella.isEmpty())
+        cartella = QDir::home().filePath(u"PDF"_s);
+    while (cartella.size() > 1 && (cartella.endsWith(u'/') || cartella.endsWith(u'\\')))
+        cartella.chop(1);
+    return cartella;
+}
+
+int LeggiPdfCreator(QString& cartellaPdf)
+{
+    const QString app = QLatin1StringView(Ini::PdfApplicazione);
+    const QString sez = QLatin1StringView(Ini::PdfSezione);
+    QString nome = LeggiValoreUtente(app, sez, QLatin1StringView(Ini::PdfNomeAutomatico));
+    if (!EsisteValoreUtente(app, sez, QLatin1StringView(Ini::PdfNomeAutomatico)))
+        nome = u"<Title>"_s;
+    if (nome.trimmed() != u"<Title>"_s) {
+        Messaggio(u"NOME DEL SALVATAGGIO AUTOMATICO DIVERSO DA <Title>"_s, Pulsanti::Ok);
+        return -1;
+    }
+    const QString cartella = CartellaPdfCreator();
+    cartellaPdf = cartella;
+    return 0;
+}
+
+QString NomeFinalePdf(const QString& cartellaPdf, const QString& tipo, const QString& codice)
+{
+    const QString nome =
+        tipo == QLatin1StringView(TipoExport) || tipo == QLatin1StringView(TipoTransito)
+            ? tipo.toUpper() + u'_' + codice + u".pdf"_s
+            : codice.left(2) + u'_' + codice.mid(2) + u".pdf"_s;
+    return QDir(cartellaPdf).filePath(nome);
+}
+
+QString NomeFileStampantePdf(const QString& tipo)
+{
+    CaricaIndirizziWeb();
+    if (tipo == QLatin1StringView(TipoExport))
+        return u"http___"_s + QUrl(UrlExport).host() + u"_ed_servizi_esportazione_export.pdf"_s;
+    if (tipo == QLatin1StringView(TipoTransito))
+        return u"http___"_s + QUrl(UrlTransito).host() + u"_ed_servizi_transito_mrn_transito.pdf"_s;
+    return u"http___"_s + QUrl(UrlVies).host() + u"_servizi_vies_vies.htm_act=piva&st.pdf"_s;
+}
+
+bool SpostaFilePdf(const QString& fileStampante, const QString& nomeFinale, int attesaMassimaMs)
+{
+    const QDeadlineTimer scadenza(attesaMassimaMs);
+    while (!EsisteFile(fileStampante)) {
+        if (scadenza.hasExpired())
+            return false;
+        QEventLoop giro;
+        QTimer::singleShot(100, &giro, &QEventLoop::quit);
+        giro.exec();
+    }
+    CancellaFileAttesa(nomeFinale, 3);
+    RinominaFileAttesa(fileStampante, nomeFinale, 3);
+    return QFileInfo::exists(nomeFinale);
+}

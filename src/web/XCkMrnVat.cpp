@@ -1,0 +1,110 @@
+#include "web/XCkMrnVat.h"
+
+#include "shell/ChiaviIni.h"
+#include "shell/Global.h"
+#include "shell/Impostazioni.h"
+#include "web/GetHtmPage.h"
+#include "web/ScaricaPagina.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+QString UrlExport;
+QString UrlTransito;
+QString UrlVies;
+QString UrlPiva;
+GetHtmPage* PaginaWeb = nullptr;
+
+namespace {
+
+int tempoMassimo = TempoMassimoScaricoMs;
+
+PresentazionePagine& PresentazioneInstallata()
+{
+    static PresentazionePagine p;
+    return p;
+}
+
+QString Indirizzo(const char* chiave, const char* predefinito)
+{
+    const QString v = LeggiIni(FileIni, QLatin1StringView(Ini::SezWeb), QLatin1StringView(chiave));
+    return v.isEmpty() ? QString::fromLatin1(predefinito) : v;
+}
+
+} // namespace
+
+QString MessaggioNoConnessione()
+{
+    return u"# Connessione INTERNET non attiva #"_s;
+}
+
+void CaricaIndirizziWeb()
+{
+    UrlExport = Indirizzo(Ini::WebExport, Ini::DefaultUrlExport);
+    UrlTransito = Indirizzo(Ini::WebTransiti, Ini::DefaultUrlTransito);
+    UrlVies = Indirizzo(Ini::WebVat, Ini::DefaultUrlVies);
+    UrlPiva = Indirizzo(Ini::WebVatPiva, Ini::DefaultUrlPiva);
+}
+
+int TempoMassimoPagina()
+{
+    return tempoMassimo;
+}
+
+void ImpostaTempoMassimoPagina(int millisecondi)
+{
+    tempoMassimo = millisecondi > 0 ? millisecondi : TempoMassimoScaricoMs;
+}
+
+int InterrogaCodice(const QString& codice)
+{
+    for (int i = 1; i < int(Esiti.size()); ++i)
+        Esiti[i].clear();
+    for (int i = 1; i < int(Titoli.size()); ++i)
+        Titoli[i].clear();
+
+    std::unique_ptr<GetHtmPage> propria;
+    GetHtmPage* pagina = PaginaWeb;
+    if (!pagina) {
+        propria = std::make_unique<GetHtmPage>();
+        pagina = propria.get();
+    }
+
+    QString messaggio;
+    if (codice.size() > 17) {
+        pagina->plMRN(codice.toUpper());
+        messaggio = pagina->xGetPaginaMRN();
+    } else {
+        pagina->plVAT(codice.toUpper());
+        messaggio = pagina->xGetPaginaVAT();
+    }
+
+    int risultato = 0;
+    if (!messaggio.trimmed().isEmpty()) {
+        Titoli[2] = messaggio;
+        risultato = messaggio.startsWith(u'#') ? 9 : 1;
+    } else {
+        for (int i = 1; i < int(Esiti.size()); ++i)
+            Esiti[i] = pagina->pgEsito(i);
+        for (int i = 1; i < int(Titoli.size()); ++i)
+            Titoli[i] = pagina->pgTitolo(i);
+    }
+    QCoreApplication::processEvents();
+    CancellaCache(codice);
+    return risultato;
+}
+
+void CancellaCache(const QString&) {}
+
+void ImpostaPresentazionePagine(const PresentazionePagine& presentazione)
+{
+    PresentazioneInstallata() = presentazione;
+}
+
+const PresentazionePagine& Presentazione()
+{
+    return PresentazioneInstallata();
+}

@@ -1,0 +1,249 @@
+#include "web/ui/FrmWeb.h"
+
+#include "piattaforma/Messaggi.h"
+#include "piattaforma/ui/Dialoghi.h"
+#include "piattaforma/ui/Schermo.h"
+#include "piattaforma/ui/Shell.h"
+#include "shell/ChiaviIni.h"
+#include "shell/Global.h"
+#include "shell/Impostazioni.h"
+#include "shell/ui/TastiComuni.h"
+#include "stampa/StampantePdf.h"
+#include "stampa/ui/StampanteCorrente.h"
+#include "web/XCkMrnVat.h"
+
+#include <QCloseEvent>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QEventLoop>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <QWebEngineView>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+int attesaPagina = 20000;
+// A print that never reports its end stops being waited for.
+constexpr int AttesaStampaMs = 120000;
+constexpr int AttesaPdfEsternoMs = 120000;
+
+} // namespace
+
+void FrmWeb::ImpostaAttesaPagina(int millisecondi)
+{
+    attesaPagina = millisecondi > 0 ? millisecondi : 20000;
+}
+
+FrmWeb::FrmWeb(QWidget* padre) : QDialog(padre)
+{
+    setObjectName(u"FrmWeb"_s);
+    setWindowTitle(u"Pagina WEB"_s);
+    setModal(true);
+    setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
+    WebBrowser1_ = new QWebEngineView(this);
+    WebBrowser1_->setObjectName(u"WebBrowser1"_s);
+    Command1_ = new QPushButton(u"&USCITA"_s, this);
+    Command1_->setObjectName(u"Command1"_s);
+    Command1_->setAutoDefault(false);
+    connect(Command1_, &QPushButton::clicked, this, &QDialog::accept);
+    new TastiComuni(this, Command1_);
+    modo_ = qBound(0, ModoInterrogazione, SlotWeb - 1);
+}
+
+FrmWeb::~FrmWeb() = default;
+
+void FrmWeb::showEvent(QShowEvent* evento)
+{
+    QDialog::showEvent(evento);
+    if (avviata_)
+        return;
+    avviata_ = true;
+    Posiziona();
+    QTimer::singleShot(0, this, &FrmWeb::Carica);
+}
+
+void FrmWeb::Posiziona()
+{
+    const ParametroWebT& p = ParametriWeb[modo_];
+    if (p.Vedi == 1) {
+        const QString sez = objectName();
+        int y = LeggiIniNumero(sez, QLatin1StringView(Ini::PosY));
+        int x = LeggiIniNumero(sez, QLatin1StringView(Ini::PosX));
+        int h = LeggiIniNumero(sez, QLatin1StringView(Ini::DimY));
+        int w = LeggiIniNumero(sez, QLatin1StringView(Ini::DimX));
+        const QRect schermo = GeometriaSchermo();
+        const int altezza = Twip(schermo.height());
+        const int larghezza = Twip(schermo.width());
+        if (!(y >= 0 && y < altezza - 400))
+            y = 0;
+        if (!(x >= 0 && x < larghezza - 600))
+            x = 0;
+        if (!(h >= 1 && h < altezza))
+            h = 4000;
+        if (!(w >= 1 && w < larghezza))
+            w = 6000;
+        if (modo_ == 0) {
+            showMinimized();
+        } else {
+            move(Pixel(x), Pixel(y));
+            resize(Pixel(w), Pixel(h));
+        }
+    } else {
+        move(0, 0);
+        resize(Pixel(1800), Pixel(1200));
+    }
+}
+
+void FrmWeb::Carica()
+{
+    inCorso_ = true;
+    AttendiPagina();
+    if (stato_ == 6) {
+        if (tipo_ == QLatin1StringView(TipoExport))
+            setWindowTitle(u"MRN Esportazione '"_s + codice_ + u"'"_s);
+        else if (tipo_ == QLatin1StringView(TipoTransito))
+            setWindowTitle(u"MRN Transito '"_s + codice_ + u"'"_s);
+        else if (tipo_ == QLatin1StringView(TipoVat))
+            setWindowTitle(u"P.IVA Comunitaria '"_s + codice_ + u"'"_s);
+        else
+            setWindowTitle(u"  ERRORE"_s);
+        if (ParametriWeb[modo_].Stampa != 0)
+            StampaPagina();
+    }
+    inCorso_ = false;
+    if (stato_ == 7)
+        stato_ = ApriConShell(url_) ? 42 : 0;
+    // Opened only to print: done.
+    if (ParametriWeb[modo_].Vedi == 0 || chiusuraRimandata_)
+        accept();
+}
+
+void FrmWeb::AttendiPagina()
+{
+    stato_ = 6;
+    bool finita = false;
+    QEventLoop attesa;
+    auto collegamento = connect(WebBrowser1_, &QWebEngineView::loadFinished, &attesa, [&]() {
+        finita = true;
+        attesa.quit();
+    });
+    QTimer limite;
+    limite.setSingleShot(true);
+    connect(&limite, &QTimer::timeout, &attesa, &QEventLoop::quit);
+    WebBrowser1_->load(QUrl(url_));
+    while (!finita) {
+        limite.start(attesaPagina);
+        attesa.exec();
+        if (finita)
+            break;
+        const QString oggetto = tipo_ == QLatin1StringView(TipoVat)
+                                    ? u"Pagina WEB per VAT  "_s + codice_
+                                    : u"Pagina WEB per MRN "_s + codice_;
+        const Risposta r = Messaggio(oggetto + u"\nnon ricevuta\nAttendi ancora?"_s, Pulsanti::SiNo,
+                                     Icona::Domanda, u"ATTESA PAGINA WEB"_s, Risposta::No);
+        if (finita)
+            break;
+        if (r != Risposta::Si) {
+            // Given up: the desktop's browser gets the address instead.
+            stato_ = 7;
+            WebBrowser1_->stop();
+            break;
+        }
+    }
+    disconnect(collegamento);
+}
+
+void FrmWeb::StampaPagina()
+{
+    const ParametroWebT& p = ParametriWeb[modo_];
+    const QString scelta = p.Stampante.trimmed().isEmpty() ? StampanteCorrente() : p.Stampante;
+    const QString nomeStampante = scelta.toUpper();
+    QString cartellaPdf;
+    if (EStampantePdf(nomeStampante))
+        LeggiPdfCreator(cartellaPdf);
+
+    QEventLoop attesa;
+    QTimer limite;
+    limite.setSingleShot(true);
+    connect(&limite, &QTimer::timeout, &attesa, &QEventLoop::quit);
+
+    if (PdfInterno(nomeStampante)) {
+        // Qt's own writer puts the page straight under its final name.
+        const QString file = cartellaPdf.isEmpty()
+                                 ? QDir(CartellaPdfCreator()).filePath(NomeFileStampantePdf(tipo_))
+                                 : NomeFinalePdf(cartellaPdf, tipo_, codice_);
+        QDir().mkpath(QFileInfo(file).path());
+        connect(WebBrowser1_, &QWebEngineView::pdfPrintingFinished, &attesa, &QEventLoop::quit);
+        WebBrowser1_->printToPdf(file);
+        limite.start(AttesaStampaMs);
+        attesa.exec();
+        return;
+    }
+
+    QPrinter stampante(QPrinter::HighResolution);
+    if (!PreparaStampante(stampante, scelta, {}))
+        return;
+    if (p.ChiediStampante >= 1 && !ScegliStampante(this, stampante))
+        return;
+    stampante.setDocName(windowTitle());
+    connect(WebBrowser1_, &QWebEngineView::printFinished, &attesa, &QEventLoop::quit);
+    WebBrowser1_->print(&stampante);
+    limite.start(AttesaStampaMs);
+    attesa.exec();
+    if (EStampantePdf(nomeStampante) && !cartellaPdf.isEmpty())
+        SpostaFilePdf(QDir(cartellaPdf).filePath(NomeFileStampantePdf(tipo_)),
+                      NomeFinalePdf(cartellaPdf, tipo_, codice_), AttesaPdfEsternoMs);
+}
+
+void FrmWeb::resizeEvent(QResizeEvent* evento)
+{
+    QDialog::resizeEvent(evento);
+    if (isMinimized())
+        return;
+    const int h = Command1_->sizeHint().height();
+    Command1_->setGeometry(0, height() - h, qMax(0, width() - Pixel(280)), h);
+    WebBrowser1_->setGeometry(0, 0, qMax(0, width() - Pixel(20)),
+                              qMax(0, height() - h - Pixel(40)));
+}
+
+void FrmWeb::done(int risultato)
+{
+    // Closing while the page loads or prints would pull the browser from
+    // under it: the window closes once that is over.
+    if (inCorso_) {
+        chiusuraRimandata_ = true;
+        return;
+    }
+    SalvaGeometria();
+    QDialog::done(risultato);
+}
+
+void FrmWeb::closeEvent(QCloseEvent* evento)
+{
+    if (inCorso_) {
+        chiusuraRimandata_ = true;
+        evento->ignore();
+        return;
+    }
+    QDialog::closeEvent(evento);
+}
+
+void FrmWeb::SalvaGeometria()
+{
+    if (ParametriWeb[modo_].Vedi != 1 || isMinimized() || isMaximized() || !isVisible())
+        return;
+    const QString sez = objectName();
+    const QRect schermo = GeometriaSchermo();
+    const QRect g = geometry();
+    const int y = qMax(0, Twip(this->y()));
+    const int x = qMax(0, Twip(this->x()));
+    if (y < Twip(schermo.height()))
+        ScriviIni(FileIni, sez, QLatin1StringView(Ini::PosY), QString::number(y));
+    if (x < Twip(schermo.width()))
+        ScriviIni(FileIni, sez, QLatin1StringView(Ini::PosX), QString::number(x));
+    ScriviIni(FileIni, sez, QLatin1StringView(Ini::DimX), QString::number(Twip(g.width())));
+    ScriviIni(FileIni, sez, QLatin1StringView(Ini::DimY), QString::number(Twip(g.height())));
+}
