@@ -8,6 +8,7 @@ pacchetti=(
     libgtest-dev libgmock-dev libbenchmark-dev
     tnftp proftpd-basic openssl
     xdg-utils xvfb xauth xdotool locales
+    dpkg-dev file desktop-file-utils lintian
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
