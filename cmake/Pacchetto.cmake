@@ -10,13 +10,13 @@ set(NORVEL_CHANGELOG ${CMAKE_CURRENT_BINARY_DIR}/pacchetto/changelog)
 file(WRITE ${NORVEL_CHANGELOG}
      "norvel (${PROJECT_VERSION}) stable; urgency=medium\n\n"
      "  * Release ${PROJECT_VERSION}.\n\n"
-     " -- Norvel <norvel@localhost>  Tue, 08 Dec 2026 09:00:00 +0000\n")
+     " -- Norvel <norvel@norvel.invalid>  Tue, 08 Dec 2026 09:00:00 +0000\n")
 execute_process(COMMAND gzip -9nf ${NORVEL_CHANGELOG})
 install(FILES ${NORVEL_CHANGELOG}.gz DESTINATION ${NORVEL_DOC})
 
 set(CPACK_PACKAGE_NAME norvel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Norvel <norvel@localhost>")
+set(CPACK_PACKAGE_CONTACT "Norvel <norvel@norvel.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "EDI exchange with the Italian Customs Agency")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "EDI exchange with the Italian Customs Agency\n"

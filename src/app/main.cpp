@@ -49,7 +49,7 @@ int LeggiRigaComando(int argc, char* argv[], QString& cartellaProgramma)
         opzioni.addOption(qt);
     }
     for (const char* nome : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
-        QCommandLineOption qt(QLatin1String(nome));
+        QCommandLineOption qt{QLatin1String(nome)};
         qt.setFlags(QCommandLineOption::HiddenFromHelp);
         opzioni.addOption(qt);
     }
