@@ -19,7 +19,6 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Norvel <norvel@norvel.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "EDI exchange with the Italian Customs Agency")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "EDI exchange with the Italian Customs Agency\n"
     "Desktop program of a customs broker's office: sends signed customs\n"
     "declarations to the Customs FTP server, fetches the replies, forwards\n"
     "guarantee clearances to a UNIX host, checks MRN and VAT numbers and prints.")

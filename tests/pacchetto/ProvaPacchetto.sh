@@ -98,7 +98,7 @@ norvel_pid=
 [ "$(ls -A "$radice/usr/bin")" = "$prima" ] || sbaglio "file accanto all'eseguibile: $(ls -A "$radice/usr/bin")"
 
 if command -v lintian >/dev/null; then
-    lintian --fail-on error --no-tag-display-limit "$pacchetto" >"$lavoro/lintian.log" 2>&1 ||
+    lintian --fail-on error --tag-display-limit 0 "$pacchetto" >"$lavoro/lintian.log" 2>&1 ||
         sbaglio "lintian: $(cat "$lavoro/lintian.log")"
     cat "$lavoro/lintian.log"
 fi
