@@ -10,6 +10,7 @@ pacchetti=(
     xdg-utils xvfb xauth xdotool openbox x11-utils imagemagick locales
     qt6-webengine-dev
     cups cups-client cups-pdf poppler-utils
+    dpkg-dev file desktop-file-utils lintian
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi

@@ -285,8 +285,11 @@ void StartUp::AggiornaDitta()
 
 void StartUp::MostraConnessione(bool connesso)
 {
-    QPixmap icona(UnisciPercorso(CartellaProgramma,
-                                 connesso ? QStringLiteral("Via.ICO") : QStringLiteral("Alt.ICO")));
+    const QString nome = connesso ? QStringLiteral("Via.ICO") : QStringLiteral("Alt.ICO");
+    QPixmap icona(UnisciPercorso(CartellaProgramma, nome));
+    // An installed program's user folder has no icons of its own.
+    if (icona.isNull() && !CartellaDatiInstallati().isEmpty())
+        icona.load(UnisciPercorso(CartellaDatiInstallati(), nome));
     if (icona.isNull())
         icona = IndicatoreDisegnato(connesso);
     Image1_->setPixmap(icona);

@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 #include "app/Terminazione.h"
 #include "piattaforma/Messaggi.h"
+#include "piattaforma/Percorsi.h"
 #include "piattaforma/SegnaliTermine.h"
 #include "piattaforma/ui/MessaggiQt.h"
 #include "piattaforma/ui/Traduzioni.h"
@@ -9,45 +10,90 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
 
-int main(int argc, char* argv[])
+namespace {
+
+constexpr int Prosegui = -1;
+
+// The command line is read under a plain application, before the window
+// system is touched: --help, --version and a wrong option need no display.
+// The window system's own options (-platform, -display...) are known here
+// and left to the window application.
+int LeggiRigaComando(int argc, char* argv[], QString& cartellaProgramma)
 {
-    // The embedded browser of the page window shares its GL contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("norvel"));
-    QApplication::setApplicationVersion(QStringLiteral(NORVEL_VERSIONE));
+    int n = argc;
+    QCoreApplication nucleo(n, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("norvel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(NORVEL_VERSIONE));
 
     QCommandLineParser opzioni;
+    opzioni.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     opzioni.setApplicationDescription(QStringLiteral("Scambio EDI con la Dogana"));
-    opzioni.addHelpOption();
-    opzioni.addVersionOption();
+    const QCommandLineOption aiuto = opzioni.addHelpOption();
+    const QCommandLineOption versione = opzioni.addVersionOption();
     const QCommandLineOption cartella(
         QStringLiteral("cartella"),
         QStringLiteral("Cartella del programma: file delle impostazioni, icone, TempFile "
-                       "(predefinita: quella dell'eseguibile)."),
+                       "(predefinita: quella dell'eseguibile, o la cartella dei dati "
+                       "dell'utente per un programma installato)."),
         QStringLiteral("DIR"));
     opzioni.addOption(cartella);
+    for (const char* nome :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "style",
+          "stylesheet", "geometry", "qwindowgeometry", "qwindowtitle", "qwindowicon", "session"}) {
+        QCommandLineOption qt(QLatin1String(nome), QString(), QStringLiteral("valore"));
+        qt.setFlags(QCommandLineOption::HiddenFromHelp);
+        opzioni.addOption(qt);
+    }
+    for (const char* nome : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+        QCommandLineOption qt{QLatin1String(nome)};
+        qt.setFlags(QCommandLineOption::HiddenFromHelp);
+        opzioni.addOption(qt);
+    }
     // An unknown option is a mistake of the caller: the usage, and no window.
     if (!opzioni.parse(QCoreApplication::arguments())) {
         std::fputs(qPrintable(opzioni.errorText() + QLatin1Char('\n') + opzioni.helpText()),
                    stderr);
         return 2;
     }
-    if (opzioni.isSet(QStringLiteral("help")))
-        opzioni.showHelp(0);
-    if (opzioni.isSet(QStringLiteral("version")))
-        opzioni.showVersion();
+    if (opzioni.isSet(aiuto)) {
+        std::fputs(qPrintable(opzioni.helpText()), stdout);
+        return 0;
+    }
+    if (opzioni.isSet(versione)) {
+        std::fputs(qPrintable(QCoreApplication::applicationName() + QLatin1Char(' ') +
+                              QCoreApplication::applicationVersion() + QLatin1Char('\n')),
+                   stdout);
+        return 0;
+    }
+    cartellaProgramma =
+        opzioni.isSet(cartella) ? opzioni.value(cartella) : CartellaProgrammaPredefinita();
+    return Prosegui;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QString cartella;
+    if (const int codice = LeggiRigaComando(argc, argv, cartella); codice != Prosegui)
+        return codice;
+
+    // The embedded browser of the page window shares its GL contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("norvel"));
+    QApplication::setApplicationVersion(QStringLiteral(NORVEL_VERSIONE));
 
     InstallaTraduzioneQt();
     InstallaMessaggiQt();
     InstallaPresentazioneWeb();
 
-    CartellaProgramma =
-        opzioni.isSet(cartella) ? opzioni.value(cartella) : QCoreApplication::applicationDirPath();
+    CartellaProgramma = cartella;
     if (!QFileInfo(CartellaProgramma).isDir()) {
         Messaggio(QStringLiteral("La cartella del programma ") + CartellaProgramma +
                       QStringLiteral(" non esiste."),

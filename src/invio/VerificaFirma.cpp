@@ -46,7 +46,7 @@ QString ComandoSbusta()
 {
     const QString nome = QLatin1String(NomeComandoSbusta);
     const QStringList cartelle = {ParametriEdi.CartellaBase, CartellaProgramma,
-                                  QCoreApplication::applicationDirPath()};
+                                  QCoreApplication::applicationDirPath(), CartellaDatiInstallati()};
     for (const QString& c : cartelle) {
         if (c.isEmpty())
             continue;

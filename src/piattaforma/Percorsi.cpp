@@ -1,6 +1,9 @@
 #include "piattaforma/Percorsi.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -30,4 +33,26 @@ QString SenzaSeparatoreFinale(const QString& cartella)
         c.chop(1);
     }
     return c;
+}
+
+QString CartellaDatiInstallati()
+{
+    const QDir eseguibile(QCoreApplication::applicationDirPath());
+    if (eseguibile.dirName() != QLatin1String("bin"))
+        return {};
+    const QFileInfo dati(eseguibile.absoluteFilePath(QStringLiteral("../share/norvel")));
+    return dati.isDir() ? QDir::toNativeSeparators(QDir::cleanPath(dati.absoluteFilePath()))
+                        : QString();
+}
+
+QString CartellaProgrammaPredefinita()
+{
+    const QString eseguibile = QCoreApplication::applicationDirPath();
+    // A root user may write anywhere: the installed layout tells as much as
+    // the permissions do.
+    if (CartellaDatiInstallati().isEmpty() && QFileInfo(eseguibile).isWritable())
+        return eseguibile;
+    const QString utente = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(utente);
+    return QDir::toNativeSeparators(utente);
 }

@@ -10,3 +10,12 @@ QString UnisciPercorso(const QString& cartella, const QString& nome);
 
 // The folder without its trailing separators; the root folder stays as it is.
 QString SenzaSeparatoreFinale(const QString& cartella);
+
+// The package's data folder (icons, reference commands): share/norvel beside
+// the bin folder of the executable. Empty for a build tree or a portable copy.
+QString CartellaDatiInstallati();
+
+// The program folder when none is named: the executable's folder for a
+// portable copy; the user's data folder (created) for an installed program,
+// whose executable's folder is not the user's to write.
+QString CartellaProgrammaPredefinita();
