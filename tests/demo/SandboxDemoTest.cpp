@@ -171,8 +171,8 @@ TEST_F(SandboxDemoTest, InvioRicezioneAppuramentiEMrnPoiNessunServerRimasto)
     // The MRN and VAT pages of the sandbox.
     CaricaIndirizziWeb();
     EXPECT_TRUE(UrlExport.startsWith(u"http://127.0.0.1:"_s)) << UrlExport.toStdString();
-    EXPECT_EQ(InterrogaCodice(u"26IT0000000000001A"_s), 0) << Titoli[2].toStdString();
-    EXPECT_FALSE(Esiti[1].isEmpty());
+    EXPECT_EQ(InterrogaCodice(u"26ITQV1234567890E5"_s), 0) << Titoli[2].toStdString();
+    EXPECT_NE(Titoli[2], u"# Connessione INTERNET non attiva #"_s);
     EXPECT_EQ(InterrogaCodice(u"IT01234567890"_s), 0) << Titoli[2].toStdString();
 #endif
 
