@@ -1,9 +1,10 @@
 #include "invio/ElencoFile.h"
 
 #include "piattaforma/ElencoCartella.h"
+#include "piattaforma/MascheraNomi.h"
+#include "piattaforma/OraLocale.h"
 #include "shell/Conversioni.h"
 
-#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -54,16 +55,21 @@ void ElencoFile::Carica(const QString& cartella, const QString& maschera, const 
     righe_.clear();
     // Every name the folder holds, an undecodable one too: the list names it
     // and the send refuses it, rather than it vanishing without a word.
-    const QRegularExpression filtro(QRegularExpression::wildcardToRegularExpression(maschera),
-                                    QRegularExpression::CaseInsensitiveOption);
-    for (const VoceCartella& v : FileDellaCartella(cartella)) {
-        if (v.nome.startsWith(QLatin1Char('.')) || !filtro.match(v.nome).hasMatch())
+    const MascheraNomi filtro(maschera);
+    const OraLocale locale;
+    const QList<VoceCartella> voci = FileDellaCartella(cartella);
+    righe_.reserve(voci.size());
+    for (const VoceCartella& v : voci) {
+        if (v.nome.startsWith(QLatin1Char('.')) || !filtro.Corrisponde(v.nome))
             continue;
         RigaFile r;
         r.nome = v.nome;
         if (segnati.contains(r.nome.trimmed()))
             r.segno = QLatin1String(SegnoInvio);
-        r.data = DataSeriale(v.modifica);
+        QDate giorno;
+        QTime ora;
+        locale.Scomponi(v.modificaMs, &giorno, &ora);
+        r.data = DataSeriale(giorno, ora);
         r.dimensione = v.dimensione;
         righe_.append(std::move(r));
     }

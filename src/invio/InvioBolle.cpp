@@ -4,6 +4,8 @@
 #include "piattaforma/Messaggi.h"
 #include "shell/Global.h"
 
+#include <QSet>
+
 namespace {
 
 // Control characters would break the message's lines: they are shown as "?".
@@ -45,6 +47,17 @@ RichiestaFtp RichiestaInvio(const QStringList& nomi, const QString& cartella)
     return r;
 }
 
+ConfermeInvio LeggiConferme(const QString& trascrizione, const QStringList& nomi)
+{
+    ConfermeInvio conferme;
+    conferme.accettati = CaricamentiAccettati(trascrizione, nomi);
+    const QSet<QString> accettati(conferme.accettati.cbegin(), conferme.accettati.cend());
+    for (const QString& n : nomi)
+        if (!accettati.contains(n))
+            conferme.nonInviati.append(n);
+    return conferme;
+}
+
 EsitoInvio InviaBolle(QStringList elencoInvio, QString cartella, bool* occupato,
                       std::function<void(const AvanzamentoFtp&)> avanzamento)
 {
@@ -75,15 +88,12 @@ EsitoInvio InviaBolle(QStringList elencoInvio, QString cartella, bool* occupato,
 
     // Whatever the end of the run, an upload the server confirmed is sent: left
     // in the folder it would go out a second time.
-    esito.accettati = CaricamentiAccettati(ftp.trascrizione, nomi);
-    for (const QString& n : nomi) {
-        if (!esito.accettati.contains(n)) {
-            esito.nonInviati.append(n);
-            continue;
-        }
+    ConfermeInvio conferme = LeggiConferme(ftp.trascrizione, nomi);
+    esito.accettati = std::move(conferme.accettati);
+    esito.nonInviati = std::move(conferme.nonInviati);
+    for (const QString& n : std::as_const(esito.accettati))
         if (ArchiviaFile(n, cartella) && !InCartellaInviati(cartella))
             esito.archiviati.append(n);
-    }
     if (!esito.nonInviati.isEmpty()) {
         const QString interruzione =
             ftp.stato == StatoFtp::Interrotto

@@ -25,6 +25,15 @@ struct EsitoInvio
     QStringList archiviati; // moved into CartellaInviati
 };
 
+// The names of nomi the transcript shows uploaded, and the others, each in the
+// order of nomi; linear in the names and the transcript.
+struct ConfermeInvio
+{
+    QStringList accettati;
+    QStringList nonInviati;
+};
+ConfermeInvio LeggiConferme(const QString& trascrizione, const QStringList& nomi);
+
 // Sends the names of elencoInvio, in order, from cartella. The run works on
 // its own copies of the names, the folder and the connection values. Every
 // upload the transcript shows accepted is archived (ArchiviaFile), whether the

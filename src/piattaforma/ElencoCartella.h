@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -12,7 +11,9 @@ struct VoceCartella
 {
     QString nome;
     qint64 dimensione = 0;
-    QDateTime modifica;
+    // Milliseconds since the epoch: the local time is the caller's to work out
+    // (OraLocale), once for the whole folder rather than per file.
+    qint64 modificaMs = 0;
 };
 
 QList<VoceCartella> FileDellaCartella(const QString& cartella);

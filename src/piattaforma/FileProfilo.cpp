@@ -10,6 +10,8 @@ namespace {
 
 const char* const CodificaWindows = "windows-1252";
 
+qint64 scritture = 0;
+
 struct Testo
 {
     QStringList righe;
@@ -118,21 +120,37 @@ QString LeggiProfilo(const QString& file, const QString& sezione, const QString&
 bool ScriviProfilo(const QString& file, const QString& sezione, const QString& chiave,
                    const QString& valore)
 {
+    return ScriviProfilo(file, sezione, VociProfilo{{chiave, valore}});
+}
+
+bool ScriviProfilo(const QString& file, const QString& sezione, const VociProfilo& voci)
+{
     // A line break would write a second line: a key nobody asked for.
-    for (const QString* t : {&sezione, &chiave, &valore})
-        if (t->contains(QLatin1Char('\n')) || t->contains(QLatin1Char('\r')))
+    auto aCapo = [](const QString& t) {
+        return t.contains(QLatin1Char('\n')) || t.contains(QLatin1Char('\r'));
+    };
+    if (voci.isEmpty())
+        return true;
+    if (aCapo(sezione))
+        return false;
+    for (const auto& [chiave, valore] : voci)
+        if (aCapo(chiave) || aCapo(valore))
             return false;
     Testo testo;
     const bool nuovo = !QFile::exists(file);
     if (!nuovo && !LeggiTesto(file, testo))
         return false;
 
-    const QString nuova = chiave + QLatin1Char('=') + valore;
-    const qsizetype inizio = TrovaSezione(testo.righe, sezione);
-    if (inizio < 0) {
-        testo.righe.append(QLatin1Char('[') + sezione + QLatin1Char(']'));
-        testo.righe.append(nuova);
-    } else {
+    bool sezioneNuova = false;
+    for (const auto& [chiave, valore] : voci) {
+        const QString nuova = chiave + QLatin1Char('=') + valore;
+        const qsizetype inizio = TrovaSezione(testo.righe, sezione);
+        if (inizio < 0) {
+            testo.righe.append(QLatin1Char('[') + sezione + QLatin1Char(']'));
+            testo.righe.append(nuova);
+            sezioneNuova = true;
+            continue;
+        }
         qsizetype fine = 0;
         const qsizetype riga = TrovaChiave(testo.righe, inizio, chiave, fine);
         if (riga >= 0) {
@@ -151,7 +169,7 @@ bool ScriviProfilo(const QString& file, const QString& sezione, const QString& c
     }
 
     QString contenuto = testo.righe.join(testo.fineRiga);
-    if (!testo.finaleSenzaA_capo || inizio < 0)
+    if (!testo.finaleSenzaA_capo || sezioneNuova)
         contenuto += testo.fineRiga;
 
     QByteArray dati;
@@ -177,9 +195,16 @@ bool ScriviProfilo(const QString& file, const QString& sezione, const QString& c
     if (!uscita.open(QIODevice::WriteOnly))
         return false;
     uscita.write(dati);
-    if (uscita.commit())
+    if (uscita.commit()) {
+        ++scritture;
         return true;
+    }
     if (nuovo)
         QFile::remove(file);
     return false;
+}
+
+qint64 ScrittureProfilo()
+{
+    return scritture;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // Profile files ("[sezione]" headers and "chiave=valore" lines) as the Windows
 // offices keep them: sections and keys compare without regard to case, and a
@@ -21,3 +24,13 @@ QString LeggiProfiloIntero(const QString& file, const QString& sezione, const QS
 // when a name or the value holds a line break.
 bool ScriviProfilo(const QString& file, const QString& sezione, const QString& chiave,
                    const QString& valore);
+
+// Keys and values of one section, in the order they are written.
+using VociProfilo = QList<std::pair<QString, QString>>;
+
+// Sets every key of voci in sezione, as ScriviProfilo each, with one write of
+// the file: the keys are all there or, when it fails, none has changed.
+bool ScriviProfilo(const QString& file, const QString& sezione, const VociProfilo& voci);
+
+// The writes of profile files this process has made; tests count them.
+qint64 ScrittureProfilo();

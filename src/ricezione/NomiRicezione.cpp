@@ -5,6 +5,7 @@
 #include "shell/Conversioni.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 #include <cmath>
 
@@ -127,6 +128,7 @@ SceltaNuovi ScegliNuovi(const QStringList& nomi, const QString& prefisso,
 {
     static const QString tipiNuovi = QStringLiteral("LNXWQ");
     SceltaNuovi scelta;
+    QSet<QString> scelti;
     for (const QString& nome : nomi) {
         if (nome.right(4).toUpper() == QLatin1String(".LOG"))
             continue;
@@ -143,8 +145,10 @@ SceltaNuovi ScegliNuovi(const QStringList& nomi, const QString& prefisso,
         if (!locale.isEmpty() && QFileInfo::exists(UnisciPercorso(cartellaVerificati, locale)))
             continue;
         ++scelta.totale;
-        if (scelta.nuovi.size() < maxFile && !scelta.nuovi.contains(nome))
+        if (scelta.nuovi.size() < maxFile && !scelti.contains(nome)) {
+            scelti.insert(nome);
             scelta.nuovi.append(nome);
+        }
     }
     return scelta;
 }

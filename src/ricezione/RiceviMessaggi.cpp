@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 
@@ -104,7 +105,8 @@ EsitoScarico ScaricaNuovi(const RichiestaRicezione& richiesta, const QStringList
     const EsitoFtp esito = EseguiScriptFtp(f, occupato);
     scarico.eseguito = esito.eseguito;
 
-    const QStringList completi = CaricamentiAccettati(esito.trascrizione, temporanei);
+    const QStringList confermati = CaricamentiAccettati(esito.trascrizione, temporanei);
+    const QSet<QString> completi(confermati.cbegin(), confermati.cend());
     for (qsizetype i = 0; i < nomi.size(); ++i) {
         const QString temporaneo = UnisciPercorso(richiesta.cartellaRicevuti, temporanei[i]);
         const QString finale = UnisciPercorso(richiesta.cartellaRicevuti, nomi[i]);

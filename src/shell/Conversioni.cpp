@@ -70,8 +70,13 @@ double DataSeriale(const QDate& giorno)
 
 double DataSeriale(const QDateTime& momento)
 {
-    const double giorni = DataSeriale(momento.date());
-    const double frazione = momento.time().msecsSinceStartOfDay() / 86400000.0;
+    return DataSeriale(momento.date(), momento.time());
+}
+
+double DataSeriale(const QDate& giorno, const QTime& ora)
+{
+    const double giorni = DataSeriale(giorno);
+    const double frazione = ora.msecsSinceStartOfDay() / 86400000.0;
     // Before the origin the fraction still counts forward from midnight, as
     // the office's date values do.
     return giorni < 0 ? giorni - frazione : giorni + frazione;

@@ -16,6 +16,7 @@ double ValoreNumerico(const QString& valore);
 // Serial date numbers: days since 30 December 1899, the time as the fraction.
 double DataSeriale(const QDateTime& momento);
 double DataSeriale(const QDate& giorno);
+double DataSeriale(const QDate& giorno, const QTime& ora);
 QDateTime DaDataSeriale(double seriale);
 
 // The value, or the default (" " when blank) for a null, blank or NUL-led value.

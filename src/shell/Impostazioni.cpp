@@ -71,7 +71,12 @@ QString LeggiIniParola(const QString& file, const QString& sezione, const QStrin
 bool ScriviIni(const QString& file, const QString& sezione, const QString& chiave,
                const QString& valore)
 {
-    if (ScriviProfilo(file, sezione, chiave, valore))
+    return ScriviIni(file, sezione, VociProfilo{{chiave, valore}});
+}
+
+bool ScriviIni(const QString& file, const QString& sezione, const VociProfilo& voci)
+{
+    if (ScriviProfilo(file, sezione, voci))
         return true;
     // A confirm writes a dozen keys: one message for all of them.
     if (!scritturaSegnalata) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "piattaforma/FileProfilo.h"
+
 #include <QString>
 
 // The settings file: one value at a time, and the loading of the shared records
@@ -15,6 +17,8 @@ QString LeggiIniParola(const QString& file, const QString& sezione, const QStrin
 // however many keys the same step then fails to write; false on failure.
 bool ScriviIni(const QString& file, const QString& sezione, const QString& chiave,
                const QString& valore);
+// Several keys of one section in one write of the file, all or none.
+bool ScriviIni(const QString& file, const QString& sezione, const VociProfilo& voci);
 
 // The scrambled form of a password kept in the settings file, and back.
 QString CodificaParola(const QString& chiaro);

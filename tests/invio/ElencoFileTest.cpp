@@ -1,4 +1,5 @@
 #include "support/CartellaProgrammaTest.h"
+#include "support/FusoOrarioProva.h"
 
 #include "invio/ElencoFile.h"
 #include "shell/Conversioni.h"
@@ -151,4 +152,69 @@ TEST_F(ElencoFileTest, UnNomeNonDecodificabileCompareComunque)
     EXPECT_TRUE(elenco[1].nome.contains(QChar::ReplacementCharacter));
     EXPECT_EQ(elenco[1].dimensione, 4);
     EXPECT_FALSE(NomeFileSemplice(elenco[1].nome));
+}
+
+// A bad name's mark stays with it, whatever the folder's order: the names
+// after it read as they are.
+TEST_F(ElencoFileTest, IlSegnoDiUnNomeGuastoNonPassaAiSuccessivi)
+{
+    QDir().mkpath(Firmati());
+    const QByteArray cartella = QFile::encodeName(Firmati());
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray cifra(1, char('0' + i));
+        const QByteArray nomi[] = {"/ABCD1207.B" + cifra + "\xe8",
+                                   "/ABCD1207.G" + cifra + "\xc3\xa8"};
+        for (const QByteArray& nome : nomi) {
+            const QByteArray percorso = cartella + nome;
+            FILE* f = std::fopen(percorso.constData(), "w");
+            ASSERT_NE(f, nullptr);
+            std::fclose(f);
+        }
+    }
+    elenco.Carica(Firmati(), "*", {});
+    ASSERT_EQ(elenco.Conta(), 16);
+    for (const RigaFile& r : elenco.Righe()) {
+        SCOPED_TRACE(r.nome.toStdString());
+        EXPECT_EQ(r.nome.contains(QChar::ReplacementCharacter), r.nome.startsWith("ABCD1207.B"));
+        if (r.nome.startsWith("ABCD1207.G")) {
+            EXPECT_TRUE(r.nome.endsWith(QChar(0xE8)));
+        }
+    }
+}
+
+// The times of one listing, each with the offset of its own date: winter,
+// summer and the seconds either side of the changes.
+TEST_F(ElencoFileTest, OrariLocaliDInvernoEDEstate)
+{
+    const FusoOrarioProva roma("Europe/Rome");
+    const struct
+    {
+        const char* nome;
+        QDateTime utc;
+        QDateTime locale;
+    } casi[] = {
+        {"ABCD0115.T01", QDateTime(QDate(2024, 1, 15), QTime(10, 0), Qt::UTC),
+         QDateTime(QDate(2024, 1, 15), QTime(11, 0))},
+        {"ABCD0715.T01", QDateTime(QDate(2024, 7, 15), QTime(10, 0), Qt::UTC),
+         QDateTime(QDate(2024, 7, 15), QTime(12, 0))},
+        {"ABCD0331.T01", QDateTime(QDate(2024, 3, 31), QTime(0, 59, 59), Qt::UTC),
+         QDateTime(QDate(2024, 3, 31), QTime(1, 59, 59))},
+        {"ABCD0331.T02", QDateTime(QDate(2024, 3, 31), QTime(1, 0), Qt::UTC),
+         QDateTime(QDate(2024, 3, 31), QTime(3, 0))},
+        {"ABCD1027.T01", QDateTime(QDate(2024, 10, 27), QTime(0, 59, 59), Qt::UTC),
+         QDateTime(QDate(2024, 10, 27), QTime(2, 59, 59))},
+        {"ABCD1027.T02", QDateTime(QDate(2024, 10, 27), QTime(1, 0), Qt::UTC),
+         QDateTime(QDate(2024, 10, 27), QTime(2, 0))},
+    };
+    for (const auto& c : casi)
+        File(c.nome, c.utc, 1);
+    elenco.Carica(Firmati(), "*", {});
+    ASSERT_EQ(elenco.Conta(), std::size(casi));
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        const qsizetype i = elenco.Riga(c.nome);
+        ASSERT_GE(i, 0);
+        EXPECT_DOUBLE_EQ(elenco[i].data, DataSeriale(c.locale));
+        EXPECT_DOUBLE_EQ(elenco[i].data, DataSeriale(c.utc.toLocalTime()));
+    }
 }

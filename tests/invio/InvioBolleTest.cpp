@@ -61,3 +61,18 @@ TEST_F(InvioBolleTest, RichiestaConUnPutPerNomeInOrdine)
     EXPECT_EQ(r.prefissoComando, "ftp -v -n -i -s:");
     EXPECT_EQ(r.messaggioAvvio, "ERRORE NELL'INVIO DELLE BOLLE");
 }
+
+// Both lists in the order of the names, a name given twice counted twice.
+TEST_F(InvioBolleTest, ConfermeNellOrdineDeiNomi)
+{
+    const QString trascrizione = QStringLiteral("local: C remote: C\n"
+                                                "226 Transfer complete\n"
+                                                "local: B remote: B\n"
+                                                "553 B: Permission denied\n"
+                                                "local: A remote: A\n"
+                                                "150 Opening\n"
+                                                "226 Transfer complete\n");
+    const ConfermeInvio c = LeggiConferme(trascrizione, {"A", "B", "C", "D", "A"});
+    EXPECT_EQ(c.accettati, QStringList({"A", "C", "A"}));
+    EXPECT_EQ(c.nonInviati, QStringList({"B", "D"}));
+}

@@ -70,3 +70,45 @@ TEST_F(FileProfiloTest, FileIlleggibileDaVuotoEScritturaPersa)
     QFile::setPermissions(f, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_EQ(LeggiIni(f, "EDI", "DITTA"), "Uno");
 }
+
+TEST_F(FileProfiloTest, PiuChiaviInUnaScritturaComeUnaAllaVolta)
+{
+    const VociProfilo voci = {{"DIMX", "9000"}, {"dimy", "6000"}, {"POSX", "450"}};
+    const struct
+    {
+        const char* caso;
+        QByteArray prima; // empty: no file
+    } casi[] = {
+        {"file mancante", {}},
+        {"sezione mancante", "[EDI]\nDITTA=Uno\n"},
+        {"chiavi in parte presenti", "[Dos2Edi]\nDimY=1\n\n[EDI]\nDITTA=Uno\n"},
+        {"senza a capo finale", "[Dos2Edi]\nDIMX=1"},
+        {"righe Windows", "[EDI]\r\nDITTA=Uno\r\n[Dos2Edi]\r\nPOSX=3\r\n"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.caso);
+        const QString uno = Percorso("uno.ini");
+        const QString tutte = Percorso("tutte.ini");
+        QFile::remove(uno);
+        QFile::remove(tutte);
+        if (!c.prima.isEmpty()) {
+            ScriviFile("uno.ini", c.prima);
+            ScriviFile("tutte.ini", c.prima);
+        }
+        for (const auto& [chiave, valore] : voci)
+            ASSERT_TRUE(ScriviProfilo(uno, "Dos2Edi", chiave, valore));
+        const qint64 scritture = ScrittureProfilo();
+        ASSERT_TRUE(ScriviProfilo(tutte, "Dos2Edi", voci));
+        EXPECT_EQ(ScrittureProfilo() - scritture, 1);
+        EXPECT_EQ(LeggiFile(tutte), LeggiFile(uno));
+    }
+}
+
+TEST_F(FileProfiloTest, UnValoreConAcapoNonScriveNessunaChiave)
+{
+    const QString f = ScriviFile("a.ini", "[Dos2Edi]\nDIMX=1\n");
+    const qint64 scritture = ScrittureProfilo();
+    EXPECT_FALSE(ScriviProfilo(f, "Dos2Edi", VociProfilo{{"DIMX", "2"}, {"DIMY", "3\n[EDI]"}}));
+    EXPECT_EQ(ScrittureProfilo(), scritture);
+    EXPECT_EQ(LeggiFile(f), QByteArray("[Dos2Edi]\nDIMX=1\n"));
+}

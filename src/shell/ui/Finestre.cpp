@@ -259,11 +259,11 @@ void SalvaPosizione(QWidget* finestra)
     if (finestra->isMinimized())
         return;
     const QRect f = CorniceTwip(finestra);
-    const QString sezione = finestra->objectName();
-    ScriviIni(FileIni, sezione, QLatin1String(Ini::DimX), QString::number(f.width()));
-    ScriviIni(FileIni, sezione, QLatin1String(Ini::DimY), QString::number(f.height()));
-    ScriviIni(FileIni, sezione, QLatin1String(Ini::PosX), QString::number(f.x()));
-    ScriviIni(FileIni, sezione, QLatin1String(Ini::PosY), QString::number(f.y()));
+    ScriviIni(FileIni, finestra->objectName(),
+              {{QLatin1String(Ini::DimX), QString::number(f.width())},
+               {QLatin1String(Ini::DimY), QString::number(f.height())},
+               {QLatin1String(Ini::PosX), QString::number(f.x())},
+               {QLatin1String(Ini::PosY), QString::number(f.y())}});
 }
 
 namespace {

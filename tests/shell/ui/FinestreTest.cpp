@@ -106,7 +106,10 @@ TEST_F(FinestreTest, GeometriaSalvataERipristinata)
 {
     Schermo(-1);
     finestra.setGeometry(30, 40, 600, 400);
+    const qint64 prima = ScrittureProfilo();
     SalvaPosizione(&finestra);
+    // The four keys in one write of the file, not one write each.
+    EXPECT_EQ(ScrittureProfilo() - prima, 1);
     EXPECT_EQ(LeggiIni(FileIni, "DOS2EDI", "DIMX"), "9000");
     EXPECT_EQ(LeggiIni(FileIni, "Dos2Edi", "DIMY"), "6000");
     EXPECT_EQ(LeggiIni(FileIni, "Dos2Edi", "POSX"), "450");
