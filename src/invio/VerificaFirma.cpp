@@ -9,6 +9,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 int limiteImposto = 0;
@@ -74,6 +80,15 @@ VerificaFirma::VerificaFirma(const QString& origine, const QString& destino, QOb
     controllo_.setInterval(IntervalloControlloMs);
     connect(&controllo_, &QTimer::timeout, this, &VerificaFirma::Controlla);
     processo_.setStandardOutputFile(QProcess::nullDevice());
+#ifdef Q_OS_UNIX
+    // Its own process group, so that stopping it stops what it started too: a
+    // left-over child could still write the destination after it was removed.
+    processo_.setChildProcessModifier([]() {
+        ::setsid();
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    });
+#endif
+    connect(&processo_, &QProcess::started, this, [this]() { gruppo_ = processo_.processId(); });
     connect(&processo_, &QProcess::finished, this, [this]() {
         fineProcessoMs_ = trascorso_.elapsed();
         Controlla();
@@ -82,10 +97,24 @@ VerificaFirma::VerificaFirma(const QString& origine, const QString& destino, QOb
 
 VerificaFirma::~VerificaFirma()
 {
-    if (processo_.state() != QProcess::NotRunning) {
-        processo_.kill();
-        processo_.waitForFinished(2000);
-    }
+    Ferma(!finita_);
+}
+
+void VerificaFirma::Ferma(bool conGruppo)
+{
+#ifdef Q_OS_UNIX
+    // Also after the command itself ended: what it left running in the
+    // background could still write the destination that a failure removes.
+    // The group id stays reserved while a member lives.
+    if (conGruppo && gruppo_ > 0)
+        ::kill(-static_cast<pid_t>(gruppo_), SIGKILL);
+#else
+    Q_UNUSED(conGruppo);
+#endif
+    if (processo_.state() == QProcess::NotRunning)
+        return;
+    processo_.kill();
+    processo_.waitForFinished(2000);
 }
 
 qint64 VerificaFirma::DimensioneDestino() const
@@ -168,10 +197,8 @@ void VerificaFirma::Concludi(int esito)
     if (finita_)
         return;
     controllo_.stop();
-    if (processo_.state() != QProcess::NotRunning) {
-        processo_.kill();
-        processo_.waitForFinished(2000);
-    }
+    // A success leaves alone what the command opened for the person (a viewer).
+    Ferma(esito == SbustaVerificaFallita);
     // Whatever a failed command left would later pass for an unwrapped copy.
     if (esito == SbustaVerificaFallita && !destino_.isEmpty())
         QFile::remove(destino_);

@@ -54,6 +54,7 @@ private:
     void Controlla();
     void Concludi(int esito);
     qint64 DimensioneDestino() const;
+    void Ferma(bool conGruppo);
 
     QString origine_;
     QString destino_;
@@ -62,6 +63,7 @@ private:
     bool finita_ = false;
     int esito_ = SbustaRiuscito;
     QProcess processo_;
+    qint64 gruppo_ = 0;
     QTimer controllo_;
     QElapsedTimer trascorso_;
     qint64 fineProcessoMs_ = -1;

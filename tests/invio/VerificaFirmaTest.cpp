@@ -11,6 +11,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 const QByteArray RispostaFirmata =
@@ -135,6 +138,13 @@ TEST_F(VerificaFirmaTest, ComandoDellaCartellaBaseEAttesaLimitata)
     t.start();
     EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
     EXPECT_LT(t.elapsed(), 10000);
+
+    // What the command started goes down with it: a child left running would
+    // write the destination after the failure removed it.
+    SbustaProprio("sh -c 'sleep 1.5; cp \"$1\" \"$2\"' figlio \"$1\" \"$2\"");
+    EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    EXPECT_FALSE(QFile::exists(destino));
 
     // A command that stays open once the content is written: the content is
     // whole once it stops growing.
