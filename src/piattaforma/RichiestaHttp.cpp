@@ -8,6 +8,8 @@
 #include <QStringDecoder>
 #include <QTimer>
 
+#include <cctype>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -27,17 +29,34 @@ QNetworkRequest Richiesta(const QUrl& indirizzo)
     return r;
 }
 
-QString Testo(const QByteArray& corpo, const QByteArray& tipo)
+QString CharsetDichiarato(const QByteArray& testo)
 {
-    const qsizetype i = tipo.toLower().indexOf("charset=");
-    if (i >= 0) {
-        QByteArray nome = tipo.mid(i + 8).trimmed();
-        if (const qsizetype fine = nome.indexOf(';'); fine >= 0)
-            nome.truncate(fine);
-        nome.replace('"', QByteArray());
-        QStringDecoder decodifica(nome.constData());
-        if (decodifica.isValid())
-            return decodifica.decode(corpo);
+    const qsizetype i = testo.toLower().indexOf("charset=");
+    if (i < 0)
+        return {};
+    qsizetype inizio = i + 8;
+    while (inizio < testo.size() &&
+           (testo[inizio] == '"' || testo[inizio] == '\'' || testo[inizio] == ' '))
+        ++inizio;
+    qsizetype fine = inizio;
+    while (fine < testo.size() && (std::isalnum(static_cast<unsigned char>(testo[fine])) ||
+                                   QByteArrayView("._:-").contains(testo[fine])))
+        ++fine;
+    return QString::fromLatin1(testo.mid(inizio, fine - inizio));
+}
+
+} // namespace
+
+QString TestoHttp(const QByteArray& corpo, const QByteArray& tipoContenuto)
+{
+    // The header's charset first, then the page's own meta tag.
+    for (const QString& nome :
+         {CharsetDichiarato(tipoContenuto), CharsetDichiarato(corpo.left(1024))}) {
+        if (nome.isEmpty())
+            continue;
+        QStringDecoder dichiarato(nome.toLatin1().constData());
+        if (dichiarato.isValid())
+            return dichiarato.decode(corpo);
     }
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString testo = utf8.decode(corpo);
@@ -48,8 +67,13 @@ QString Testo(const QByteArray& corpo, const QByteArray& tipo)
     return windows.isValid() ? windows.decode(corpo) : QString::fromLatin1(corpo);
 }
 
+namespace {
+
 // Runs the reply to its end; scaduto tells the time limit apart from a stop.
-void Attendi(QNetworkReply* risposta, bool bloccaInput, bool& scaduto)
+// A download that the person can stop counts the limit from the last data;
+// a page request has it for the whole answer, so a server that drips never
+// keeps the window waiting.
+void Attendi(QNetworkReply* risposta, bool scaricamento, int limiteMs, bool& scaduto)
 {
     QEventLoop ciclo;
     QTimer limiteTempo;
@@ -58,22 +82,22 @@ void Attendi(QNetworkReply* risposta, bool bloccaInput, bool& scaduto)
         scaduto = true;
         risposta->abort();
     });
-    // Any data coming in starts the limit again: a slow download is no hang.
-    QObject::connect(risposta, &QNetworkReply::downloadProgress, &limiteTempo,
-                     [&limiteTempo]() { limiteTempo.start(); });
+    if (scaricamento)
+        QObject::connect(risposta, &QNetworkReply::downloadProgress, &limiteTempo,
+                         [&limiteTempo]() { limiteTempo.start(); });
     QObject::connect(risposta, &QNetworkReply::finished, &ciclo, &QEventLoop::quit);
-    limiteTempo.start(limite);
+    limiteTempo.start(limiteMs);
     if (!risposta->isFinished())
-        ciclo.exec(bloccaInput ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
+        ciclo.exec(scaricamento ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
 }
 
-void Esito(QNetworkReply* risposta, bool scaduto, RispostaHttp& r)
+void Esito(QNetworkReply* risposta, bool scaduto, int limiteMs, RispostaHttp& r)
 {
     r.stato = risposta->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (scaduto) {
         r.errore = QNetworkReply::TimeoutError;
         r.descrizione = u"Nessuna risposta da "_s + risposta->url().host() + u" in "_s +
-                        QString::number(limite / 1000.0) + u" secondi"_s;
+                        QString::number(limiteMs / 1000.0) + u" secondi"_s;
     } else if (r.stato >= 400) {
         r.errore = r.stato;
         r.descrizione = u"Il server ha risposto "_s + QString::number(r.stato) + u' ' +
@@ -98,17 +122,20 @@ int LimiteHttp()
     return limite;
 }
 
-RispostaHttp HttpGetSincrono(const QUrl& indirizzo)
+RispostaHttp HttpGetSincrono(const QUrl& indirizzo, int limiteMs)
 {
+    if (limiteMs <= 0)
+        limiteMs = limite;
     RispostaHttp r;
     QNetworkAccessManager rete;
     QNetworkReply* risposta = rete.get(Richiesta(indirizzo));
     bool scaduto = false;
-    Attendi(risposta, true, scaduto);
-    Esito(risposta, scaduto, r);
+    Attendi(risposta, false, limiteMs, scaduto);
+    Esito(risposta, scaduto, limiteMs, r);
     if (risposta->isOpen())
         r.corpo = risposta->readAll();
-    r.testo = Testo(r.corpo, risposta->header(QNetworkRequest::ContentTypeHeader).toByteArray());
+    r.testo =
+        TestoHttp(r.corpo, risposta->header(QNetworkRequest::ContentTypeHeader).toByteArray());
     risposta->deleteLater();
     return r;
 }
@@ -141,10 +168,10 @@ RispostaHttp ScaricaHttp(const QUrl& indirizzo, const QString& destinazione,
                          }
                      });
     bool scaduto = false;
-    Attendi(risposta, false, scaduto);
+    Attendi(risposta, true, limite, scaduto);
     if (!scrittoMale && !fermato && risposta->isOpen())
         file.write(risposta->readAll());
-    Esito(risposta, scaduto, r);
+    Esito(risposta, scaduto, limite, r);
     if (scrittoMale) {
         r.errore = -1;
         r.descrizione = file.errorString();

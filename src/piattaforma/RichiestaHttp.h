@@ -26,8 +26,14 @@ struct RispostaHttp
 void ImpostaLimiteHttp(int millisecondi);
 int LimiteHttp();
 
-// A status of 400 or more is a failure too: an error page is not the page.
-RispostaHttp HttpGetSincrono(const QUrl& indirizzo);
+// A status of 400 or more is a failure too: an error page is not the page;
+// stato still tells whether the server answered. limiteMs bounds the whole
+// request (0: the limit above).
+RispostaHttp HttpGetSincrono(const QUrl& indirizzo, int limiteMs = 0);
+
+// An answer's bytes as text: the charset of the Content-Type header, else the
+// page's own meta tag, else UTF-8 when valid, else Windows-1252.
+QString TestoHttp(const QByteArray& corpo, const QByteArray& tipoContenuto);
 
 // Downloads indirizzo into the file destinazione (replaced whole only when the
 // download is complete). progresso is told the bytes received and the total

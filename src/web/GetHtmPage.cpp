@@ -1,14 +1,15 @@
 #include "web/GetHtmPage.h"
 
+#include "piattaforma/RichiestaHttp.h"
 #include "shell/FileUtili.h"
 #include "shell/Global.h"
 #include "web/NazioniCee.h"
-#include "web/ScaricaPagina.h"
 #include "web/XCkMrnVat.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -149,11 +150,15 @@ QString GetHtmPage::Valore(const QString& fine)
 void GetHtmPage::Scarica(const QString& indirizzo)
 {
     indirizzo_ = indirizzo;
-    const EsitoScarico esito = ScaricaPagina(indirizzo, TempoMassimoPagina());
-    if (!esito.ricevuta)
+    const QUrl url(indirizzo);
+    if (!url.isValid() || url.scheme().isEmpty())
         throw Guasto();
-    pagina_ = esito.testo;
-    corpo_ = esito.corpo;
+    // Any answer is read: an error page simply holds none of the values.
+    const RispostaHttp risposta = HttpGetSincrono(url, TempoMassimoPagina());
+    if (risposta.stato == 0)
+        throw Guasto();
+    pagina_ = risposta.testo;
+    corpo_ = risposta.corpo;
 }
 
 QString GetHtmPage::xGetPaginaMRN()

@@ -1,10 +1,10 @@
 #include "web/XCkMrnVat.h"
 
+#include "piattaforma/RichiestaHttp.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
 #include "web/GetHtmPage.h"
-#include "web/ScaricaPagina.h"
 
 #include <QCoreApplication>
 
@@ -20,7 +20,9 @@ GetHtmPage* PaginaWeb = nullptr;
 
 namespace {
 
-int tempoMassimo = TempoMassimoScaricoMs;
+// A public page that has not come in 20 s will not come.
+constexpr int TempoMassimoPredefinitoMs = 20000;
+int tempoMassimo = TempoMassimoPredefinitoMs;
 
 PresentazionePagine& PresentazioneInstallata()
 {
@@ -56,7 +58,7 @@ int TempoMassimoPagina()
 
 void ImpostaTempoMassimoPagina(int millisecondi)
 {
-    tempoMassimo = millisecondi > 0 ? millisecondi : TempoMassimoScaricoMs;
+    tempoMassimo = millisecondi > 0 ? millisecondi : TempoMassimoPredefinitoMs;
 }
 
 int InterrogaCodice(const QString& codice)

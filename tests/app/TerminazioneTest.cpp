@@ -66,9 +66,10 @@ TEST_P(TerminazioneTest, FinisceEntroUnSecondo)
     ASSERT_TRUE(norvel.waitForStarted(10000));
     // TempFile is made just before the parameters window or the error box; the
     // password is asked before anything is made.
-    if (caso.cosa != CasoTermine::Password)
+    if (caso.cosa != CasoTermine::Password) {
         ASSERT_TRUE(
             QTest::qWaitFor([&] { return QFileInfo::exists(programma + "/TempFile"); }, 20000));
+    }
     QTest::qWait(1000);
     ASSERT_EQ(norvel.state(), QProcess::Running) << "it did not wait for an answer";
 

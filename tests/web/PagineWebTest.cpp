@@ -2,11 +2,11 @@
 #include "support/CartellaProgrammaTest.h"
 #include "support/ServerHttp.h"
 
+#include "piattaforma/RichiestaHttp.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
 #include "web/GetHtmPage.h"
-#include "web/ScaricaPagina.h"
 #include "web/XCkMrnVat.h"
 
 #include <QDir>
@@ -123,7 +123,7 @@ TEST_F(PagineWebTest, MrnDiTransitoLeggeAncheLaPaginaExport)
     ServiExport(MrnTransito, u"export.htm"_s);
     EXPECT_EQ(InterrogaCodice(MrnTransito), 0);
     EXPECT_EQ(server_.Percorsi(), QStringList({PercorsoTransito + u"?mrn="_s + MrnTransito,
-                                                PercorsoExport + u"?mrn="_s + MrnTransito}));
+                                               PercorsoExport + u"?mrn="_s + MrnTransito}));
     EXPECT_EQ(Titoli[1], u"Fase:"_s);
     EXPECT_EQ(Titoli[4], u"Esito:"_s);
     const QStringList valori = {u"Partenza"_s,    u"IT277100"_s, u"10/03/2024"_s, u"Svincolato"_s,
@@ -313,16 +313,33 @@ TEST_F(PagineWebTest, PaginaMostrataSalvataOStampataSecondoIParametri)
     }
 }
 
-TEST_F(PagineWebTest, ScaricaPaginaDecodificaSecondoLaTestata)
+TEST_F(PagineWebTest, PaginaDecodificataSecondoTestataOMetaEStatoSempreDetto)
 {
-    server_.Metti(u"/latino"_s, "Localit\xe0", "text/html; charset=iso-8859-1");
-    server_.Metti(u"/utf8"_s, "<meta charset=\"utf-8\">Localit\xc3\xa0", "text/html");
-    EXPECT_EQ(ScaricaPagina(server_.Base() + u"/latino"_s).testo, u"Localit\u00e0"_s);
-    EXPECT_TRUE(ScaricaPagina(server_.Base() + u"/utf8"_s).testo.endsWith(u"Localit\u00e0"_s));
-    const EsitoScarico mancante = ScaricaPagina(server_.Base() + u"/manca"_s);
-    EXPECT_TRUE(mancante.ricevuta);
-    EXPECT_EQ(mancante.statoHttp, 404);
-    EXPECT_FALSE(ScaricaPagina(u"non un indirizzo"_s).ricevuta);
+    struct Caso
+    {
+        QString via;
+        QByteArray corpo, tipo;
+        QString atteso;
+    };
+    const Caso casi[] = {
+        {u"/latino"_s, "Localit\xe0", "text/html; charset=iso-8859-1", u"Localit\u00e0"_s},
+        {u"/utf8"_s, "<meta charset=\"utf-8\">Localit\xc3\xa0", "text/html", u"Localit\u00e0"_s},
+        {u"/meta"_s,
+         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-15\">\xa4",
+         "text/html", u"\u20ac"_s},
+        {u"/vecchio"_s, "Localit\xe0 \x80", "text/html", u"Localit\u00e0 \u20ac"_s},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.via.toStdString());
+        server_.Metti(c.via, c.corpo, c.tipo);
+        const RispostaHttp r = HttpGetSincrono(QUrl(server_.Base() + c.via), 5000);
+        EXPECT_TRUE(r.riuscita);
+        EXPECT_TRUE(r.testo.endsWith(c.atteso)) << r.testo.toStdString();
+    }
+    const RispostaHttp mancante = HttpGetSincrono(QUrl(server_.Base() + u"/manca"_s), 5000);
+    EXPECT_FALSE(mancante.riuscita);
+    EXPECT_EQ(mancante.stato, 404);
+    EXPECT_EQ(HttpGetSincrono(QUrl(u"non un indirizzo"_s), 5000).stato, 0);
 }
 
 } // namespace
