@@ -1,5 +1,6 @@
 #include "app/StartUp.h"
 
+#include "info/ui/FrmRegistro.h"
 #include "info/ui/InfZerpa.h"
 #include "info/ui/frmAbout.h"
 #include "invio/ui/Dos2Edi.h"
@@ -146,6 +147,10 @@ void StartUp::CreaMenu()
     connect(Mu_norvel_, &QAction::triggered, this, &StartUp::ApriInfoNorvel);
     connect(Mu_zerpa_, &QAction::triggered, this, &StartUp::ApriInfoZerpa);
     connect(Mu_newexe_, &QAction::triggered, this, &StartUp::VerificaAggiornamenti);
+    Mu_help_->addSeparator();
+    Mu_registro_ =
+        Voce(Mu_help_, QStringLiteral("Mu_registro"), QStringLiteral("&Registro trasferimenti"));
+    connect(Mu_registro_, &QAction::triggered, this, &StartUp::ApriRegistro);
 }
 
 void StartUp::CreaControlli()
@@ -220,6 +225,7 @@ bool StartUp::Avvia()
     MostraConnessione(ConnessoRemoto);
 
     CaricaParametriAvvio();
+    PulisciRegistroScaduto();
     PosizionaAllAvvio();
     CaricaMenuApplicativi();
 
@@ -471,6 +477,12 @@ void StartUp::ApriInfoNorvel()
 void StartUp::ApriInfoZerpa()
 {
     InfZerpa finestra(this);
+    finestra.exec();
+}
+
+void StartUp::ApriRegistro()
+{
+    FrmRegistro finestra(this);
     finestra.exec();
 }
 

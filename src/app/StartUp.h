@@ -56,6 +56,7 @@ private slots:
     void ApriMrn();
     void ApriInfoNorvel();
     void ApriInfoZerpa();
+    void ApriRegistro();
     void VerificaAggiornamenti();
     void LanciaApplicativo(int i);
 
@@ -99,6 +100,7 @@ private:
     QAction* Mu_norvel_ = nullptr;
     QAction* Mu_zerpa_ = nullptr;
     QAction* Mu_newexe_ = nullptr;
+    QAction* Mu_registro_ = nullptr;
 
     QRect geometriaAvvio_; // twips
     QString fileCorrente_;

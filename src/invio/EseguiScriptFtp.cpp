@@ -1,8 +1,10 @@
 #include "invio/EseguiScriptFtp.h"
 
+#include "invio/RegistroCorsa.h"
 #include "piattaforma/ClienteFtp.h"
 #include "piattaforma/IoProcesso.h"
 #include "piattaforma/Messaggi.h"
+#include "piattaforma/Orologio.h"
 #include "piattaforma/Percorsi.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
@@ -277,6 +279,7 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
     const QString segnale = UnisciPercorso(cartella, QLatin1String(FileSegnale));
     EsitoFtp esito;
     bool segnaleNostro = false;
+    RegistroCorsa registro(richiesta, Adesso());
 
     auto chiudi = [&](StatoFtp stato, const QString& messaggio) {
         // A marker of ours left behind would only confuse the next run; the
@@ -287,8 +290,10 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
         esito.stato = stato;
         esito.eseguito = stato == StatoFtp::Completato;
         esito.durata = durata.elapsed() / 1000.0;
+        registro.Chiudi(esito);
         if (!messaggio.isEmpty())
             Messaggio(messaggio, Pulsanti::Ok, Icona::Critico);
+        registro.AvvisaErrore();
         return esito;
     };
 
@@ -350,6 +355,8 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
         const IoProcesso io = LeggiIoProcesso(cliente.Pid());
         const qint64 ora = io.Noto() ? io.letti + io.scritti : -1;
         const bool nuovaRiga = cliente.LunghezzaTrascrizione() != lunghezza;
+        if (nuovaRiga)
+            registro.Aggiorna(cliente.Trascrizione());
         if (nuovaRiga || ora != mossi || io.inCoda != coda) {
             lunghezza = cliente.LunghezzaTrascrizione();
             mossi = ora;
@@ -395,50 +402,4 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
     esito.trascrizione = cliente.Trascrizione();
     esito.uscita = cliente.Uscita();
     return chiudi(StatoFtp::Completato, {});
-}
-
-QStringList CaricamentiAccettati(const QString& trascrizione, const QStringList& nomi)
-{
-    static const QRegularExpression trasferimento(QStringLiteral("^local: (.*) remote: (.*)$"));
-    static const QRegularExpression risposta(QStringLiteral("^([1-5][0-9][0-9])[ -]"));
-    // Replies that only set up the data connection, or a passive mode the
-    // server does not know before the client falls back to another.
-    static const QSet<int> preparazione = {200, 227, 228, 229, 500, 502};
-
-    QSet<QString> accettati;
-    QString locale;
-    QString remoto;
-    bool inCorso = false;
-    const QStringList righe = trascrizione.split(QLatin1Char('\n'));
-    for (QString riga : righe) {
-        if (riga.endsWith(QLatin1Char('\r')))
-            riga.chop(1);
-        const auto m = trasferimento.match(riga);
-        if (m.hasMatch()) {
-            locale = m.captured(1);
-            remoto = m.captured(2);
-            inCorso = true;
-            continue;
-        }
-        if (!inCorso)
-            continue;
-        const auto r = risposta.match(riga);
-        if (!r.hasMatch())
-            continue;
-        const int codice = r.captured(1).toInt();
-        if (codice < 200 || preparazione.contains(codice))
-            continue;
-        // The first other reply is the transfer's own.
-        inCorso = false;
-        if (codice == 226 || codice == 250) {
-            accettati.insert(locale);
-            accettati.insert(remoto);
-            accettati.insert(QFileInfo(locale).fileName());
-        }
-    }
-    QStringList esito;
-    for (const QString& n : nomi)
-        if (accettati.contains(n))
-            esito << n;
-    return esito;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "invio/TrascrizioneFtp.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -46,6 +49,14 @@ struct AvanzamentoFtp
     qint64 pid = 0;         // the client's process
 };
 
+// A name the caller kept out of the script, for the transfer log.
+struct NomeEscluso
+{
+    QString nome;
+    QString motivo;
+    QString direzione = QStringLiteral("put");
+};
+
 struct RichiestaFtp
 {
     // Folder of the transferred files: the marker and the client live there;
@@ -58,6 +69,7 @@ struct RichiestaFtp
     QString prefissoComando;        // the Windows command line, e.g. "ftp -v -n -i -s:"
     QString messaggioAvvio;         // shown when the client cannot start
     QString operazione;             // what the run is, for the transfer log ("invio"...)
+    QList<NomeEscluso> esclusi;     // names the plain-name rule kept out, for the log
     OrigineCredenziali origine;     // named when a value cannot go into a script
     bool segnaleDopoScript = false; // the UNIX upload writes the marker after the script
     // Also show messaggioAvvio when the client started but did not reach the
@@ -93,12 +105,9 @@ QByteArray TestoScriptFtp(const RichiestaFtp& richiesta);
 // Writes the marker and FileComandiFtp, runs the client and waits until the
 // marker is gone or the client has ended. *occupato is set at the start; the
 // caller clears it. The caller reads what was transferred from the transcript
-// whatever the state.
+// whatever the state. Every run, one that never starts too, leaves its records
+// in the transfer log.
 EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato = nullptr);
-
-// Which of nomi the server took: the upload of each got its "226" or "250"
-// after the data connection opened.
-QStringList CaricamentiAccettati(const QString& trascrizione, const QStringList& nomi);
 
 // How long the client may show no sign of progress (no new line printed, no
 // byte moved) before the user is asked whether to keep waiting: 120 s. The

@@ -1,6 +1,7 @@
 #include "invio/InvioBolle.h"
 
 #include "invio/Archivio.h"
+#include "invio/RegistroCorsa.h"
 #include "piattaforma/Messaggi.h"
 #include "shell/Global.h"
 
@@ -75,10 +76,15 @@ EsitoInvio InviaBolle(QStringList elencoInvio, QString cartella, bool* occupato,
                       Elenco(esito.scartati, true) +
                       QStringLiteral("\nRINOMINARLI PRIMA DI INVIARLI."),
                   Pulsanti::Ok, Icona::Avviso);
-    if (nomi.isEmpty())
-        return esito;
-
     RichiestaFtp richiesta = RichiestaInvio(nomi, cartella);
+    for (const QString& n : std::as_const(esito.scartati))
+        richiesta.esclusi.append({n, MotivoNomeNonSemplice(n)});
+    if (nomi.isEmpty()) {
+        if (!esito.scartati.isEmpty())
+            RegistraCorsaSenzaFile(richiesta);
+        return esito;
+    }
+
     richiesta.avanzamento = std::move(avanzamento);
     const EsitoFtp ftp = EseguiScriptFtp(richiesta, occupato);
     esito.eseguito = ftp.eseguito;

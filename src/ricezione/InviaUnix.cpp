@@ -1,6 +1,7 @@
 #include "ricezione/InviaUnix.h"
 
 #include "invio/EseguiScriptFtp.h"
+#include "invio/RegistroCorsa.h"
 #include "piattaforma/Messaggi.h"
 #include "ricezione/NomiRicezione.h"
 #include "shell/Global.h"
@@ -44,16 +45,6 @@ EsitoUnix InviaUnix(const QString& file, bool* occupato)
 {
     EsitoUnix esito;
     const QString remoto = FileRemotoUnix();
-    if (!NomeRicevibile(file) || !ValoreSemplice(remoto) || !HostSemplice(ParametriUnix.Host) ||
-        !ValoreSemplice(ParametriUnix.Utente) || !ValoreSemplice(ParametriUnix.Password)) {
-        Messaggio(QStringLiteral("PARAMETRI DEL TRASFERIMENTO SU UNIX NON VALIDI:\n"
-                                 "host, utente, password e cartella non possono contenere spazi "
-                                 "o virgolette.\nIL FILE ") +
-                      file + QStringLiteral(" E' RIMASTO IN ") + ParametriEdi.CartellaVerificati,
-                  Pulsanti::Ok, Icona::Critico);
-        return esito;
-    }
-
     RichiestaFtp r;
     // The client runs beside the file, so that no path with blanks goes into
     // the script.
@@ -65,8 +56,23 @@ EsitoUnix InviaUnix(const QString& file, bool* occupato)
                QStringLiteral("put ") + file + QLatin1Char(' ') + remoto};
     r.prefissoComando = QStringLiteral("ftp -n -i -s:");
     r.messaggioAvvio = QString::fromLatin1(ErroreTrasferimentoUnix);
+    r.operazione = QStringLiteral("unix");
     r.segnaleDopoScript = true;
     r.conservaScript = ModoDebugUnix != 0;
+    if (!NomeRicevibile(file) || !ValoreSemplice(remoto) || !HostSemplice(ParametriUnix.Host) ||
+        !ValoreSemplice(ParametriUnix.Utente) || !ValoreSemplice(ParametriUnix.Password)) {
+        const QString motivo = MotivoNomeNonRicevibile(file);
+        r.esclusi = {{file, motivo.isEmpty()
+                                ? QStringLiteral("parametri del trasferimento su UNIX non validi")
+                                : motivo}};
+        RegistraCorsaSenzaFile(r);
+        Messaggio(QStringLiteral("PARAMETRI DEL TRASFERIMENTO SU UNIX NON VALIDI:\n"
+                                 "host, utente, password e cartella non possono contenere spazi "
+                                 "o virgolette.\nIL FILE ") +
+                      file + QStringLiteral(" E' RIMASTO IN ") + ParametriEdi.CartellaVerificati,
+                  Pulsanti::Ok, Icona::Critico);
+        return esito;
+    }
     const EsitoFtp ftp = EseguiScriptFtp(r, occupato);
     esito.eseguito = ftp.eseguito;
     if (!ftp.eseguito)

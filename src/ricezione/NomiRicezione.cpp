@@ -41,10 +41,18 @@ QString NomeFileElenco(const QString& utente, const QDateTime& ora)
 
 bool NomeRicevibile(const QString& nome)
 {
-    if (!NomeFileSemplice(nome) || nome.toUtf8().size() > NomeMassimoByte)
-        return false;
+    return MotivoNomeNonRicevibile(nome).isEmpty();
+}
+
+QString MotivoNomeNonRicevibile(const QString& nome)
+{
+    const QString motivo = MotivoNomeNonSemplice(nome);
+    if (!motivo.isEmpty())
+        return motivo;
+    if (nome.toUtf8().size() > NomeMassimoByte)
+        return QStringLiteral("nome troppo lungo");
     if (nome.front() == QLatin1Char('~'))
-        return false;
+        return QStringLiteral("inizia con '~'");
     for (const QChar c : nome) {
         switch (c.unicode()) {
         case '*':
@@ -53,15 +61,17 @@ bool NomeRicevibile(const QString& nome)
         case ']':
         case '{':
         case '}':
+            return QStringLiteral("contiene il carattere jolly '") + c + QLatin1Char('\'');
         case '|':
         case '!':
+            return QStringLiteral("contiene il carattere '") + c + QLatin1Char('\'');
         case QChar::ReplacementCharacter:
-            return false;
+            return QStringLiteral("nome non leggibile");
         default:
             break;
         }
     }
-    return true;
+    return {};
 }
 
 ElencoLetto LeggiElenco(const QByteArray& contenuto)

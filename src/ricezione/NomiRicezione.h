@@ -23,6 +23,8 @@ QString NomeFileElenco(const QString& utente, const QDateTime& ora);
 // "|" (the client's shell escapes), no leading "~", at most 255 bytes, every
 // character read as such.
 bool NomeRicevibile(const QString& nome);
+// Why nome is not, or "" when it is.
+QString MotivoNomeNonRicevibile(const QString& nome);
 
 struct ElencoLetto
 {

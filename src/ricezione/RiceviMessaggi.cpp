@@ -1,5 +1,6 @@
 #include "ricezione/RiceviMessaggi.h"
 
+#include "invio/RegistroCorsa.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/Percorsi.h"
@@ -44,6 +45,13 @@ RichiestaFtp RichiestaBase(const RichiestaRicezione& r)
     return f;
 }
 
+// The listing's lines that are no name to fetch, for the transfer log.
+void Escludi(RichiestaFtp& f, const QStringList& scartati)
+{
+    for (const QString& n : scartati)
+        f.esclusi.append({n, MotivoNomeNonRicevibile(n), QStringLiteral("get")});
+}
+
 } // namespace
 
 RichiestaRicezione RichiestaDaGlobali(const std::array<QString, 4>& campi)
@@ -73,6 +81,7 @@ ElencoRemoto RiceviElenco(const RichiestaRicezione& richiesta, const QString& ma
                QStringLiteral("ls ") + maschera + QLatin1Char(' ') + nomeElenco};
     f.prefissoComando = QStringLiteral("ftp -n -i -s:");
     f.messaggioAvvio = QString::fromLatin1(ErroreRicezioneLista);
+    f.operazione = QStringLiteral("elenco");
     const EsitoFtp esito = EseguiScriptFtp(f, occupato);
     elenco.eseguito = esito.eseguito;
 
@@ -89,11 +98,13 @@ ElencoRemoto RiceviElenco(const RichiestaRicezione& richiesta, const QString& ma
 }
 
 EsitoScarico ScaricaNuovi(const RichiestaRicezione& richiesta, const QStringList& nomi,
-                          bool* occupato)
+                          bool* occupato, const QStringList& scartati)
 {
     EsitoScarico scarico;
     QStringList temporanei;
     RichiestaFtp f = RichiestaBase(richiesta);
+    f.operazione = richiesta.operazione;
+    Escludi(f, scartati);
     f.righe = {QStringLiteral("binary ")};
     for (const QString& n : nomi) {
         temporanei.append(NomeTemporaneo(n));
@@ -169,7 +180,7 @@ EsitoRicezione RiceviNuovi(const RichiestaRicezione& richiesta, const AvvisiRice
                                         static_cast<int>(elenco.scartati.size())));
     if (avvisi.scarico)
         avvisi.scarico(true);
-    const EsitoScarico scarico = ScaricaNuovi(richiesta, scelta.nuovi, occupato);
+    const EsitoScarico scarico = ScaricaNuovi(richiesta, scelta.nuovi, occupato, elenco.scartati);
     if (avvisi.scarico)
         avvisi.scarico(false);
     esito.ricevuti = scarico.ricevuti;
@@ -199,9 +210,15 @@ EsitoRicezione RiceviPerModello(const RichiestaRicezione& richiesta, const Avvis
                          QStringLiteral(" NOMI NON VALIDI IGNORATI\n") +
                          QLatin1String(AttenderePrego));
     if (!esito.richiesti.isEmpty()) {
-        const EsitoScarico scarico = ScaricaNuovi(richiesta, esito.richiesti, occupato);
+        const EsitoScarico scarico =
+            ScaricaNuovi(richiesta, esito.richiesti, occupato, esito.scartati);
         esito.ricevuti = scarico.ricevuti;
         esito.incompleti = scarico.incompleti;
+    } else if (!esito.scartati.isEmpty()) {
+        RichiestaFtp f = RichiestaBase(richiesta);
+        f.operazione = richiesta.operazione;
+        Escludi(f, esito.scartati);
+        RegistraCorsaSenzaFile(f);
     }
     SegnalaRicezione(esito.scartati, esito.incompleti);
     return esito;
@@ -226,7 +243,9 @@ EsitoRicezione RiceviAppuramenti(const RichiestaRicezione& richiesta, const Avvi
     if (avvisi.messaggio)
         avvisi.messaggio(MessaggioNuovi(scelta.totale, static_cast<int>(scelta.nuovi.size()),
                                         static_cast<int>(elenco.scartati.size())));
-    const EsitoScarico scarico = ScaricaNuovi(richiesta, scelta.nuovi, occupato);
+    RichiestaRicezione appuramenti = richiesta;
+    appuramenti.operazione = QStringLiteral("appuramenti");
+    const EsitoScarico scarico = ScaricaNuovi(appuramenti, scelta.nuovi, occupato, elenco.scartati);
     esito.ricevuti = scarico.ricevuti;
     esito.incompleti = scarico.incompleti;
     SegnalaRicezione(esito.scartati, esito.incompleti);

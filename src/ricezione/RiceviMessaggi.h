@@ -27,7 +27,8 @@ struct RichiestaRicezione
     QString password;
     std::array<QString, 4> campi; // month, day, type, progressive, as the run normalised them
     int maxFile = 50;
-    QDateTime ora; // names the listing file
+    QDateTime ora;                                    // names the listing file
+    QString operazione = QStringLiteral("ricezione"); // what the fetch is, for the transfer log
 };
 
 // The request from the globals and the window's fields.
@@ -56,8 +57,10 @@ struct EsitoScarico
 // The fetch transfer: every name to a temporary name, renamed once the
 // transcript shows its transfer complete (replacing a file of that name);
 // the others are removed. With no name the client only logs in and out.
+// scartati, the listing's lines that are no name to fetch, go to the transfer
+// log as not attempted.
 EsitoScarico ScaricaNuovi(const RichiestaRicezione& richiesta, const QStringList& nomi,
-                          bool* occupato = nullptr);
+                          bool* occupato = nullptr, const QStringList& scartati = {});
 
 // "CI SONO n FILES NUOVI DALLA DOGANA " ... with the count left out, if any.
 QString MessaggioNuovi(int nuovi, int ricevuti, int scartati);

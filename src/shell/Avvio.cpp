@@ -9,6 +9,7 @@
 #include "shell/Conversioni.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
+#include "shell/RegistroTrasferimenti.h"
 #include "shell/Routine.h"
 
 #include <QDir>
@@ -160,6 +161,18 @@ bool PreparaCartelleLavoro()
         QFile::remove(FileComandiFtp);
     CaricaColori();
     return riuscito;
+}
+
+int PulisciRegistroScaduto()
+{
+    const QString valore =
+        LeggiIni(FileIni, QLatin1String(Ini::SezEdi), QLatin1String(Ini::GiorniRegistro));
+    // A value that reads as no number deletes nothing: a slip in the settings
+    // must not cost the office its log.
+    const double giorni = valore.isEmpty() ? GiorniRegistroPredefiniti : ValoreNumerico(valore);
+    if (!(giorni >= 1))
+        return 0;
+    return PulisciRegistro(static_cast<int>(std::min(giorni, 1e6)), Oggi());
 }
 
 QString VersioneProgramma()

@@ -47,6 +47,11 @@ VoceApplicativo LeggiVoceApplicativo(int i);
 // made.
 bool PreparaCartelleLavoro();
 
+// Deletes the transfer logs older than GIORNIREGISTRO days (section EDI;
+// blank: 365; 0, or anything that is no positive number, keeps them all).
+// The number of logs deleted.
+int PulisciRegistroScaduto();
+
 // major.minor.revision of the program.
 QString VersioneProgramma();
 // The three per-user values written at exit.

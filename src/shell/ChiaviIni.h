@@ -34,6 +34,8 @@ inline constexpr char NumFile[] = "NUMFILE";
 inline constexpr char Connessione[] = "CONNESSIONE";
 // "1" on the demo sandbox's own settings: the captions say so.
 inline constexpr char Demo[] = "DEMO";
+// Days the transfer log is kept (an addition of this port); 0 keeps it all.
+inline constexpr char GiorniRegistro[] = "GIORNIREGISTRO";
 
 inline constexpr char DefaultHostFtp[] = "ftp.agenziadogane.it";
 inline constexpr char DefaultProgr1[] = "00";

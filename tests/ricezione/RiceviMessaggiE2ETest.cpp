@@ -205,6 +205,7 @@ TEST_F(RiceviMessaggiE2ETest, ElencoOstileSoloINomiSemplici)
         QDir(Cartella()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     accanto.removeAll(QFileInfo(FileIni).fileName());
     accanto.removeAll(".config");
+    accanto.removeAll("Registro");
     EXPECT_EQ(accanto, QStringList({"Ricevuti", "Verificati"}));
 }
 

@@ -1,0 +1,183 @@
+#include "info/ui/ModelloRegistro.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QDateTime>
+#include <QFont>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <QLocale>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QColor SfondoAvviso(0xfd, 0xdc, 0xd5);
+const QColor TestoAvviso(0x8a, 0x15, 0x0c);
+
+QString Campo(const QJsonObject& r, const QString& nome)
+{
+    return r.value(nome).toString();
+}
+
+QString OraBreve(const QString& iso)
+{
+    const QDateTime ora = QDateTime::fromString(iso, Qt::ISODate);
+    return ora.isValid() ? ora.toString(u"HH:mm:ss"_s) : iso;
+}
+
+QString Valore(const QJsonValue& v)
+{
+    if (v.isNull() || v.isUndefined())
+        return u"-"_s;
+    if (v.isString())
+        return v.toString();
+    if (v.isDouble())
+        return QString::number(v.toDouble(), 'g', 15);
+    return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact))
+        .mid(1)
+        .chopped(1);
+}
+
+} // namespace
+
+ModelloRegistro::ModelloRegistro(QObject* padre) : QAbstractTableModel(padre) {}
+
+void ModelloRegistro::Imposta(const QList<QJsonObject>& record)
+{
+    beginResetModel();
+    righe_.clear();
+    QString operazione;
+    QString corsa;
+    for (const QJsonObject& r : record) {
+        const QString chiave = Campo(r, u"corsa"_s);
+        if (Campo(r, u"tipo"_s) == u"inizio"_s) {
+            operazione = Campo(r, u"operazione"_s);
+            corsa = chiave;
+        } else if (chiave != corsa) {
+            operazione.clear(); // a run whose start was lost
+            corsa = chiave;
+        }
+        righe_.append({r, operazione});
+    }
+    endResetModel();
+}
+
+QJsonObject ModelloRegistro::Record(int riga) const
+{
+    return riga >= 0 && riga < righe_.size() ? righe_[riga].record : QJsonObject();
+}
+
+bool ModelloRegistro::InAvviso(int riga) const
+{
+    const QJsonObject r = Record(riga);
+    const QString tipo = Campo(r, u"tipo"_s);
+    const QString esito = Campo(r, u"esito"_s);
+    if (tipo == u"file"_s)
+        return esito != u"accettato"_s;
+    if (tipo == u"fine"_s)
+        return esito != u"completato"_s;
+    return false;
+}
+
+QString ModelloRegistro::TestoRecord(const QJsonObject& record)
+{
+    static const QStringList ordine = {
+        u"tipo"_s,     u"ora"_s,          u"operazione"_s, u"host"_s,     u"utente"_s,
+        u"file"_s,     u"destinazione"_s, u"direzione"_s,  u"byte"_s,     u"esito"_s,
+        u"risposta"_s, u"motivo"_s,       u"uscita"_s,     u"durata_s"_s, u"corsa"_s};
+    QStringList campi;
+    for (const QString& k : ordine)
+        if (record.contains(k))
+            campi << k;
+    for (const QString& k : record.keys())
+        if (!ordine.contains(k))
+            campi << k;
+    QStringList righe;
+    for (const QString& k : std::as_const(campi))
+        righe << k + u": "_s + Valore(record.value(k));
+    return righe.join(u'\n');
+}
+
+int ModelloRegistro::rowCount(const QModelIndex& padre) const
+{
+    return padre.isValid() ? 0 : static_cast<int>(righe_.size());
+}
+
+int ModelloRegistro::columnCount(const QModelIndex& padre) const
+{
+    return padre.isValid() ? 0 : Colonne;
+}
+
+QString ModelloRegistro::Testo(const Riga& riga, int colonna) const
+{
+    const QJsonObject& r = riga.record;
+    const QString tipo = Campo(r, u"tipo"_s);
+    switch (colonna) {
+    case ColOra:
+        return OraBreve(Campo(r, u"ora"_s));
+    case ColOperazione:
+        return riga.operazione;
+    case ColTipo:
+        return tipo;
+    case ColFile:
+        return Campo(r, u"file"_s);
+    case ColDirezione:
+        return Campo(r, u"direzione"_s);
+    case ColByte:
+        return r.value(u"byte"_s).isDouble() ? QString::number(r.value(u"byte"_s).toInteger())
+                                             : QString();
+    case ColEsito:
+        return Campo(r, u"esito"_s);
+    case ColDettagli:
+        if (tipo == u"inizio"_s)
+            return u"utente "_s + Campo(r, u"utente"_s) + u" su "_s + Campo(r, u"host"_s);
+        if (tipo == u"fine"_s)
+            return u"uscita "_s + QString::number(r.value(u"uscita"_s).toInt()) + u", "_s +
+                   QLocale().toString(r.value(u"durata_s"_s).toDouble(), 'f', 1) + u" s"_s;
+        return Campo(r, u"risposta"_s).isEmpty() ? Campo(r, u"motivo"_s) : Campo(r, u"risposta"_s);
+    default:
+        return {};
+    }
+}
+
+QVariant ModelloRegistro::data(const QModelIndex& indice, int ruolo) const
+{
+    if (!indice.isValid() || indice.row() >= righe_.size() || indice.column() >= Colonne)
+        return {};
+    const int riga = indice.row();
+    switch (ruolo) {
+    case Qt::DisplayRole:
+        return Testo(righe_[riga], indice.column());
+    case Qt::ToolTipRole:
+        return indice.column() == ColDettagli ? Testo(righe_[riga], ColDettagli) : QVariant();
+    case Qt::BackgroundRole:
+        return InAvviso(riga) ? QBrush(SfondoAvviso) : QVariant();
+    case Qt::ForegroundRole:
+        return InAvviso(riga) ? QBrush(TestoAvviso) : QVariant();
+    case Qt::FontRole:
+        if (Campo(righe_[riga].record, u"tipo"_s) == u"inizio"_s) {
+            // Each run opens with a bold row: the runs stand apart.
+            QFont grassetto;
+            grassetto.setBold(true);
+            return grassetto;
+        }
+        return {};
+    case Qt::TextAlignmentRole:
+        return indice.column() == ColByte ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                          : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant ModelloRegistro::headerData(int sezione, Qt::Orientation orientamento, int ruolo) const
+{
+    if (orientamento != Qt::Horizontal || ruolo != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(sezione, orientamento, ruolo);
+    static const QStringList titoli = {
+        u"Ora"_s,       u"Operazione"_s, u"Record"_s, u"File"_s,
+        u"Direzione"_s, u"Byte"_s,       u"Esito"_s,  u"Risposta del server / motivo"_s};
+    return sezione >= 0 && sezione < titoli.size() ? QVariant(titoli[sezione]) : QVariant();
+}

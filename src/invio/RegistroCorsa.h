@@ -1,0 +1,48 @@
+#pragma once
+
+#include "invio/EseguiScriptFtp.h"
+#include "shell/RegistroTrasferimenti.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// The first line of what a run says, once, when its log cannot be written.
+inline constexpr char ErroreRegistro[] =
+    "ATTENZIONE! IMPOSSIBILE SCRIVERE NEL REGISTRO DEI TRASFERIMENTI:";
+
+// The records of one run of the FTP runner in the log of the day it started:
+// its start, one record for each file of the script and each name kept out of
+// it, its end. The password goes into none of them.
+class RegistroCorsa
+{
+public:
+    // Writes the start and the names kept out.
+    RegistroCorsa(const RichiestaFtp& richiesta, const QDateTime& inizio);
+    RegistroCorsa(const RegistroCorsa&) = delete;
+    RegistroCorsa& operator=(const RegistroCorsa&) = delete;
+
+    // Writes the files the client has gone past, so that a crash of the
+    // program loses little.
+    void Aggiorna(const QString& trascrizione);
+    // Writes the other files and the end.
+    void Chiudi(const EsitoFtp& esito);
+    // Says that the log could not be written, at most once; the run goes on
+    // as it was.
+    void AvvisaErrore();
+
+private:
+    void Scrivi(CampiRegistro campi);
+    void ScriviFile(const FileFtp& file);
+
+    QStringList righe_;
+    QString password_;
+    QString corsa_;
+    ScritturaRegistro scrittura_;
+    qsizetype scritti_ = 0;
+    bool avvisato_ = false;
+};
+
+// A run that never started its client because every name was kept out: the
+// start, those names and an end "non avviato".
+void RegistraCorsaSenzaFile(const RichiestaFtp& richiesta);
