@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
+#include <random>
 
 namespace {
 
@@ -217,4 +219,127 @@ TEST_F(ElencoFileTest, OrariLocaliDInvernoEDEstate)
         EXPECT_DOUBLE_EQ(elenco[i].data, DataSeriale(c.locale));
         EXPECT_DOUBLE_EQ(elenco[i].data, DataSeriale(c.utc.toLocalTime()));
     }
+}
+
+namespace {
+
+// ElencoInvio as the marks make it, read the slow way.
+QStringList Attesa(const ElencoFile& e)
+{
+    QStringList nomi;
+    for (const RigaFile& r : e.Righe())
+        if (r.Segnata())
+            nomi.append(r.nome);
+    std::sort(nomi.begin(), nomi.end());
+    if (e.ModoInvio() != 1)
+        std::reverse(nomi.begin(), nomi.end());
+    return nomi;
+}
+
+} // namespace
+
+// Marks, unmarks, sorts and rows leaving in random order: ElencoInvio read
+// name by name, and each row's place in it, always as a full rebuild gives.
+TEST_F(ElencoFileTest, ElencoInvioSempreComeUnaRicostruzione)
+{
+    std::mt19937 caso(11);
+    for (int i = 0; i < 60; ++i)
+        File(QStringLiteral("ABCD0101.T%1").arg(int(caso() % 1000), 3, 10, QLatin1Char('0')) +
+                 QString::number(i),
+             Il(2024, 1, 1 + int(caso() % 28)), int(caso() % 500));
+    elenco.Carica(Firmati(), "*", {});
+    ASSERT_EQ(elenco.Conta(), 60);
+    for (int giro = 0; giro < 400; ++giro) {
+        const qsizetype riga = qsizetype(caso() % quint32(elenco.Conta()));
+        switch (caso() % 8) {
+        case 0:
+        case 1:
+        case 2:
+            elenco.Segna(riga);
+            break;
+        case 3:
+        case 4:
+            elenco.Togli(elenco[riga].nome);
+            break;
+        case 5:
+            elenco.Ordina(int(caso() % 4), int(caso() % 2) + 1);
+            break;
+        case 6:
+            elenco.OrdinaInvio(int(caso() % 2) + 1);
+            break;
+        default:
+            if (caso() % 4 == 0)
+                elenco.TogliRiga(riga);
+            else
+                elenco.Inverti();
+        }
+        const QStringList attesa = Attesa(elenco);
+        ASSERT_EQ(elenco.ElencoInvio(), attesa) << "giro " << giro;
+        ASSERT_EQ(elenco.ContaInvio(), attesa.size());
+        for (qsizetype k = 0; k < attesa.size(); ++k)
+            ASSERT_EQ(elenco.NomeInvio(k), attesa[k]);
+        for (qsizetype r = 0; r < elenco.Conta(); ++r) {
+            const qsizetype posto = elenco.PosizioneInvio(r);
+            if (elenco[r].Segnata()) {
+                ASSERT_EQ(elenco.NomeInvio(posto), elenco[r].nome);
+            } else {
+                // Where it would go in: after every name that comes before it.
+                QStringList con = attesa;
+                con.append(elenco[r].nome);
+                std::sort(con.begin(), con.end());
+                if (elenco.ModoInvio() != 1)
+                    std::reverse(con.begin(), con.end());
+                ASSERT_EQ(con.indexOf(elenco[r].nome), posto);
+            }
+            ASSERT_EQ(elenco.Riga(elenco[r].nome), r);
+        }
+    }
+}
+
+// A reload keeps ElencoInvio as it was, names filtered out included, until the
+// next change of marks rebuilds it from the rows; an unmark of a name no row
+// bears is such a change too.
+TEST_F(ElencoFileTest, ElencoInvioRestaFinoAlProssimoCambioDiSegni)
+{
+    for (const char* n : {"ABCD0101.T01", "ABCD0101.T02", "ABCD0101.I01"})
+        File(n, Il(2024, 1, 1), 1);
+    elenco.Carica(Firmati(), "*", {});
+    elenco.Ordina(ColonnaNome, 1);
+    elenco.Segna(0); // I01
+    elenco.Segna(2); // T02
+    ASSERT_EQ(elenco.ElencoInvio(), QStringList({"ABCD0101.I01", "ABCD0101.T02"}));
+
+    elenco.Carica(Firmati(), "ABCD0101.T*", elenco.ElencoInvio());
+    EXPECT_TRUE(elenco.InvioDaRicostruire());
+    EXPECT_EQ(elenco.ElencoInvio(), QStringList({"ABCD0101.I01", "ABCD0101.T02"}));
+    EXPECT_EQ(elenco.NomeInvio(0), "ABCD0101.I01");
+    elenco.Carica(Firmati(), "ABCD0101.T*", elenco.ElencoInvio());
+    EXPECT_TRUE(elenco.InvioDaRicostruire()) << "a second reload changes nothing either";
+    EXPECT_EQ(elenco.ContaInvio(), 2);
+    elenco.Togli("ABCD0101.I01");
+    EXPECT_FALSE(elenco.InvioDaRicostruire());
+    EXPECT_EQ(elenco.ElencoInvio(), QStringList({"ABCD0101.T02"}));
+
+    // Nothing filtered out: the reloaded marks are ElencoInvio itself.
+    elenco.Carica(Firmati(), "*", elenco.ElencoInvio());
+    EXPECT_FALSE(elenco.InvioDaRicostruire());
+    elenco.Svuota();
+    EXPECT_EQ(elenco.ContaInvio(), 0);
+}
+
+TEST_F(ElencoFileTest, UnaRigaCheEsceLasciaGliAltriAlLoroPosto)
+{
+    for (const char* n : {"ABCD0101.T01", "ABCD0101.T02", "ABCD0101.T03"})
+        File(n, Il(2024, 1, 1), 1);
+    elenco.Carica(Firmati(), "*", {"ABCD0101.T01", "ABCD0101.T03"});
+    elenco.Ordina(ColonnaNome, 2); // T03, T02, T01
+    elenco.TogliRiga(1);
+    EXPECT_EQ(Nomi(), QStringList({"ABCD0101.T03", "ABCD0101.T01"}));
+    EXPECT_EQ(elenco.Riga("ABCD0101.T01"), 1);
+    EXPECT_EQ(elenco.Riga("ABCD0101.T02"), -1);
+    EXPECT_EQ(elenco.ElencoInvio(), QStringList({"ABCD0101.T01", "ABCD0101.T03"}));
+    elenco.TogliRiga(0);
+    EXPECT_EQ(elenco.ElencoInvio(), QStringList({"ABCD0101.T01"}));
+    elenco.TogliRiga(5); // none: nothing
+    EXPECT_EQ(elenco.Conta(), 1);
 }

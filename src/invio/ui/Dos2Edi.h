@@ -1,97 +1,67 @@
 #pragma once
 
-#include "invio/ElencoFile.h"
+#include "invio/ListaInvio.h"
+#include "shell/ui/FinestraElenco.h"
 
-#include <QDialog>
 #include <QStringList>
 
 #include <array>
 
+class GriglieInvio;
+class PannelloAiuto;
+class QAction;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QMenu;
-class QAction;
 class QPushButton;
 class QRadioButton;
-class QTableView;
-class ModelloElencoFile;
-class ModelloElencoInvio;
+class RigaFiltro;
 struct AvanzamentoFtp;
 
 // The send window: the declarations of the listed folder that match the
-// filter, the ones marked for sending, and the send run.
-class Dos2Edi : public QDialog
+// filter, the ones marked for sending, and the send run. What it holds and
+// does lives in ListaInvio; here are its widgets.
+class Dos2Edi : public FinestraElenco
 {
     Q_OBJECT
 
 public:
     explicit Dos2Edi(QWidget* padre = nullptr);
 
-    const ElencoFile& Elenco() const { return elenco_; }
-    const QStringList& ElencoInvio() const { return invio_; }
-    const QString& CartellaElenco() const { return cartellaElenco_; }
+    const ElencoFile& Elenco() const { return lista_.Elenco(); }
+    QStringList ElencoInvio() const { return lista_.Elenco().ElencoInvio(); }
+    const QString& CartellaElenco() const { return lista_.Cartella(); }
     bool Occupato() const { return occupato_; }
 
     void CaricaElenco();
-    void OrdinaElenco(int colonna);
-    void Segna();
-    void Togli();
-    void RicostruisciInvio();
-
-    void done(int esito) override;
 
 protected:
-    bool eventFilter(QObject* oggetto, QEvent* evento) override;
-    void resizeEvent(QResizeEvent* evento) override;
-    void showEvent(QShowEvent* evento) override;
-    void keyPressEvent(QKeyEvent* evento) override;
+    bool Occupata() const override { return occupato_; }
 
 private:
-    void CostruisciFinestra();
+    void CostruisciFiltro(class QBoxLayout* alto);
+    void CostruisciCartella();
+    void CostruisciMenu();
     void AggiornaPulsanti();
     void ImpostaDidascalia(const QString& cartella);
     void MostraAiuto(const QString& titolo, const QString& testo, int punti);
-    void NascondiAiuto();
-    void ApriMenu(QTableView* griglia, int riga, bool daElencoInvio);
+    void ApriMenu(const QString& nome, int riga, const QPoint& globale);
     void Storicizza();
-    void Visualizza();
-    void Selezione(int indice);
     void InviaBolleFinestra();
     void MostraAvanzamento(const AvanzamentoFtp& a);
     void ImpostaOrigine();
     void ChiudiOrigine(bool invioVisibile);
     void ScegliQuali(bool daInviare);
-    void ControllaCampo(int indice);
-    void CampoSuccessivo(int indice, int passo);
-    void SpostaGiu(int riga);
-    void ImpostaRigaCorrente(int riga);
-    bool TastoElenco(int tasto);
-    bool TastoInvio(int tasto);
-    bool TastoCampo(int indice, class QKeyEvent* evento);
-    bool MouseIntestazione(QTableView* griglia, class QMouseEvent* evento);
-    void TieniDimensioni();
 
-    ElencoFile elenco_;
-    QStringList invio_;
-    QString cartellaElenco_;
-    int colonna_ = ColonnaNome;
-    int modo_ = 1;
-    int modoInvio_ = 1;
+    ListaInvio lista_;
+    QString nomeCorrente_; // the name the row menu acts on
     int rigaCorrente_ = -1;
-    QString nomeCorrente_;
     bool occupato_ = false;
-    bool caricamento_ = false;
     bool uscendo_ = false;
 
-    ModelloElencoFile* modelloElenco_ = nullptr;
-    ModelloElencoInvio* modelloInvio_ = nullptr;
-    QTableView* grdElenco_ = nullptr;
-    QTableView* grdInvio_ = nullptr;
-    std::array<QLineEdit*, 5> txt_{}; // indices 1..4
+    RigaFiltro* filtro_ = nullptr;
+    GriglieInvio* griglie_ = nullptr;
     QRadioButton* optDaInviare_ = nullptr;
-    QRadioButton* optInviati_ = nullptr;
-    QLabel* lbUtente_ = nullptr;
     std::array<QPushButton*, 3> cmdSelez_{};
     QPushButton* cmdAggiorna_ = nullptr;
     QPushButton* cmdInvia_ = nullptr;
@@ -99,9 +69,7 @@ private:
     QPushButton* cmdOrigine_ = nullptr;
     QFrame* fraCartella_ = nullptr;
     QLabel* lbFirmaVerif_ = nullptr;
-    QFrame* fraAiuto_ = nullptr;
-    QLabel* lbTitoloAiuto_ = nullptr;
-    QLabel* lbAiuto_ = nullptr;
+    PannelloAiuto* aiuto_ = nullptr;
     QLabel* lbAvanzamento_ = nullptr; // shown during a send run
     QMenu* menu_ = nullptr;
     QAction* muVisualizza_ = nullptr;

@@ -10,6 +10,7 @@
 #include "shell/ValoriFtp.h"
 #include "shell/ui/CasellaParola.h"
 #include "shell/ui/Finestre.h"
+#include "shell/ui/PannelloAiuto.h"
 #include "shell/ui/TastiComuni.h"
 
 #include <QButtonGroup>
@@ -183,30 +184,9 @@ ParEdi::ParEdi(QWidget* padre) : QDialog(padre)
         setTabOrder(txt_[k], txt_[k + 1]);
 
     // The floating help, above everything else and out of the layout.
-    pctHelp_ = new QFrame(this);
-    pctHelp_->setObjectName(QStringLiteral("pctHelp"));
-    pctHelp_->setFrameShape(QFrame::Box);
-    pctHelp_->setAutoFillBackground(true);
-    pctHelp_->setStyleSheet(
-        QStringLiteral("#pctHelp { background: #ffffe1; border: 1px solid black; }"));
-    auto* lHelp = new QVBoxLayout(pctHelp_);
-    lHelp->setContentsMargins(0, 0, 0, 4);
-    lbHelpTit_ = new QLabel(pctHelp_);
-    lbHelpTit_->setObjectName(QStringLiteral("lbHelpTit"));
-    lbHelpTit_->setAlignment(Qt::AlignCenter);
-    lbHelpTit_->setStyleSheet(
-        QStringLiteral("background: #000080; color: white; font-weight: bold; padding: 2px;"));
-    lbHelpTit_->setCursor(Qt::SizeAllCursor);
-    lbHelpMess_ = new QLabel(pctHelp_);
-    lbHelpMess_->setObjectName(QStringLiteral("lbHelpMess"));
-    lbHelpMess_->setWordWrap(true);
-    lbHelpMess_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lbHelpMess_->setContentsMargins(6, 2, 6, 2);
-    lHelp->addWidget(lbHelpTit_);
-    lHelp->addWidget(lbHelpMess_, 1);
-    pctHelp_->hide();
-    TrascinaForm(pctHelp_, lbHelpTit_);
-    lbHelpMess_->installEventFilter(this);
+    pctHelp_ = new PannelloAiuto(this);
+    pctHelp_->EtichettaTesto()->setWordWrap(true);
+    pctHelp_->EtichettaTesto()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     const QString filiali =
         QStringLiteral("Consente di differenziare le bolle di una stessa ") +
@@ -318,11 +298,8 @@ void ParEdi::MostraAiuto(int k)
                                         : static_cast<QWidget*>(cmbNumFile_);
         alto = riferimento->mapTo(this, QPoint(0, 0)).y() - AltezzaAiuto - margine;
     }
+    pctHelp_->Mostra(titoli_[k], testi_[k]);
     pctHelp_->setGeometry((width() - larghezza) / 2, alto, larghezza, AltezzaAiuto);
-    lbHelpTit_->setText(titoli_[k]);
-    lbHelpMess_->setText(testi_[k]);
-    pctHelp_->show();
-    pctHelp_->raise();
 }
 
 void ParEdi::Vai(int k, int passo)
@@ -366,12 +343,6 @@ bool ParEdi::eventFilter(QObject* oggetto, QEvent* evento)
             static_cast<QFocusEvent*>(evento)->reason() != Qt::ActiveWindowFocusReason &&
             static_cast<QFocusEvent*>(evento)->reason() != Qt::PopupFocusReason)
             NormalizzaProgressivo(k);
-        break;
-    case QEvent::MouseButtonPress:
-        if (oggetto == lbHelpMess_) {
-            pctHelp_->hide();
-            return true;
-        }
         break;
     case QEvent::KeyPress: {
         auto* e = static_cast<QKeyEvent*>(evento);

@@ -6,10 +6,10 @@
 
 class QButtonGroup;
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class PannelloAiuto;
 
 // The Customs connection parameters: FTP host, user code and password, company,
 // progressives, sort orders, base folder, files per fetch and debug. Opens on
@@ -47,9 +47,7 @@ private:
     QPushButton* command1_ = nullptr;
     QComboBox* cmbNumFile_ = nullptr;
     QComboBox* cmbDebug_ = nullptr;
-    QFrame* pctHelp_ = nullptr;
-    QLabel* lbHelpTit_ = nullptr;
-    QLabel* lbHelpMess_ = nullptr;
+    PannelloAiuto* pctHelp_ = nullptr;
     std::array<QString, 10> titoli_;
     std::array<QString, 10> testi_;
 };

@@ -3,7 +3,6 @@
 #include "support/Risponditore.h"
 
 #include "invio/ui/Dos2Edi.h"
-#include "invio/ui/ModelliElenco.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/ui/Dialoghi.h"
 #include "piattaforma/ui/Schermo.h"
@@ -23,6 +22,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+// Mouse clicks through the window system, as a person gives them: a right
+// click there is what asks a grid for its menu.
+#define QTEST_QPA_MOUSE_HANDLING
 #include <QTest>
 
 #include <memory>
@@ -146,7 +148,7 @@ TEST_F(Dos2EdiTest, ApreConDidascaliaFiltroEOrdineDelleImpostazioni)
     EXPECT_EQ(Trova<QLineEdit>("txt_1")->text(), "12");
     EXPECT_EQ(Trova<QLineEdit>("txt_2")->text(), "07");
     EXPECT_EQ(Righe(), PerData);
-    EXPECT_FALSE(Trova<QWidget>("fraAiuto")->isVisible());
+    EXPECT_FALSE(Trova<QWidget>("pctHelp")->isVisible());
     EXPECT_FALSE(Trova<QWidget>("fraCartella")->isVisible());
 
     const QAbstractItemModel* m = elenco->model();
@@ -325,7 +327,56 @@ TEST_F(Dos2EdiTest, IModelliRispettanoIlContratto)
     ClicIntestazione(elenco, 3, Qt::RightButton);
     Pulsante("&Inverti")->click();
     Pulsante("&AGGIORNA lista")->click();
+    // One row in or out of the lower grid at a time, in either direction.
+    elenco->setFocus();
+    elenco->setCurrentIndex(elenco->model()->index(0, 1));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(elenco, Qt::Key_S);
+    ClicIntestazione(invio, 0, Qt::RightButton);
+    elenco->setCurrentIndex(elenco->model()->index(3, 1));
+    QTest::keyClick(elenco, Qt::Key_Return);
+    elenco->setCurrentIndex(elenco->model()->index(1, 1));
+    QTest::keyClick(elenco, Qt::Key_N);
+    invio->setFocus();
+    invio->setCurrentIndex(invio->model()->index(0, 0));
+    QTest::keyClick(invio, Qt::Key_Delete);
+    EXPECT_EQ(RigheInvio().size(), 2);
+    EXPECT_EQ(finestra->ElencoInvio(), RigheInvio());
     EXPECT_TRUE(a.Violazioni().isEmpty()) << a.Violazioni().join('\n').toStdString();
+}
+
+// "&Storicizza" takes the row out of the list; the folder is not read again.
+TEST_F(Dos2EdiTest, StoricizzaToglieLaRigaSenzaRileggereLaCartella)
+{
+    QuattroFile();
+    Apri();
+    ControlloModello controllo(elenco->model());
+    Pulsante("&Tutti")->click();
+    File("ABCD1207.T05", QDateTime::currentDateTime()); // arrived meanwhile
+    elenco->setCurrentIndex(elenco->model()->index(2, 1));
+    ClicRiga(elenco, 2, Qt::RightButton); // ABCD1207.T02
+    RisponditoreTest().Rispondi(Risposta::Si, "CONFERMI LA STORICIZZAZIONE DI  'ABCD1207.T02'");
+    Voce("Mu_storico")->trigger();
+    Trova<QMenu>("mnuOperazioni")->hide();
+    EXPECT_EQ(Righe(), QStringList({"ABCD1207.I03", "ABCD1207.T01", "ABCD1207.T04"}));
+    EXPECT_EQ(RigheInvio(), Righe());
+    EXPECT_EQ(elenco->currentIndex().row(), 2);
+    EXPECT_TRUE(QFile::exists(Percorso("Inviati/ABCD1207.T02")));
+    Pulsante("&AGGIORNA lista")->click();
+    EXPECT_TRUE(Righe().contains("ABCD1207.T05"));
+    EXPECT_TRUE(controllo.Violazioni().isEmpty())
+        << controllo.Violazioni().join('\n').toStdString();
+
+    // From the history nothing moves: the row stays, unmarked.
+    Trova<QRadioButton>("optQuali_0")->click();
+    ASSERT_EQ(Righe(), QStringList({"ABCD1207.T02"}));
+    Pulsante("&Tutti")->click();
+    ClicRiga(invio, 0, Qt::RightButton);
+    RisponditoreTest().Rispondi(Risposta::Si, "CONFERMI LA STORICIZZAZIONE DI  'ABCD1207.T02'");
+    Voce("Mu_storico")->trigger();
+    Trova<QMenu>("mnuOperazioni")->hide();
+    EXPECT_EQ(Righe(), QStringList({"ABCD1207.T02"}));
+    EXPECT_TRUE(RigheInvio().isEmpty());
 }
 
 TEST_F(Dos2EdiTest, MenuDiRigaStoricizzaSiENo)
@@ -399,17 +450,17 @@ TEST_F(Dos2EdiTest, PannelloDiAiutoETastoF1)
     Apri();
     elenco->setFocus();
     QTest::keyClick(elenco, Qt::Key_F1);
-    QWidget* aiuto = Trova<QWidget>("fraAiuto");
+    QWidget* aiuto = Trova<QWidget>("pctHelp");
     EXPECT_TRUE(aiuto->isVisible());
-    EXPECT_EQ(Trova<QLabel>("lbTitoloAiuto")->text(), "ELENCO FILES TRASFERIRIBILI");
-    EXPECT_TRUE(Trova<QLabel>("lbAiuto")->text().startsWith("- Tasto destro del Mouse"));
+    EXPECT_EQ(Trova<QLabel>("lbHelpTit")->text(), "ELENCO FILES TRASFERIRIBILI");
+    EXPECT_TRUE(Trova<QLabel>("lbHelpMess")->text().startsWith("- Tasto destro del Mouse"));
     QTest::keyClick(elenco, Qt::Key_Down);
     EXPECT_FALSE(aiuto->isVisible());
 
     invio->setFocus();
     QTest::keyClick(invio, Qt::Key_F1);
-    EXPECT_EQ(Trova<QLabel>("lbTitoloAiuto")->text(), "ELENCO FILES DA TRASFERIRE");
-    QTest::mouseClick(Trova<QLabel>("lbAiuto"), Qt::LeftButton);
+    EXPECT_EQ(Trova<QLabel>("lbHelpTit")->text(), "ELENCO FILES DA TRASFERIRE");
+    QTest::mouseClick(Trova<QLabel>("lbHelpMess"), Qt::LeftButton);
     EXPECT_FALSE(aiuto->isVisible());
 }
 

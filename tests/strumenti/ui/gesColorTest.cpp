@@ -1,10 +1,11 @@
 #include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
 
-#include "invio/ui/ModelliElenco.h"
+#include "invio/NomiFile.h"
 #include "piattaforma/ui/Dialoghi.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
+#include "shell/ui/ModelloElenco.h"
 #include "strumenti/ui/SubColor.h"
 #include "strumenti/ui/gesColor.h"
 
@@ -208,5 +209,6 @@ TEST_F(gesColorTest, LeListeUsanoIlNuovoColore)
     Apri();
     QTest::mouseClick(Tipo(0), Qt::LeftButton);
     Esci();
-    EXPECT_EQ(ColoreTipo(dichiarazione).value<QColor>(), QColor(10, 200, 30));
+    EXPECT_EQ(ColoreTipo(dichiarazione, QString::fromLatin1(TipiInvio)).value<QColor>(),
+              QColor(10, 200, 30));
 }

@@ -1,0 +1,143 @@
+#include "support/CartellaProgrammaTest.h"
+#include "support/Risponditore.h"
+
+#include "piattaforma/Orologio.h"
+#include "shell/Global.h"
+#include "shell/ui/RigaFiltro.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+class RigaFiltroTest : public CartellaProgrammaTest
+{
+protected:
+    void SetUp() override
+    {
+        CartellaProgrammaTest::SetUp();
+        ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
+        ParametriEdi.UtenteFtp = "ABCD";
+    }
+
+    void Apri(RigaFiltro::Forma forma = RigaFiltro::Forma::Colonne)
+    {
+        finestra = std::make_unique<QWidget>();
+        auto* l = new QVBoxLayout(finestra.get());
+        riga = new RigaFiltro(LatoFiltro::Invio, forma, finestra.get());
+        l->addWidget(riga);
+        dopo = new QPushButton("dopo", finestra.get());
+        l->addWidget(dopo);
+        finestra->show();
+        finestra->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(finestra.get()));
+    }
+    QLineEdit* Campo(int k) const { return riga->Campo(k); }
+
+    std::unique_ptr<QWidget> finestra;
+    RigaFiltro* riga = nullptr;
+    QPushButton* dopo = nullptr;
+};
+
+} // namespace
+
+TEST_F(RigaFiltroTest, ApreSuOggiConIlCodiceUtente)
+{
+    Apri();
+    EXPECT_EQ(riga->Campi(), (std::array<QString, 4>{"12", "07", "?", "??"}));
+    EXPECT_EQ(riga->findChild<QLabel*>("lbUtente")->text(), "ABCD");
+    for (int k = 1; k <= 4; ++k)
+        EXPECT_EQ(Campo(k)->objectName(), QStringLiteral("txt_%1").arg(k));
+    EXPECT_EQ(Campo(4)->accessibleName(), "Progressivo");
+
+    ParametriEdi.Progr1 = "B0";
+    Apri(RigaFiltro::Forma::Riga);
+    EXPECT_EQ(Campo(4)->text(), "B?");
+    QStringList etichette;
+    for (QLabel* e : riga->findChildren<QLabel*>())
+        etichette << e->text();
+    EXPECT_TRUE(etichette.contains("File"));
+    EXPECT_TRUE(etichette.contains("."));
+}
+
+// What each field keeps of what is typed, and of what is put in whole.
+TEST_F(RigaFiltroTest, OgniCampoTieneSoloCioCheLaSuaRegolaAmmette)
+{
+    Apri();
+    struct Caso
+    {
+        int campo;
+        const char* tasti;
+        const char* testo;
+    };
+    const Caso casi[] = {
+        {1, "1x", "1"}, {2, "a5", "5"}, {3, "t", "T"}, {3, "4", "4"}, {4, "b", "B"}, {4, "*", "*"},
+    };
+    for (const Caso& c : casi) {
+        riga->ImpostaCampo(c.campo, QString());
+        Campo(c.campo)->setFocus();
+        QTest::keyClicks(Campo(c.campo), c.tasti);
+        EXPECT_EQ(Campo(c.campo)->text(), c.testo) << c.campo << " " << c.tasti;
+    }
+    riga->ImpostaCampo(1, QString());
+    Campo(1)->insert("1a");
+    EXPECT_EQ(Campo(1)->text(), "") << "a paste with a letter changes nothing";
+    riga->ImpostaCampo(4, QString());
+    Campo(4)->insert("z?");
+    EXPECT_EQ(Campo(4)->text(), "Z?");
+}
+
+TEST_F(RigaFiltroTest, PienoPassaOltreELasciatoSiControlla)
+{
+    Apri();
+    QSignalSpy controllati(riga, &RigaFiltro::Controllato);
+    QSignalSpy modificati(riga, &RigaFiltro::Modificato);
+    Campo(4)->setFocus();
+    Campo(4)->selectAll();
+    controllati.clear(); // the month, left for the progressive
+    QTest::keyClick(Campo(4), Qt::Key_5);
+    EXPECT_EQ(modificati.size(), 1);
+    EXPECT_TRUE(Campo(4)->hasFocus()) << "one character of two";
+    dopo->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Campo(4)->text(), "05");
+    ASSERT_EQ(controllati.size(), 1);
+    EXPECT_EQ(controllati[0][0].toInt(), 4);
+    EXPECT_TRUE(controllati[0][1].toBool());
+
+    // Full: the focus moves on by itself, and the unchanged month is no change.
+    Campo(1)->setFocus();
+    Campo(1)->selectAll();
+    QTest::keyClicks(Campo(1), "12");
+    EXPECT_EQ(QApplication::focusWidget(), Campo(2));
+    ASSERT_EQ(controllati.size(), 2);
+    EXPECT_FALSE(controllati[1][1].toBool());
+    EXPECT_EQ(riga->Campi()[0], "12");
+}
+
+TEST_F(RigaFiltroTest, UnCampoErratoRiprendeIlFuocoETieneIlTesto)
+{
+    Apri();
+    QSignalSpy controllati(riga, &RigaFiltro::Controllato);
+    Campo(2)->setFocus();
+    Campo(2)->selectAll();
+    controllati.clear();
+    RisponditoreTest().Rispondi(Risposta::Ok, "GIORNO ERRATO");
+    QTest::keyClicks(Campo(2), "32");
+    QTest::qWait(0);
+    EXPECT_EQ(QApplication::focusWidget(), Campo(2));
+    EXPECT_EQ(Campo(2)->text(), "32");
+    EXPECT_TRUE(controllati.isEmpty());
+
+    // The window may say that the field is not to be checked now.
+    riga->SospendiControllo([](Qt::FocusReason) { return true; });
+    dopo->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(controllati.isEmpty());
+    EXPECT_EQ(Campo(2)->text(), "32");
+}
