@@ -5,6 +5,7 @@
 #include "invio/ui/Dos2Edi.h"
 #include "piattaforma/SondaConnessione.h"
 #include "piattaforma/ui/Schermo.h"
+#include "ricezione/ui/Edi2Dos.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
 
@@ -68,6 +69,31 @@ protected:
         QTest::qWait(200);
     }
 
+    // Ten openings and closings of a window that remembers its size: each
+    // opens at the saved outer size and saves back what it read.
+    template <typename Finestra>
+    void DieciVolte(const char* sezione, const char* uscita, int dimx, int dimy)
+    {
+        ScriviIni(FileIni, sezione, "DIMX", QString::number(dimx));
+        ScriviIni(FileIni, sezione, "DIMY", QString::number(dimy));
+        Geometria prima;
+        for (int volta = 0; volta < 10; ++volta) {
+            Finestra w;
+            Mostrata(w);
+            EXPECT_EQ(w.frameGeometry().width(), Pixel(dimx)) << "opening " << volta;
+            if (volta == 0)
+                Foto(sezione);
+            w.template findChild<QPushButton*>(uscita)->click();
+            const Geometria g = Letta(sezione);
+            // A width of no whole number of pixels is kept as the pixels it makes.
+            EXPECT_EQ(g.dimx, QString::number(Twip(Pixel(dimx)))) << "closing " << volta;
+            EXPECT_EQ(g.dimy, QString::number(dimy)) << "closing " << volta;
+            if (volta == 0)
+                prima = g;
+            EXPECT_EQ(g, prima) << "closing " << volta;
+        }
+    }
+
     static void Foto(const char* nome)
     {
         SchermoDiProva()->Fotografa(QDir::current().absoluteFilePath(
@@ -77,24 +103,12 @@ protected:
 
 TEST_F(GeometriaTest, InvioDieciVolteStessaGeometria)
 {
-    ScriviIni(FileIni, "Dos2Edi", "DIMX", "8250");
-    ScriviIni(FileIni, "Dos2Edi", "DIMY", "6000");
-    Geometria prima;
-    for (int volta = 0; volta < 10; ++volta) {
-        Dos2Edi w;
-        Mostrata(w);
-        // What opens is what was saved: the outer size.
-        EXPECT_EQ(w.frameGeometry().width(), Pixel(8250)) << "opening " << volta;
-        if (volta == 0)
-            Foto("Dos2Edi");
-        w.findChild<QPushButton*>("cmdUscita")->click();
-        const Geometria g = Letta("Dos2Edi");
-        EXPECT_EQ(g.dimx, "8250") << "closing " << volta;
-        EXPECT_EQ(g.dimy, "6000") << "closing " << volta;
-        if (volta == 0)
-            prima = g;
-        EXPECT_EQ(g, prima) << "closing " << volta;
-    }
+    DieciVolte<Dos2Edi>("Dos2Edi", "cmdUscita", 8250, 6000);
+}
+
+TEST_F(GeometriaTest, RicezioneDieciVolteStessaGeometria)
+{
+    DieciVolte<Edi2Dos>("Edi2Dos", "cmdOK", 6500, 5400);
 }
 
 TEST_F(GeometriaTest, PrincipaleDieciVolteStessaGeometria)

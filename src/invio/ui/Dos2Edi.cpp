@@ -26,27 +26,12 @@ namespace {
 constexpr int LarghezzaFinestra = 8250; // twips
 constexpr int AltezzaMinima = 4560;     // twips
 
-const QString TitoloElaborazione = QStringLiteral("ELABORAZIONE IN CORSO ...");
-
-QPushButton* Pulsante(const QString& testo, const QString& nome, QWidget* padre)
-{
-    auto* p = new QPushButton(testo, padre);
-    p->setObjectName(nome);
-    // Enter belongs to the grids and the filter fields, never to a default button.
-    p->setAutoDefault(false);
-    p->setDefault(false);
-    QSizePolicy sp = p->sizePolicy();
-    sp.setRetainSizeWhenHidden(true);
-    p->setSizePolicy(sp);
-    return p;
-}
-
 } // namespace
 
 Dos2Edi::Dos2Edi(QWidget* padre)
     : FinestraElenco(QStringLiteral("Dos2Edi"), LarghezzaFinestra, AltezzaMinima, padre)
 {
-    auto* principale = new QVBoxLayout(this);
+    auto* principale = new QVBoxLayout(Contenuto());
     // The grids end 60 twips above the bottom of the window.
     principale->setContentsMargins(4, 4, 4, Pixel(60));
     principale->setSpacing(4);
@@ -78,7 +63,7 @@ Dos2Edi::Dos2Edi(QWidget* padre)
             Pulsante(testiSelez[size_t(i)], QStringLiteral("cmdSelez_%1").arg(i), this);
         selezione->addWidget(cmdSelez_[size_t(i)]);
         connect(cmdSelez_[size_t(i)], &QPushButton::clicked, this, [this, i]() {
-            if (!occupato_)
+            if (!Occupato())
                 griglie_->Selezione(i);
         });
     }
@@ -94,15 +79,14 @@ Dos2Edi::Dos2Edi(QWidget* padre)
     connect(
         griglie_, &GriglieInvio::Aiuto, this,
         [this](const QString& titolo, const QString& testo) { MostraAiuto(titolo, testo, 10); });
-    connect(griglie_, &GriglieInvio::Tasto, this, [this]() { aiuto_->hide(); });
+    connect(griglie_, &GriglieInvio::Tasto, this, [this]() { Pannello()->hide(); });
     connect(griglie_, &GriglieInvio::Menu, this, &Dos2Edi::ApriMenu);
 
     CostruisciCartella();
-    aiuto_ = new PannelloAiuto(this);
     lbAvanzamento_ = new QLabel(this);
     lbAvanzamento_->setObjectName(QStringLiteral("lbAvanzamento"));
     lbAvanzamento_->setAlignment(Qt::AlignCenter);
-    aiuto_->Aggiungi(lbAvanzamento_);
+    Pannello()->Aggiungi(lbAvanzamento_);
     lbAvanzamento_->hide();
     CostruisciMenu();
 
@@ -256,15 +240,15 @@ void Dos2Edi::AggiornaPulsanti()
 
 void Dos2Edi::MostraAiuto(const QString& titolo, const QString& testo, int punti)
 {
-    const bool visibile = aiuto_->isVisible();
-    aiuto_->Mostra(titolo, testo, punti);
+    const bool visibile = Pannello()->isVisible();
+    Pannello()->Mostra(titolo, testo, punti);
     if (!visibile)
-        aiuto_->Centra(griglie_->y() + griglie_->height() / 4);
+        Pannello()->Centra(griglie_->y() + griglie_->height() / 4);
 }
 
 void Dos2Edi::ApriMenu(const QString& nome, int riga, const QPoint& globale)
 {
-    if (occupato_)
+    if (Occupato())
         return;
     nomeCorrente_ = nome;
     rigaCorrente_ = riga;
@@ -297,27 +281,27 @@ void Dos2Edi::Storicizza()
 
 void Dos2Edi::InviaBolleFinestra()
 {
-    if (occupato_ || lista_.Elenco().ContaInvio() == 0)
+    if (Occupato() || lista_.Elenco().ContaInvio() == 0)
         return;
-    MostraAiuto(TitoloElaborazione,
-                QStringLiteral("INVIO DELLE BOLLE SELEZIONATE IN DOGANA \nAttendere prego ..."),
-                12);
-    aiuto_->Fisso(true);
+    const bool visibile = Pannello()->isVisible();
+    Pannello()->MostraAttesa(
+        QStringLiteral("INVIO DELLE BOLLE SELEZIONATE IN DOGANA \nAttendere prego ..."), 12);
+    if (!visibile)
+        Pannello()->Centra(griglie_->y() + griglie_->height() / 4);
     MostraAvanzamento({});
     lbAvanzamento_->show();
-    aiuto_->adjustSize();
-    occupato_ = true;
+    Pannello()->adjustSize();
+    *FlagOccupato() = true;
     bool chiudi = false;
     {
         // Nothing the window shows can reach the run while it goes.
         const BloccoInput blocco(this);
         chiudi =
-            lista_.Invia(&occupato_, [this](const AvanzamentoFtp& a) { MostraAvanzamento(a); });
+            lista_.Invia(FlagOccupato(), [this](const AvanzamentoFtp& a) { MostraAvanzamento(a); });
     }
-    occupato_ = false;
+    *FlagOccupato() = false;
     lbAvanzamento_->hide();
-    aiuto_->Fisso(false);
-    aiuto_->hide();
+    Pannello()->hide();
     QCoreApplication::processEvents();
     if (chiudi)
         accept();
@@ -331,7 +315,7 @@ void Dos2Edi::MostraAvanzamento(const AvanzamentoFtp& a)
     lbAvanzamento_->setText(testo);
     // A screen reader reads what the label shows.
     lbAvanzamento_->setAccessibleName(testo);
-    aiuto_->adjustSize();
+    Pannello()->adjustSize();
 }
 
 void Dos2Edi::ImpostaOrigine()

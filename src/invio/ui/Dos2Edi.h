@@ -8,7 +8,6 @@
 #include <array>
 
 class GriglieInvio;
-class PannelloAiuto;
 class QAction;
 class QFrame;
 class QLabel;
@@ -31,12 +30,8 @@ public:
     const ElencoFile& Elenco() const { return lista_.Elenco(); }
     QStringList ElencoInvio() const { return lista_.Elenco().ElencoInvio(); }
     const QString& CartellaElenco() const { return lista_.Cartella(); }
-    bool Occupato() const { return occupato_; }
 
     void CaricaElenco();
-
-protected:
-    bool Occupata() const override { return occupato_; }
 
 private:
     void CostruisciFiltro(class QBoxLayout* alto);
@@ -56,7 +51,6 @@ private:
     ListaInvio lista_;
     QString nomeCorrente_; // the name the row menu acts on
     int rigaCorrente_ = -1;
-    bool occupato_ = false;
     bool uscendo_ = false;
 
     RigaFiltro* filtro_ = nullptr;
@@ -69,7 +63,6 @@ private:
     QPushButton* cmdOrigine_ = nullptr;
     QFrame* fraCartella_ = nullptr;
     QLabel* lbFirmaVerif_ = nullptr;
-    PannelloAiuto* aiuto_ = nullptr;
     QLabel* lbAvanzamento_ = nullptr; // shown during a send run
     QMenu* menu_ = nullptr;
     QAction* muVisualizza_ = nullptr;

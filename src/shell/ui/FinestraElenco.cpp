@@ -2,14 +2,22 @@
 
 #include "piattaforma/ui/Schermo.h"
 #include "shell/ui/Finestre.h"
+#include "shell/ui/PannelloAiuto.h"
 
 #include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 FinestraElenco::FinestraElenco(const QString& nome, int larghezza, int altezzaMinima,
                                QWidget* padre)
     : QDialog(padre), larghezza_(larghezza), altezzaMinima_(altezzaMinima)
 {
     setObjectName(nome);
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    contenuto_ = new QWidget(this);
+    l->addWidget(contenuto_);
+    pannello_ = new PannelloAiuto(this);
     TieniDimensioni();
     AllaCornice(this, [this]() { TieniDimensioni(); });
 }
@@ -42,6 +50,36 @@ void FinestraElenco::AnteprimaTasti()
             w->installEventFilter(this);
 }
 
+void FinestraElenco::Occupa(bool si)
+{
+    occupato_ = si;
+    contenuto_->setEnabled(!si);
+}
+
+void FinestraElenco::MostraAttesa(const QString& messaggio)
+{
+    pannello_->MostraAttesa(messaggio);
+    pannello_->Centra((height() - pannello_->height()) / 3);
+}
+
+QPushButton* FinestraElenco::Pulsante(const QString& testo, const QString& nome, QWidget* padre)
+{
+    auto* p = new QPushButton(testo, padre);
+    p->setObjectName(nome);
+    // Enter belongs to the grids and the filter fields.
+    p->setAutoDefault(false);
+    p->setDefault(false);
+    QSizePolicy sp = p->sizePolicy();
+    sp.setRetainSizeWhenHidden(true);
+    p->setSizePolicy(sp);
+    return p;
+}
+
+bool FinestraElenco::TastiSospesi() const
+{
+    return occupato_ || (pannello_->isVisible() && pannello_->Fisso());
+}
+
 bool FinestraElenco::eventFilter(QObject* oggetto, QEvent* evento)
 {
     if (evento->type() == QEvent::KeyPress && TastiSospesi())
@@ -71,7 +109,7 @@ void FinestraElenco::keyPressEvent(QKeyEvent* evento)
 
 void FinestraElenco::done(int esito)
 {
-    if (Occupata())
+    if (occupato_)
         return;
     SalvaPosizione(this);
     QDialog::done(esito);

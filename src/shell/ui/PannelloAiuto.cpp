@@ -53,6 +53,8 @@ void PannelloAiuto::Mostra(const QString& titolo, const QString& testo, int punt
         lbHelpMess_->setFont(f);
     }
     lbHelpMess_->setText(testo);
+    lbHelpMess_->setAlignment(allineamento_);
+    fisso_ = false;
     // A screen reader reads what the panel shows.
     setAccessibleName(titolo);
     lbHelpMess_->setAccessibleName(testo);
@@ -61,6 +63,13 @@ void PannelloAiuto::Mostra(const QString& titolo, const QString& testo, int punt
     raise();
     // Painted at once: a run that follows keeps the window busy.
     repaint();
+}
+
+void PannelloAiuto::MostraAttesa(const QString& testo, int punti)
+{
+    Mostra(QStringLiteral("ELABORAZIONE IN CORSO ..."), testo, punti);
+    lbHelpMess_->setAlignment(Qt::AlignCenter);
+    fisso_ = true;
 }
 
 void PannelloAiuto::Centra(int alto)

@@ -18,12 +18,17 @@ public:
     // Shows the panel above the window's other widgets, with the message in
     // punti points when above 0. Where it stands is the window's choice.
     void Mostra(const QString& titolo, const QString& testo, int punti = 0);
+    // The busy panel: "ELABORAZIONE IN CORSO ..." over the run's message,
+    // fixed until the window hides it.
+    void MostraAttesa(const QString& testo, int punti = 0);
     // Horizontally centred in the window, its top at alto.
     void Centra(int alto);
-    void Fisso(bool si) { fisso_ = si; }
     // A line under the message, such as a run's progress.
     void Aggiungi(QWidget* riga);
+    // Where the message stands in the panel (the busy panel's is centred).
+    void Allinea(Qt::Alignment allineamento) { allineamento_ = allineamento; }
 
+    bool Fisso() const { return fisso_; }
     QString Titolo() const;
     QString Testo() const;
     QLabel* EtichettaTesto() const { return lbHelpMess_; }
@@ -34,5 +39,6 @@ protected:
 private:
     QLabel* lbHelpTit_ = nullptr;
     QLabel* lbHelpMess_ = nullptr;
+    Qt::Alignment allineamento_ = Qt::AlignLeft | Qt::AlignVCenter;
     bool fisso_ = false;
 };

@@ -186,7 +186,7 @@ ParEdi::ParEdi(QWidget* padre) : QDialog(padre)
     // The floating help, above everything else and out of the layout.
     pctHelp_ = new PannelloAiuto(this);
     pctHelp_->EtichettaTesto()->setWordWrap(true);
-    pctHelp_->EtichettaTesto()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pctHelp_->Allinea(Qt::AlignLeft | Qt::AlignTop);
 
     const QString filiali =
         QStringLiteral("Consente di differenziare le bolle di una stessa ") +

@@ -9,13 +9,19 @@
 #include "ricezione/ui/GrigliaRicevuti.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
+#include "shell/Impostazioni.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+// Clicks through the window system, as a person gives them: a right click
+// there is what asks the grid for its menu.
+#define QTEST_QPA_MOUSE_HANDLING
 #include <QTest>
 
 namespace {
@@ -71,6 +77,7 @@ TEST_F(Edi2DosTest, TabellaVuotaFinoAlPrimoCampoLasciato)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_EQ(w.windowTitle(), "RICEZIONE FILE");
     auto* txt1 = w.findChild<QLineEdit*>("txt_1");
+    EXPECT_EQ(QApplication::focusWidget(), txt1) << "the first field has the focus";
     EXPECT_EQ(txt1->text(), "12");
     EXPECT_EQ(w.findChild<QLineEdit*>("txt_4")->text(), "??");
     EXPECT_EQ(w.Griglia()->Elenco().Conta(), 0);
@@ -219,4 +226,38 @@ TEST_F(Edi2DosTest, ProgressivoFuoriIntervalloEEsciSenzaSpostare)
     ok->click();
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaRicevuti + "/ACME1207.XA1"));
+}
+
+TEST_F(Edi2DosTest, MenuDellaRigaInvioEDoppioClicSullaGriglia)
+{
+    const QString uscita = Percorso("aperto.txt");
+    ScriviIni(FileIni, "APPLICATIVI", "Varie1", ScriptRegistra("editor.sh", uscita));
+    Ricevuto("ACME1207.N01", 10);
+    Ricevuto("ACME1207.X02", 20);
+    Edi2Dos w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.CaricaRicevuti();
+    auto* griglia = const_cast<GrigliaRicevuti*>(w.Griglia());
+    const auto centro = [&](int riga) {
+        return griglia->visualRect(griglia->model()->index(riga, 0)).center();
+    };
+
+    QTest::mouseClick(griglia->viewport(), Qt::RightButton, {}, centro(1));
+    auto* menu = griglia->findChild<QMenu*>("Mu_base");
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(griglia->FileCorrente(), "ACME1207.X02");
+    EXPECT_EQ(griglia->findChild<QAction*>("Mu_storico")->text(), "&Sposta  ACME1207.X02");
+    EXPECT_EQ(griglia->findChild<QAction*>("Mu_vedi")->text(), "&Visualizza  ACME1207.X02");
+    menu->hide();
+
+    // Enter views the current file with the office's viewer, a double click too.
+    griglia->setFocus();
+    QTest::keyClick(griglia, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
+    EXPECT_EQ(LeggiFile(uscita), (ParametriEdi.CartellaRicevuti + "/ACME1207.X02\n").toUtf8());
+    QFile::remove(uscita);
+    QTest::mouseDClick(griglia->viewport(), Qt::LeftButton, {}, centro(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
+    EXPECT_EQ(LeggiFile(uscita), (ParametriEdi.CartellaRicevuti + "/ACME1207.N01\n").toUtf8());
 }

@@ -134,10 +134,14 @@ TEST_F(GrigliaElencoTest, PannelloDiAiutoSiChiudeAlClicSalvoSeFisso)
     EXPECT_EQ(pannello->x(), (finestra->width() - pannello->width()) / 2);
     EXPECT_EQ(pannello->y(), 40);
 
-    pannello->Fisso(true);
+    QTest::mouseClick(pannello->EtichettaTesto(), Qt::LeftButton);
+    EXPECT_FALSE(pannello->isVisible());
+
+    pannello->MostraAttesa("INVIO");
+    EXPECT_EQ(pannello->Titolo(), "ELABORAZIONE IN CORSO ...");
     QTest::mouseClick(pannello->EtichettaTesto(), Qt::LeftButton);
     EXPECT_TRUE(pannello->isVisible()) << "a busy panel stays";
-    pannello->Fisso(false);
+    pannello->Mostra("AIUTO", "testo");
     QTest::mouseClick(pannello->EtichettaTesto(), Qt::LeftButton);
     EXPECT_FALSE(pannello->isVisible());
 }
