@@ -9,6 +9,7 @@
 
 class GriglieInvio;
 class QAction;
+class QBoxLayout;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -34,7 +35,7 @@ public:
     void CaricaElenco();
 
 private:
-    void CostruisciFiltro(class QBoxLayout* alto);
+    void CostruisciFiltro(QBoxLayout* alto);
     void CostruisciCartella();
     void CostruisciMenu();
     void AggiornaPulsanti();
