@@ -386,7 +386,7 @@ bool StartUp::ApriFileFirmato(const QString& percorso, const QString& titolo)
         return true;
     }
     ArgomentoProgramma = QLatin1Char(' ') + destino;
-    LanciaApplicazione(QLatin1String(Ini::Varie) + QLatin1Char('1'));
+    LanciaApplicazione(Ini::Varie + QLatin1Char('1'));
     return true;
 }
 
@@ -458,7 +458,7 @@ void StartUp::ApriCartelle()
             ApriFileFirmato(percorso, titoloFileCorrente_))
             continue;
         ArgomentoProgramma = QLatin1Char(' ') + percorso;
-        LanciaApplicazione(QLatin1String(Ini::Varie) + QLatin1Char('1'));
+        LanciaApplicazione(Ini::Varie + QLatin1Char('1'));
     }
 }
 
@@ -493,5 +493,5 @@ void StartUp::VerificaAggiornamenti()
 
 void StartUp::LanciaApplicativo(int i)
 {
-    LanciaApplicazione(QLatin1String(Ini::Varie) + QString::number(i));
+    LanciaApplicazione(Ini::Varie + QString::number(i));
 }

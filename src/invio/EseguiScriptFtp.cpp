@@ -125,7 +125,7 @@ bool RigaDiFile(const QString& riga)
 QStringList RigheScript(const RichiestaFtp& richiesta)
 {
     const QString host = richiesta.host.trimmed().isEmpty()
-                             ? QString::fromLatin1(Ini::DefaultHostFtp)
+                             ? QString(Ini::DefaultHostFtp)
                              : richiesta.host.trimmed();
     QStringList righe;
     righe << QStringLiteral("open ") + host
@@ -243,8 +243,8 @@ private:
 
 OrigineCredenziali CredenzialiUnix()
 {
-    return {QLatin1String(Ini::SezRemoto), QLatin1String(Ini::Indirizzo),
-            QLatin1String(Ini::Utente), QLatin1String(Ini::Passwd)};
+    return {Ini::SezRemoto, Ini::Indirizzo,
+            Ini::Utente, Ini::Passwd};
 }
 
 QByteArray TestoScriptFtp(const RichiestaFtp& richiesta)

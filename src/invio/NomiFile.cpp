@@ -14,13 +14,13 @@ namespace {
 // A blank setting is the full range, as the settings file's defaults say.
 QString PrimoProgressivo()
 {
-    return ParametriEdi.Progr1.isEmpty() ? QString::fromLatin1(Ini::DefaultProgr1)
+    return ParametriEdi.Progr1.isEmpty() ? QString(Ini::DefaultProgr1)
                                          : ParametriEdi.Progr1;
 }
 
 QString UltimoProgressivo()
 {
-    return ParametriEdi.Progr2.isEmpty() ? QString::fromLatin1(Ini::DefaultProgr2)
+    return ParametriEdi.Progr2.isEmpty() ? QString(Ini::DefaultProgr2)
                                          : ParametriEdi.Progr2;
 }
 
@@ -64,8 +64,8 @@ int GruppoTipo(const QString& lettera, const QString& tabella)
 
 bool IntervalloRistretto()
 {
-    return PrimoProgressivo() > QLatin1String(Ini::DefaultProgr1) ||
-           UltimoProgressivo() < QLatin1String(Ini::DefaultProgr2);
+    return PrimoProgressivo() > Ini::DefaultProgr1 ||
+           UltimoProgressivo() < Ini::DefaultProgr2;
 }
 
 EsitoFiltro ControllaFiltro(int indice, const QString& testo, const QString& meseCampo,

@@ -82,9 +82,8 @@ RegistroCorsa::RegistroCorsa(const RichiestaFtp& richiesta, const QDateTime& ini
     : righe_(richiesta.righe), password_(richiesta.password), corsa_(ChiaveCorsa(inizio)),
       scrittura_(inizio.date())
 {
-    const QString host = richiesta.host.trimmed().isEmpty()
-                             ? QString::fromLatin1(Ini::DefaultHostFtp)
-                             : richiesta.host.trimmed();
+    const QString host = richiesta.host.trimmed().isEmpty() ? QString(Ini::DefaultHostFtp)
+                                                            : richiesta.host.trimmed();
     Scrivi({{u"tipo"_s, u"inizio"_s},
             {u"ora"_s, OraIso(inizio)},
             {u"operazione"_s, TestoONull(richiesta.operazione)},

@@ -44,9 +44,9 @@ QDate DataVoce(const QString& testo)
 
 QString SitoAggiornamenti()
 {
-    QString sito = LeggiIni(FileIni, QLatin1String(Ini::SezAggiorna), QLatin1String(Ini::Zerpa));
+    QString sito = LeggiIni(FileIni, Ini::SezAggiorna, Ini::Zerpa);
     if (sito.isEmpty())
-        sito = QLatin1String(Ini::DefaultZerpa);
+        sito = Ini::DefaultZerpa;
     if (!sito.endsWith(u'/'))
         sito += u'/';
     return sito;
@@ -60,7 +60,7 @@ QString IndirizzoSulSito(const QString& sito, const QString& percorso)
 QString IndirizzoPaginaVersioni()
 {
     QString pagina =
-        LeggiIni(FileIni, QLatin1String(Ini::SezAggiorna), QLatin1String(Ini::Aggiornamenti));
+        LeggiIni(FileIni, Ini::SezAggiorna, Ini::Aggiornamenti);
     if (pagina.isEmpty())
         pagina = u"Aggiornamenti/Versioni.htm"_s;
     return IndirizzoSulSito(SitoAggiornamenti(), pagina);
@@ -108,7 +108,7 @@ AnalisiVersioni LeggiPaginaVersioni(const QString& pagina, const QString& nome, 
         const QDate data = DataVoce(v.data);
         v.timbro = (data.isValid() ? DataSeriale(data) : 0) + 0.99;
         const double installato = ValoreNumerico(
-            LeggiIni(FileIni, QLatin1String(Ini::SezAggiornamenti), u'+' + v.codice));
+            LeggiIni(FileIni, Ini::SezAggiornamenti, u'+' + v.codice));
         if (v.timbro > installato)
             a.nuovi.append(v);
     }

@@ -25,15 +25,14 @@ int Intero16(double v)
     return static_cast<int>(std::clamp(v, -32768.0, 32767.0));
 }
 
-int LeggiTwip(const char* chiave)
+int LeggiTwip(QLatin1StringView chiave)
 {
-    return Intero16(
-        ValoreNumerico(LeggiIni(FileIni, QLatin1String(Ini::SezStartUp), QLatin1String(chiave))));
+    return Intero16(ValoreNumerico(LeggiIni(FileIni, Ini::SezStartUp, chiave)));
 }
 
 QString SezioneApplicativi()
 {
-    return QLatin1String(Ini::SezApplicativi);
+    return Ini::SezApplicativi;
 }
 
 } // namespace
@@ -49,10 +48,8 @@ void CreaFileIniSeManca()
 {
     if (QFileInfo::exists(FileIni))
         return;
-    ScriviIni(FileIni, QLatin1String(Ini::SezUnix), QLatin1String(Ini::Path),
-              QLatin1String(Ini::DefaultPathUnix));
-    ScriviIni(FileIni, QLatin1String(Ini::SezPc), QLatin1String(Ini::Path),
-              CartellaBasePredefinita());
+    ScriviIni(FileIni, Ini::SezUnix, Ini::Path, Ini::DefaultPathUnix);
+    ScriviIni(FileIni, Ini::SezPc, Ini::Path, CartellaBasePredefinita());
 }
 
 QRect GeometriaSalvata()
@@ -109,18 +106,17 @@ QString EditorPredefinito()
     QString sistema = qEnvironmentVariable("SystemRoot", QStringLiteral("C:\\Windows"));
     return sistema + QStringLiteral("\\System32\\notepad.exe");
 #else
-    return QLatin1String(Ini::EditorDelDesktop);
+    return Ini::EditorDelDesktop;
 #endif
 }
 
 void ImpostaDefaultApplicativi()
 {
     const QString sez = SezioneApplicativi();
-    if (LeggiIni(FileIni, sez, QLatin1String(Ini::NomeVarie) + QLatin1Char('1')).isEmpty())
-        ScriviIni(FileIni, sez, QLatin1String(Ini::NomeVarie) + QLatin1Char('1'),
-                  QLatin1String(Ini::DefaultNomeVarie1));
-    if (LeggiIni(FileIni, sez, QLatin1String(Ini::Varie) + QLatin1Char('1')).isEmpty())
-        ScriviIni(FileIni, sez, QLatin1String(Ini::Varie) + QLatin1Char('1'), EditorPredefinito());
+    if (LeggiIni(FileIni, sez, Ini::NomeVarie + QLatin1Char('1')).isEmpty())
+        ScriviIni(FileIni, sez, Ini::NomeVarie + QLatin1Char('1'), Ini::DefaultNomeVarie1);
+    if (LeggiIni(FileIni, sez, Ini::Varie + QLatin1Char('1')).isEmpty())
+        ScriviIni(FileIni, sez, Ini::Varie + QLatin1Char('1'), EditorPredefinito());
 }
 
 void CaricaParametriAvvio()
@@ -139,8 +135,8 @@ VoceApplicativo LeggiVoceApplicativo(int i)
 {
     const QString n = QString::number(i);
     VoceApplicativo voce;
-    voce.nome = LeggiIni(FileIni, SezioneApplicativi(), QLatin1String(Ini::NomeVarie) + n);
-    voce.comando = LeggiIni(FileIni, SezioneApplicativi(), QLatin1String(Ini::Varie) + n);
+    voce.nome = LeggiIni(FileIni, SezioneApplicativi(), Ini::NomeVarie + n);
+    voce.comando = LeggiIni(FileIni, SezioneApplicativi(), Ini::Varie + n);
     if (i == 1) {
         if (voce.nome.isEmpty())
             voce.nome = QStringLiteral("Editor di Testi");
@@ -165,8 +161,7 @@ bool PreparaCartelleLavoro()
 
 int PulisciRegistroScaduto()
 {
-    const QString valore =
-        LeggiIni(FileIni, QLatin1String(Ini::SezEdi), QLatin1String(Ini::GiorniRegistro));
+    const QString valore = LeggiIni(FileIni, Ini::SezEdi, Ini::GiorniRegistro);
     // A value that reads as no number deletes nothing: a slip in the settings
     // must not cost the office its log.
     const double giorni = valore.isEmpty() ? GiorniRegistroPredefiniti : ValoreNumerico(valore);

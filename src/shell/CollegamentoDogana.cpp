@@ -8,12 +8,12 @@
 
 namespace {
 
-void ScriviEdi(const char* chiave, const QString& valore)
+void ScriviEdi(QLatin1StringView chiave, const QString& valore)
 {
-    ScriviIni(FileIni, QLatin1String(Ini::SezEdi), QLatin1String(chiave), valore);
+    ScriviIni(FileIni, Ini::SezEdi, chiave, valore);
 }
 
-void ScriviEdi(const char* chiave, int valore)
+void ScriviEdi(QLatin1StringView chiave, int valore)
 {
     ScriviEdi(chiave, QString::number(valore));
 }
@@ -76,7 +76,7 @@ bool ConfermaParametriEdi(const ValoriParEdi& v)
     ScriviEdi(Ini::NumFile, n);
     if (v.posizioneNumFile >= 0)
         MaxFile = 5 * n;
-    ScriviIni(FileIni, QLatin1String(Ini::SezPc), QLatin1String(Ini::Path),
+    ScriviIni(FileIni, Ini::SezPc, Ini::Path,
               ParametriEdi.CartellaBase);
 
     // No base folder, no tree: the sub-folders would land in the current folder.

@@ -125,83 +125,83 @@ int ModoValido(int modo)
     return modo == Decrescente ? Decrescente : Crescente;
 }
 
-QString LeggiEdi(const char* chiave)
+QString LeggiEdi(QLatin1StringView chiave)
 {
-    return LeggiIni(FileIni, QLatin1String(Ini::SezEdi), QLatin1String(chiave));
+    return LeggiIni(FileIni, Ini::SezEdi, chiave);
 }
 
 } // namespace
 
 void CaricaParametriEdi()
 {
-    QString base = LeggiIni(FileIni, QLatin1String(Ini::SezPc), QLatin1String(Ini::Path));
+    QString base = LeggiIni(FileIni, Ini::SezPc, Ini::Path);
     ParametriEdi.CartellaBase = SenzaSeparatoreFinale(base);
 
     const QString host = LeggiEdi(Ini::HostFtp);
-    ParametriEdi.HostFtp = host.isEmpty() ? QString::fromLatin1(Ini::DefaultHostFtp) : host;
+    ParametriEdi.HostFtp = host.isEmpty() ? QString(Ini::DefaultHostFtp) : host;
     ParametriEdi.UtenteFtp = LeggiEdi(Ini::AutorFtp);
     ParametriEdi.PasswordFtp = DecodificaParola(
-        LeggiIniParola(FileIni, QLatin1String(Ini::SezEdi), QLatin1String(Ini::PasswFtp)));
+        LeggiIniParola(FileIni, Ini::SezEdi, Ini::PasswFtp));
     ParametriEdi.Ditta = LeggiEdi(Ini::Ditta);
     const QString p1 = LeggiEdi(Ini::Progr1);
     const QString p2 = LeggiEdi(Ini::Progr2);
-    ParametriEdi.Progr1 = p1.isEmpty() ? QString::fromLatin1(Ini::DefaultProgr1) : p1;
-    ParametriEdi.Progr2 = p2.isEmpty() ? QString::fromLatin1(Ini::DefaultProgr2) : p2;
+    ParametriEdi.Progr1 = p1.isEmpty() ? QString(Ini::DefaultProgr1) : p1;
+    ParametriEdi.Progr2 = p2.isEmpty() ? QString(Ini::DefaultProgr2) : p2;
 
-    OrdinaColInvio = LeggiIniNumero(QLatin1String(Ini::SezEdi), QLatin1String(Ini::ColSortInv));
+    OrdinaColInvio = LeggiIniNumero(Ini::SezEdi, Ini::ColSortInv);
     OrdinaModoInvio =
-        ModoValido(LeggiIniNumero(QLatin1String(Ini::SezEdi), QLatin1String(Ini::ModSortInv)));
-    OrdinaColRicevi = LeggiIniNumero(QLatin1String(Ini::SezEdi), QLatin1String(Ini::ColSortRic));
+        ModoValido(LeggiIniNumero(Ini::SezEdi, Ini::ModSortInv));
+    OrdinaColRicevi = LeggiIniNumero(Ini::SezEdi, Ini::ColSortRic);
     OrdinaModoRicevi =
-        ModoValido(LeggiIniNumero(QLatin1String(Ini::SezEdi), QLatin1String(Ini::ModSortRic)));
-    ModoDebug = LeggiIniNumero(QLatin1String(Ini::SezEdi), QLatin1String(Ini::Debug)) == 1 ? 1 : 0;
-    MaxFile = 5 * LeggiIniNumero(QLatin1String(Ini::SezEdi), QLatin1String(Ini::NumFile));
+        ModoValido(LeggiIniNumero(Ini::SezEdi, Ini::ModSortRic));
+    ModoDebug = LeggiIniNumero(Ini::SezEdi, Ini::Debug) == 1 ? 1 : 0;
+    MaxFile = 5 * LeggiIniNumero(Ini::SezEdi, Ini::NumFile);
     if (MaxFile <= 0)
         MaxFile = 5;
 }
 
 void CaricaParametriWeb()
 {
-    const QString sez = QLatin1String(Ini::SezWebParam);
+    const QString sez = Ini::SezWebParam;
     for (int slot = 0; slot < SlotWeb; ++slot) {
         const QString n = QString::number(slot);
         ParametroWebT& p = ParametriWeb[slot];
-        p.Vedi = LeggiIniNumero(sez, QLatin1String(Ini::View) + n);
-        p.Stampa = LeggiIniNumero(sez, QLatin1String(Ini::Print) + n);
-        p.ChiediStampante = LeggiIniNumero(sez, QLatin1String(Ini::ChPrt) + n);
-        p.Stampante = LeggiIni(FileIni, sez, QLatin1String(Ini::Stampante) + n);
+        p.Vedi = LeggiIniNumero(sez, Ini::View + n);
+        p.Stampa = LeggiIniNumero(sez, Ini::Print + n);
+        p.ChiediStampante = LeggiIniNumero(sez, Ini::ChPrt + n);
+        p.Stampante = LeggiIni(FileIni, sez, Ini::Stampante + n);
     }
 }
 
 void CaricaColori()
 {
     for (int k = 0; k < GruppiColore; ++k) {
-        const QString v = LeggiIni(FileIni, QLatin1String(Ini::SezColori), QString::number(k));
+        const QString v = LeggiIni(FileIni, Ini::SezColori, QString::number(k));
         Colori[k] = QString::number(static_cast<qint64>(ValoreNumerico(v)));
     }
 }
 
 void CaricaParametriUnix()
 {
-    const QString sez = QLatin1String(Ini::SezRemoto);
-    ParametriUnix.Host = LeggiIni(FileIni, sez, QLatin1String(Ini::Indirizzo));
-    ParametriUnix.Utente = LeggiIni(FileIni, sez, QLatin1String(Ini::Utente));
+    const QString sez = Ini::SezRemoto;
+    ParametriUnix.Host = LeggiIni(FileIni, sez, Ini::Indirizzo);
+    ParametriUnix.Utente = LeggiIni(FileIni, sez, Ini::Utente);
     ParametriUnix.Password =
-        DecodificaParola(LeggiIniParola(FileIni, sez, QLatin1String(Ini::Passwd)));
-    QString cartella = LeggiIni(FileIni, sez, QLatin1String(Ini::Path));
+        DecodificaParola(LeggiIniParola(FileIni, sez, Ini::Passwd));
+    QString cartella = LeggiIni(FileIni, sez, Ini::Path);
     if (cartella.isEmpty()) {
-        cartella = QString::fromLatin1(Ini::DefaultPathRemoto);
-        ScriviIni(FileIni, sez, QLatin1String(Ini::Path), cartella);
+        cartella = QString(Ini::DefaultPathRemoto);
+        ScriviIni(FileIni, sez, Ini::Path, cartella);
     }
     while (cartella.size() > 1 && cartella.endsWith(QLatin1Char('/')))
         cartella.chop(1);
     ParametriUnix.Cartella = cartella;
     ModoDebugUnix =
-        LeggiIniNumero(QLatin1String(Ini::SezDebug), QLatin1String(Ini::Modo)) == 1 ? 1 : 0;
+        LeggiIniNumero(Ini::SezDebug, Ini::Modo) == 1 ? 1 : 0;
 }
 
 bool ProgrammaDemo()
 {
-    return LeggiIni(FileIni, QLatin1String(Ini::SezEdi), QLatin1String(Ini::Demo)).trimmed() ==
+    return LeggiIni(FileIni, Ini::SezEdi, Ini::Demo).trimmed() ==
            QLatin1String("1");
 }

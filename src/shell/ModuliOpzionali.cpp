@@ -11,7 +11,7 @@
 
 void ModuliOpzionali::attivaProcedura()
 {
-    const QString comando = LeggiIni(FileIni, QLatin1String(Ini::SezApplicativi), procedura_);
+    const QString comando = LeggiIni(FileIni, Ini::SezApplicativi, procedura_);
     if (!comando.isEmpty()) {
         lanciaProcedura(comando);
         return;
@@ -23,8 +23,8 @@ void ModuliOpzionali::attivaProcedura()
 
 void ModuliOpzionali::lanciaProcedura(const QString& comando)
 {
-    if (procedura_ == QLatin1String(Ini::Varie) + QLatin1Char('1') &&
-        comando.trimmed() == QLatin1String(Ini::EditorDelDesktop)) {
+    if (procedura_ == Ini::Varie + QLatin1Char('1') &&
+        comando.trimmed() == Ini::EditorDelDesktop) {
         lanciaEditorDelDesktop();
         return;
     }
@@ -47,7 +47,7 @@ void ModuliOpzionali::lanciaEditorDelDesktop()
     const QStringList editor = ComandoEditorTesti(ArgomentoProgramma.trimmed());
     idTask_ = AvviaProgramma(editor);
     if (idTask_ == 0)
-        Messaggio(QLatin1String(Ini::DefaultNomeVarie1) + QStringLiteral(" non trovato"));
+        Messaggio(Ini::DefaultNomeVarie1 + QStringLiteral(" non trovato"));
     ArgomentoProgramma.clear();
     StileFinestra = 1;
 }

@@ -15,9 +15,9 @@
 bool ConnessioneRemotaAttiva()
 {
     QString modello =
-        LeggiIni(FileIni, QLatin1String(Ini::SezEdi), QLatin1String(Ini::Connessione));
+        LeggiIni(FileIni, Ini::SezEdi, Ini::Connessione);
     if (modello.isEmpty())
-        modello = QString::fromLatin1(Ini::DefaultConnessione);
+        modello = QString(Ini::DefaultConnessione);
     switch (SondaConnessione(modello)) {
     case StatoConnessione::Attiva:
         return true;

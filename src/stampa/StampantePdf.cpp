@@ -23,9 +23,9 @@ bool EStampantePdf(const QString& nomeStampante)
 
 QString CartellaPdfCreator()
 {
-    QString cartella = LeggiValoreUtente(QLatin1StringView(Ini::PdfApplicazione),
-                                         QLatin1StringView(Ini::PdfSezione),
-                                         QLatin1StringView(Ini::PdfCartellaAutomatica))
+    QString cartella = LeggiValoreUtente(Ini::PdfApplicazione,
+                                         Ini::PdfSezione,
+                                         Ini::PdfCartellaAutomatica)
                            .trimmed();
     if (cartella.isEmpty())
         cartella = QDir::home().filePath(u"PDF"_s);
@@ -36,10 +36,10 @@ QString CartellaPdfCreator()
 
 int LeggiPdfCreator(QString& cartellaPdf)
 {
-    const QString app = QLatin1StringView(Ini::PdfApplicazione);
-    const QString sez = QLatin1StringView(Ini::PdfSezione);
-    QString nome = LeggiValoreUtente(app, sez, QLatin1StringView(Ini::PdfNomeAutomatico));
-    if (!EsisteValoreUtente(app, sez, QLatin1StringView(Ini::PdfNomeAutomatico)))
+    const QString app = Ini::PdfApplicazione;
+    const QString sez = Ini::PdfSezione;
+    QString nome = LeggiValoreUtente(app, sez, Ini::PdfNomeAutomatico);
+    if (!EsisteValoreUtente(app, sez, Ini::PdfNomeAutomatico))
         nome = u"<Title>"_s;
     if (nome.trimmed() != u"<Title>"_s) {
         Messaggio(u"NOME DEL SALVATAGGIO AUTOMATICO DIVERSO DA <Title>"_s, Pulsanti::Ok);

@@ -16,17 +16,17 @@ namespace {
 
 QString Sezione()
 {
-    return QLatin1String(Ini::SezApplicativi);
+    return Ini::SezApplicativi;
 }
 
 QString ChiaveNome(int n)
 {
-    return QLatin1String(Ini::NomeVarie) + QString::number(n);
+    return Ini::NomeVarie + QString::number(n);
 }
 
 QString ChiaveComando(int n)
 {
-    return QLatin1String(Ini::Varie) + QString::number(n);
+    return Ini::Varie + QString::number(n);
 }
 
 bool HaSeparatore(const QString& percorso)
@@ -67,7 +67,7 @@ bool ComandoEsistente(const QString& comando)
 {
     const QString testo = comando.trimmed();
     // The launcher finds the desktop's editor itself, even without the opener.
-    if (testo.isEmpty() || testo == QLatin1String(Ini::EditorDelDesktop))
+    if (testo.isEmpty() || testo == Ini::EditorDelDesktop)
         return true;
     // A path with blanks typed without quotes is still one program.
     if (HaSeparatore(testo) && QFileInfo(testo).isFile())

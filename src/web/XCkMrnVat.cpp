@@ -30,10 +30,10 @@ PresentazionePagine& PresentazioneInstallata()
     return p;
 }
 
-QString Indirizzo(const char* chiave, const char* predefinito)
+QString Indirizzo(QLatin1StringView chiave, QLatin1StringView predefinito)
 {
-    const QString v = LeggiIni(FileIni, QLatin1StringView(Ini::SezWeb), QLatin1StringView(chiave));
-    return v.isEmpty() ? QString::fromLatin1(predefinito) : v;
+    const QString v = LeggiIni(FileIni, Ini::SezWeb, chiave);
+    return v.isEmpty() ? QString(predefinito) : v;
 }
 
 } // namespace

@@ -22,10 +22,10 @@ class ParoleIniTest : public CartellaProgrammaTest
 protected:
     // Saves p as the parameters window does and reads it back as a new start
     // of the program does.
-    QString AndataERitorno(const QString& p, const char* sezione, const char* chiave)
+    QString AndataERitorno(const QString& p, QLatin1StringView sezione, QLatin1StringView chiave)
     {
         ScriviIni(FileIni, sezione, chiave, CodificaParola(p));
-        if (QLatin1String(chiave) == QLatin1String(Ini::PasswFtp)) {
+        if (chiave == Ini::PasswFtp) {
             CaricaParametriEdi();
             return ParametriEdi.PasswordFtp;
         }

@@ -178,8 +178,7 @@ TEST_F(RegistroTest, LaPuliziaAllAvvioTieneIGiorniImpostati)
             ScriviFile(u"Registro/"_s + n, "{}\n");
         QFile::remove(FileIni);
         if (caso.valore)
-            ScriviIni(FileIni, QLatin1String(Ini::SezEdi), QLatin1String(Ini::GiorniRegistro),
-                      QLatin1String(caso.valore));
+            ScriviIni(FileIni, Ini::SezEdi, Ini::GiorniRegistro, QLatin1String(caso.valore));
         EXPECT_EQ(PulisciRegistroScaduto(), registri.size() - caso.restano.size());
         QStringList attesi = caso.restano + altri;
         attesi.sort();

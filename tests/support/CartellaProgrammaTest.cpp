@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+using namespace Qt::StringLiterals;
+
 void CartellaProgrammaTest::SetUp()
 {
     ASSERT_TRUE(cartella_.isValid());
@@ -55,10 +57,10 @@ QByteArray CartellaProgrammaTest::LeggiFile(const QString& nome) const
 
 QString CartellaProgrammaTest::ScriptRegistra(const QString& nome, const QString& uscita)
 {
-    const QString script =
-        ScriviFile(nome, QString("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '" + uscita +
-                                 ".tmp' && mv '" + uscita + ".tmp' '" + uscita + "'\n")
-                             .toUtf8());
+    const QString script = ScriviFile(
+        nome, QString(u"#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '"_s + uscita +
+                      u".tmp' && mv '"_s + uscita + u".tmp' '"_s + uscita + u"'\n"_s)
+                  .toUtf8());
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return script;
 }

@@ -21,13 +21,16 @@
 #include <csignal>
 #include <iostream>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString Programma(const QString& nome)
 {
     QString p = QStandardPaths::findExecutable(nome);
     if (p.isEmpty())
-        p = QStandardPaths::findExecutable(nome, {"/usr/sbin", "/sbin", "/usr/local/sbin"});
+        p = QStandardPaths::findExecutable(nome,
+                                           {u"/usr/sbin"_s, u"/sbin"_s, u"/usr/local/sbin"_s});
     return p;
 }
 

@@ -40,12 +40,12 @@ protected:
         CartellaProgrammaTest::SetUp();
         if (!server_.Avvia())
             GTEST_SKIP() << "no port of 127.0.0.1 for the HTTP server";
-        const QString sez = QLatin1StringView(Ini::SezWeb);
-        ScriviIni(FileIni, sez, QLatin1StringView(Ini::WebExport),
+        const QString sez = Ini::SezWeb;
+        ScriviIni(FileIni, sez, Ini::WebExport,
                   server_.Base() + PercorsoExport + u"?mrn="_s);
-        ScriviIni(FileIni, sez, QLatin1StringView(Ini::WebTransiti),
+        ScriviIni(FileIni, sez, Ini::WebTransiti,
                   server_.Base() + PercorsoTransito + u"?mrn="_s);
-        ScriviIni(FileIni, sez, QLatin1StringView(Ini::WebVat),
+        ScriviIni(FileIni, sez, Ini::WebVat,
                   server_.Base() + PercorsoVies + u"?act=piva&stato="_s);
         ImpostaTempoMassimoPagina(5000);
     }
@@ -285,7 +285,7 @@ TEST_F(PagineWebTest, PaginaMostrataSalvataOStampataSecondoIParametri)
         SCOPED_TRACE(c.nome);
         QDir(Cartella()).removeRecursively();
         QDir().mkpath(Cartella());
-        ScriviIni(FileIni, QLatin1StringView(Ini::SezWeb), QLatin1StringView(Ini::WebExport),
+        ScriviIni(FileIni, Ini::SezWeb, Ini::WebExport,
                   server_.Base() + PercorsoExport + u"?mrn="_s);
         ParametriWeb[1] = c.parametri;
         if (!ParametriWeb[1].CartellaSalva.isEmpty())

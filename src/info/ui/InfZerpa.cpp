@@ -37,7 +37,7 @@ QLabel* Collegamento(QWidget* padre, const QString& nome, const QString& testo,
 
 QString InfZerpa::IndirizzoSito()
 {
-    return QLatin1String(Ini::DefaultZerpa);
+    return Ini::DefaultZerpa;
 }
 
 QString InfZerpa::IndirizzoPosta()

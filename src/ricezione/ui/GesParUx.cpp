@@ -21,14 +21,14 @@
 
 namespace {
 
-QString Remoto(const char* chiave)
+QString Remoto(QLatin1StringView chiave)
 {
-    return LeggiIni(FileIni, QLatin1String(Ini::SezRemoto), QLatin1String(chiave));
+    return LeggiIni(FileIni, QLatin1String(Ini::SezRemoto), chiave);
 }
 
-void ScriviRemoto(const char* chiave, const QString& valore)
+void ScriviRemoto(QLatin1StringView chiave, const QString& valore)
 {
-    ScriviIni(FileIni, QLatin1String(Ini::SezRemoto), QLatin1String(chiave), valore);
+    ScriviIni(FileIni, QLatin1String(Ini::SezRemoto), chiave, valore);
 }
 
 } // namespace

@@ -268,7 +268,7 @@ void Aggiorna::Scarica(const QStringList& indirizzi)
 
 void Aggiorna::VaiAlSito()
 {
-    QString sito = QLatin1String(Ini::DefaultZerpa);
+    QString sito = Ini::DefaultZerpa;
     if (!sito.endsWith(u'/'))
         sito += u'/';
     ApriConShell(IndirizzoSulSito(sito, paginaProgramma_));

@@ -260,10 +260,10 @@ void SalvaPosizione(QWidget* finestra)
         return;
     const QRect f = CorniceTwip(finestra);
     ScriviIni(FileIni, finestra->objectName(),
-              {{QLatin1String(Ini::DimX), QString::number(f.width())},
-               {QLatin1String(Ini::DimY), QString::number(f.height())},
-               {QLatin1String(Ini::PosX), QString::number(f.x())},
-               {QLatin1String(Ini::PosY), QString::number(f.y())}});
+              {{Ini::DimX, QString::number(f.width())},
+               {Ini::DimY, QString::number(f.height())},
+               {Ini::PosX, QString::number(f.x())},
+               {Ini::PosY, QString::number(f.y())}});
 }
 
 namespace {
@@ -285,8 +285,8 @@ void Ripristina(QWidget* finestra, int larghezza, int altezza)
 void RipristinaPosizione(QWidget* finestra)
 {
     const QString sezione = finestra->objectName();
-    const int larghezza = LeggiIniNumero(sezione, QLatin1String(Ini::DimX));
-    const int altezza = LeggiIniNumero(sezione, QLatin1String(Ini::DimY));
+    const int larghezza = LeggiIniNumero(sezione, Ini::DimX);
+    const int altezza = LeggiIniNumero(sezione, Ini::DimY);
     Ripristina(finestra, larghezza, altezza);
     // Before it is shown a window has no frame of its own: sized from the last
     // frame seen, and again once it has one if that was not it.

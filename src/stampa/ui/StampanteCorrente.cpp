@@ -32,8 +32,8 @@ QString StampanteCorrente()
 {
     if (!StampanteScelta.isEmpty())
         return StampanteScelta;
-    const QString memorizzata = LeggiIni(FileIni, QLatin1StringView(Ini::SezStampa),
-                                         QLatin1StringView(Ini::StampaStampante));
+    const QString memorizzata = LeggiIni(FileIni, Ini::SezStampa,
+                                         Ini::StampaStampante);
     if (!memorizzata.isEmpty() && Installata(memorizzata))
         return memorizzata;
     const QString predefinita = QPrinterInfo::defaultPrinterName();

@@ -130,13 +130,13 @@ frmPRT::frmPRT(QWidget* padre) : QDialog(padre)
 
     Combo1_->addItems(TipiStampa());
     cmbZoom_->addItems(Zoom());
-    const QString sez = QLatin1StringView(Ini::SezStampa);
-    const int zoom = LeggiIniNumero(sez, QLatin1StringView(Ini::StampaZoom));
+    const QString sez = Ini::SezStampa;
+    const int zoom = LeggiIniNumero(sez, Ini::StampaZoom);
     cmbZoom_->setCurrentIndex(zoom >= 0 && zoom < cmbZoom_->count() ? zoom : 0);
-    const int pagine = LeggiIniNumero(sez, QLatin1StringView(Ini::StampaPreview));
+    const int pagine = LeggiIniNumero(sez, Ini::StampaPreview);
     Option1_[pagine >= 0 && pagine < 8 ? pagine : 0]->setChecked(true);
     Text1_->setText(StampanteCorrente());
-    const QString lettera = LeggiIni(FileIni, sez, QLatin1StringView(Ini::StampaTipo)).left(1);
+    const QString lettera = LeggiIni(FileIni, sez, Ini::StampaTipo).left(1);
     Combo1_->setCurrentIndex(-1);
     for (int i = 0; i < Combo1_->count() && !lettera.isEmpty(); ++i) {
         if (Combo1_->itemText(i).startsWith(lettera)) {
@@ -205,10 +205,10 @@ void frmPRT::ScegliDaElenco()
 
 void frmPRT::Conferma()
 {
-    const QString sez = QLatin1StringView(Ini::SezStampa);
+    const QString sez = Ini::SezStampa;
     confermata_ = StampanteCorrente();
-    ScriviIni(FileIni, sez, QLatin1StringView(Ini::StampaStampante), confermata_);
-    ScriviIni(FileIni, sez, QLatin1StringView(Ini::StampaTipo), Combo1_->currentText().left(1));
+    ScriviIni(FileIni, sez, Ini::StampaStampante, confermata_);
+    ScriviIni(FileIni, sez, Ini::StampaTipo, Combo1_->currentText().left(1));
     int pagine = 0;
     for (int i = 0; i < 8; ++i) {
         if (Option1_[i]->isChecked()) {
@@ -216,8 +216,8 @@ void frmPRT::Conferma()
             break;
         }
     }
-    ScriviIni(FileIni, sez, QLatin1StringView(Ini::StampaPreview), QString::number(pagine));
-    ScriviIni(FileIni, sez, QLatin1StringView(Ini::StampaZoom),
+    ScriviIni(FileIni, sez, Ini::StampaPreview, QString::number(pagine));
+    ScriviIni(FileIni, sez, Ini::StampaZoom,
               QString::number(qMax(0, cmbZoom_->currentIndex())));
     accept();
 }

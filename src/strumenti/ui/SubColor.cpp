@@ -32,7 +32,7 @@ QString TestoDaColore(const QColor& colore)
 
 QList<QColor> LeggiColoriPersonali()
 {
-    const QString sezione = QLatin1String(Ini::SezColoriMiei);
+    const QString sezione = Ini::SezColoriMiei;
     QList<QColor> colori;
     for (int c = 0; c < ColoriPersonali; ++c) {
         int b[3];
@@ -45,7 +45,7 @@ QList<QColor> LeggiColoriPersonali()
 
 void ScriviColoriPersonali(const QList<QColor>& colori)
 {
-    const QString sezione = QLatin1String(Ini::SezColoriMiei);
+    const QString sezione = Ini::SezColoriMiei;
     for (int c = 0; c < ColoriPersonali; ++c) {
         const QColor colore = c < colori.size() ? colori[c] : QColor(0, 0, 0);
         const int b[4] = {colore.red(), colore.green(), colore.blue(), 0};
@@ -62,5 +62,5 @@ void ScriviColoriPersonali(const QList<QColor>& colori)
 void ScriviColori()
 {
     for (int k = 0; k < GruppiColore; ++k)
-        ScriviIni(FileIni, QLatin1String(Ini::SezColori), QString::number(k), Colori[k]);
+        ScriviIni(FileIni, Ini::SezColori, QString::number(k), Colori[k]);
 }

@@ -70,10 +70,10 @@ void FrmWeb::Posiziona()
     const ParametroWebT& p = ParametriWeb[modo_];
     if (p.Vedi == 1) {
         const QString sez = objectName();
-        int y = LeggiIniNumero(sez, QLatin1StringView(Ini::PosY));
-        int x = LeggiIniNumero(sez, QLatin1StringView(Ini::PosX));
-        int h = LeggiIniNumero(sez, QLatin1StringView(Ini::DimY));
-        int w = LeggiIniNumero(sez, QLatin1StringView(Ini::DimX));
+        int y = LeggiIniNumero(sez, Ini::PosY);
+        int x = LeggiIniNumero(sez, Ini::PosX);
+        int h = LeggiIniNumero(sez, Ini::DimY);
+        int w = LeggiIniNumero(sez, Ini::DimX);
         const QRect schermo = GeometriaSchermo();
         const int altezza = Twip(schermo.height());
         const int larghezza = Twip(schermo.width());
@@ -241,9 +241,9 @@ void FrmWeb::SalvaGeometria()
     const int y = qMax(0, Twip(this->y()));
     const int x = qMax(0, Twip(this->x()));
     if (y < Twip(schermo.height()))
-        ScriviIni(FileIni, sez, QLatin1StringView(Ini::PosY), QString::number(y));
+        ScriviIni(FileIni, sez, Ini::PosY, QString::number(y));
     if (x < Twip(schermo.width()))
-        ScriviIni(FileIni, sez, QLatin1StringView(Ini::PosX), QString::number(x));
-    ScriviIni(FileIni, sez, QLatin1StringView(Ini::DimX), QString::number(Twip(g.width())));
-    ScriviIni(FileIni, sez, QLatin1StringView(Ini::DimY), QString::number(Twip(g.height())));
+        ScriviIni(FileIni, sez, Ini::PosX, QString::number(x));
+    ScriviIni(FileIni, sez, Ini::DimX, QString::number(Twip(g.width())));
+    ScriviIni(FileIni, sez, Ini::DimY, QString::number(Twip(g.height())));
 }

@@ -184,10 +184,11 @@ void GWebPar::Conferma()
     p.ChiediStampante = chkChiedi_->isChecked() ? 1 : 0;
     p.CartellaSalva = lbPath_->text().trimmed();
 
-    const QString sez = QLatin1StringView(Ini::SezWebParam);
+    const QString sez = Ini::SezWebParam;
     const QString m = QString::number(modo_);
-    const auto scrivi = [&sez](const char* chiave, const QString& dopo, const QString& valore) {
-        ScriviIni(FileIni, sez, QLatin1StringView(chiave) + dopo, valore);
+    const auto scrivi = [&sez](QLatin1StringView chiave, const QString& dopo,
+                               const QString& valore) {
+        ScriviIni(FileIni, sez, chiave + dopo, valore);
     };
     scrivi(Ini::IESkede, {}, QString::number(SchedeBrowser));
     scrivi(Ini::View, m, QString::number(p.Vedi));

@@ -199,7 +199,7 @@ TEST_F(InvioSicuroTest, NessunComandoDaUnValoreDelleImpostazioni)
     const QString segno = Percorso("eseguito");
     struct Caso
     {
-        const char* chiave;
+        QLatin1StringView chiave;
         QString valore;
     };
     const QList<Caso> casi = {
@@ -213,7 +213,7 @@ TEST_F(InvioSicuroTest, NessunComandoDaUnValoreDelleImpostazioni)
         ParametriEdi.HostFtp = server_.Host();
         ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
         ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
-        if (QLatin1String(c.chiave) == QLatin1String(Ini::PasswFtp)) {
+        if (c.chiave == Ini::PasswFtp) {
             // Through the file, scrambled: the line break is a control
             // character of the stored text.
             QString memorizzato = CodificaParola(c.valore);
@@ -221,7 +221,7 @@ TEST_F(InvioSicuroTest, NessunComandoDaUnValoreDelleImpostazioni)
             CaricaParametriEdi();
             ASSERT_EQ(ParametriEdi.PasswordFtp, c.valore);
             ParametriEdi.HostFtp = server_.Host();
-        } else if (QLatin1String(c.chiave) == QLatin1String(Ini::HostFtp)) {
+        } else if (c.chiave == Ini::HostFtp) {
             ParametriEdi.HostFtp = c.valore;
         } else {
             ParametriEdi.UtenteFtp = c.valore;

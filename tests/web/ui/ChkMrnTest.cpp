@@ -46,10 +46,10 @@ protected:
         ImpostaSchermo(QRect(0, 0, 1280, 1024), QRect(0, 0, 1280, 1024));
         if (!server_.Avvia())
             GTEST_SKIP() << "no port of 127.0.0.1 for the HTTP server";
-        const QString sez = QLatin1StringView(Ini::SezWeb);
-        ScriviIni(FileIni, sez, QLatin1StringView(Ini::WebExport),
+        const QString sez = Ini::SezWeb;
+        ScriviIni(FileIni, sez, Ini::WebExport,
                   server_.Base() + u"/export.htm?mrn="_s);
-        ScriviIni(FileIni, sez, QLatin1StringView(Ini::WebTransiti),
+        ScriviIni(FileIni, sez, Ini::WebTransiti,
                   server_.Base() + u"/transito.htm?mrn="_s);
         server_.Metti(u"/export.htm?mrn="_s + MrnExport, Fixture(u"export.htm"_s));
         server_.Metti(u"/export.htm?mrn="_s + MrnTransito, Fixture(u"export.htm"_s));
