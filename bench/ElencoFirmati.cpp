@@ -161,7 +161,7 @@ void CaricaEOrdina(benchmark::State& stato)
     ElencoFile elenco;
     for (auto _ : stato) {
         elenco.Carica(c, QString::fromLatin1(Maschera), segnati);
-        elenco.Ordina(int(stato.range(0)), 1);
+        elenco.Ordina(int(stato.range(0)), Crescente);
         benchmark::DoNotOptimize(elenco.Conta());
     }
     if (elenco.Conta() != Corrispondenti)
@@ -174,10 +174,10 @@ void SoloOrdina(benchmark::State& stato)
 {
     ElencoFile elenco;
     elenco.Carica(Cartella(), QString::fromLatin1(Maschera), {});
-    int verso = 1;
+    ModoOrdine verso = Crescente;
     for (auto _ : stato) {
         elenco.Ordina(int(stato.range(0)), verso);
-        verso = 3 - verso;
+        verso = verso == Crescente ? Decrescente : Crescente;
         benchmark::DoNotOptimize(elenco.Conta());
     }
 }

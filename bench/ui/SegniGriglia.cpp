@@ -110,7 +110,7 @@ void Segno(benchmark::State& stato)
     const int righe = int(stato.range(0));
     ElencoFile elenco;
     elenco.Carica(Cartella(righe), QStringLiteral("*"), {});
-    elenco.Ordina(ColonnaNome, 1);
+    elenco.Ordina(ColonnaNome, Crescente);
     qsizetype riga = 0;
     for (auto _ : stato) {
         // As the window does: where the name goes in, the mark, the name shown.
@@ -127,7 +127,7 @@ void Ricostruzione(benchmark::State& stato)
     const int righe = int(stato.range(0));
     ElencoFile elenco;
     elenco.Carica(Cartella(righe), QStringLiteral("*"), {});
-    elenco.Ordina(ColonnaData, 1);
+    elenco.Ordina(ColonnaData, Crescente);
     for (qsizetype r = 0; r < righe; r += 2)
         elenco.Segna(r);
     for (auto _ : stato) {

@@ -114,9 +114,9 @@ void ElencoFile::Riallinea() const
     segni_.Costruisci(segnati);
 }
 
-void ElencoFile::Ordina(int colonna, int modo)
+void ElencoFile::Ordina(int colonna, ModoOrdine modo)
 {
-    const bool crescente = modo == 1;
+    const bool crescente = modo == Crescente;
     const qsizetype n = righe_.size();
     std::vector<qsizetype> ordine(static_cast<size_t>(n));
     std::iota(ordine.begin(), ordine.end(), 0);
@@ -245,7 +245,7 @@ QString ElencoFile::NomeInvio(qsizetype k) const
     const qsizetype conta = segni_.Conta();
     if (k < 0 || k >= conta)
         return {};
-    const qsizetype posto = segni_.Trova(modoInvio_ == 1 ? k : conta - 1 - k);
+    const qsizetype posto = segni_.Trova(modoInvio_ == Crescente ? k : conta - 1 - k);
     return righe_[rigaDi_[size_t(posto)]].nome;
 }
 
@@ -261,13 +261,13 @@ qsizetype ElencoFile::PosizioneInvio(qsizetype riga) const
     Indicizza();
     const qsizetype posto = rango_[size_t(riga)];
     const qsizetype prima = segni_.Prima(posto);
-    if (modoInvio_ == 1)
+    if (modoInvio_ == Crescente)
         return prima;
     const qsizetype conta = segni_.Conta();
     return segni_.Segnato(posto) ? conta - 1 - prima : conta - prima;
 }
 
-QStringList ElencoFile::RicostruisciInvio(int modo) const
+QStringList ElencoFile::RicostruisciInvio(ModoOrdine modo) const
 {
     Indicizza();
     QStringList nomi;
@@ -275,7 +275,7 @@ QStringList ElencoFile::RicostruisciInvio(int modo) const
     for (qsizetype posto = 0; posto < segni_.Posizioni(); ++posto)
         if (segni_.Segnato(posto))
             nomi.append(righe_[rigaDi_[size_t(posto)]].nome);
-    if (modo != 1)
+    if (modo == Decrescente)
         std::reverse(nomi.begin(), nomi.end());
     return nomi;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "invio/IndiceSegni.h"
+#include "shell/Ordine.h"
 
 #include <QHash>
 #include <QList>
@@ -42,9 +43,9 @@ public:
     // a row is marked when its name is in invio, and invio is ElencoInvio as
     // it stands until the next change of marks. Not sorted.
     void Carica(const QString& cartella, const QString& maschera, const QStringList& invio);
-    // Sorts by the grid column; modo 1 ascending, anything else descending.
-    // Ties are broken by the other columns, as the office's keys did.
-    void Ordina(int colonna, int modo);
+    // Sorts by the grid column. Ties are broken by the other columns, as the
+    // office's keys did.
+    void Ordina(int colonna, ModoOrdine modo);
 
     // The changes of marks; each rebuilds ElencoInvio from the rows.
     void Segna(qsizetype riga);
@@ -56,12 +57,12 @@ public:
     // The row's file has left the folder.
     void TogliRiga(qsizetype riga);
 
-    // ElencoInvio, in its direction: 1 ascending by name, any other descending.
+    // ElencoInvio, by name in its direction.
     qsizetype ContaInvio() const;
     QString NomeInvio(qsizetype k) const;
     QStringList ElencoInvio() const;
-    int ModoInvio() const { return modoInvio_; }
-    void OrdinaInvio(int modo) { modoInvio_ = modo; }
+    ModoOrdine ModoInvio() const { return modoInvio_; }
+    void OrdinaInvio(ModoOrdine modo) { modoInvio_ = modo; }
     // True after a reload while ElencoInvio still holds what the rows do not
     // mark (names filtered out): the next change of marks rebuilds it whole.
     bool InvioDaRicostruire() const { return congelato_; }
@@ -69,8 +70,8 @@ public:
     // place when marked, the place it would take when not.
     qsizetype PosizioneInvio(qsizetype riga) const;
 
-    // Marked names, as text ascending (modo 1) or descending.
-    QStringList RicostruisciInvio(int modo) const;
+    // Marked names, as text in the direction given.
+    QStringList RicostruisciInvio(ModoOrdine modo) const;
     // The first row named nome (trimmed), or -1.
     qsizetype Riga(const QString& nome) const;
 
@@ -96,5 +97,5 @@ private:
     mutable QMultiHash<QString, qsizetype> perNome_;
     QStringList congelata_; // ElencoInvio while it waits for a rebuild
     bool congelato_ = false;
-    int modoInvio_ = 1;
+    ModoOrdine modoInvio_ = Crescente;
 };

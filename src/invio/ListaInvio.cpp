@@ -15,7 +15,7 @@
 
 ListaInvio::ListaInvio()
     : cartella_(ParametriEdi.CartellaFirmati), colonna_(std::clamp(OrdinaColInvio, 0, 2) + 1),
-      modo_(OrdinaModoInvio == 0 ? 1 : OrdinaModoInvio)
+      modo_(OrdinaModoInvio)
 {
 }
 
@@ -26,7 +26,7 @@ void ListaInvio::Carica(const std::array<QString, 4>& campi)
     elenco_.Ordina(colonna_, modo_);
 }
 
-void ListaInvio::OrdinaDaIntestazione(int colonna, int modo)
+void ListaInvio::OrdinaDaIntestazione(int colonna, ModoOrdine modo)
 {
     modo_ = modo;
     elenco_.Ordina(colonna, modo_);

@@ -25,9 +25,9 @@ public:
     // The files of the folder that match the four filter fields, marked from
     // ElencoInvio, sorted by the configured column in the current direction.
     void Carica(const std::array<QString, 4>& campi);
-    // A click on the heading: that column in that direction (1 ascending, 2
-    // descending). The direction stays for later reloads, the column does not.
-    void OrdinaDaIntestazione(int colonna, int modo);
+    // A click on the heading: that column in that direction. The direction
+    // stays for later reloads, the column does not.
+    void OrdinaDaIntestazione(int colonna, ModoOrdine modo);
 
     // "Da inviare" or "Inviati": the folder listed from now on.
     void ScegliQuali(bool daInviare);
@@ -59,7 +59,7 @@ private:
     ElencoFile elenco_;
     QString cartella_;
     int colonna_ = ColonnaNome;
-    int modo_ = 1;
+    ModoOrdine modo_ = Crescente;
 };
 
 // The send window's caption for a folder.

@@ -44,7 +44,7 @@ void ElencoRicevuti::Carica(const QString& cartella, const QString& maschera)
     righe_.resize(liste_[0].size());
 }
 
-void ElencoRicevuti::Ordina(int colonna, int modo)
+void ElencoRicevuti::Ordina(int colonna, ModoOrdine modo)
 {
     colonna = std::clamp(colonna, 0, 2);
     const QStringList& lista = liste_[colonna];
@@ -55,7 +55,7 @@ void ElencoRicevuti::Ordina(int colonna, int modo)
     const auto& p = posizioni[colonna];
     for (qsizetype k = 0; k < n; ++k) {
         const QStringList campi = lista[k].split(QLatin1Char('|'));
-        RigaRicevuto& r = righe_[modo == 1 ? k : n - 1 - k];
+        RigaRicevuto& r = righe_[modo == Crescente ? k : n - 1 - k];
         r.nome = campi.value(p[0]);
         r.data = DaDataSeriale(campi.value(p[1]).toDouble());
         r.dimensione = campi.value(p[2]).toLongLong();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/Ordine.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -31,8 +33,8 @@ public:
     // The files of cartella that match maschera.
     void Carica(const QString& cartella, const QString& maschera);
     // Rows from the sort list of colonna (0 name, 1 date, 2 size): in its
-    // order for modo 1, reversed for any other.
-    void Ordina(int colonna, int modo);
+    // order ascending, reversed descending.
+    void Ordina(int colonna, ModoOrdine modo);
     void Svuota();
 
     const QList<RigaRicevuto>& Righe() const { return righe_; }

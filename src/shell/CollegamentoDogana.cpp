@@ -51,11 +51,11 @@ bool ConfermaParametriEdi(const ValoriParEdi& v)
     if (v.colInvio >= 0)
         OrdinaColInvio = v.colInvio;
     if (v.modoInvio >= 0)
-        OrdinaModoInvio = v.modoInvio;
+        OrdinaModoInvio = ModoOrdineDaValore(v.modoInvio);
     if (v.colRicevi >= 0)
         OrdinaColRicevi = v.colRicevi;
     if (v.modoRicevi >= 0)
-        OrdinaModoRicevi = v.modoRicevi;
+        OrdinaModoRicevi = ModoOrdineDaValore(v.modoRicevi);
     ParametriEdi.CartellaBase = SenzaSeparatoreFinale(v.cartellaBase);
     if (v.debug >= 0)
         ModoDebug = v.debug;
@@ -69,15 +69,14 @@ bool ConfermaParametriEdi(const ValoriParEdi& v)
     ScriviEdi(Ini::Progr1, ParametriEdi.Progr1);
     ScriviEdi(Ini::Progr2, ParametriEdi.Progr2);
     ScriviEdi(Ini::ColSortInv, OrdinaColInvio);
-    ScriviEdi(Ini::ModSortInv, OrdinaModoInvio);
+    ScriviEdi(Ini::ModSortInv, int(OrdinaModoInvio));
     ScriviEdi(Ini::ColSortRic, OrdinaColRicevi);
-    ScriviEdi(Ini::ModSortRic, OrdinaModoRicevi);
+    ScriviEdi(Ini::ModSortRic, int(OrdinaModoRicevi));
     ScriviEdi(Ini::Debug, ModoDebug);
     ScriviEdi(Ini::NumFile, n);
     if (v.posizioneNumFile >= 0)
         MaxFile = 5 * n;
-    ScriviIni(FileIni, Ini::SezPc, Ini::Path,
-              ParametriEdi.CartellaBase);
+    ScriviIni(FileIni, Ini::SezPc, Ini::Path, ParametriEdi.CartellaBase);
 
     // No base folder, no tree: the sub-folders would land in the current folder.
     return ParametriEdi.CartellaBase.isEmpty() || CreaSottoCartelle();

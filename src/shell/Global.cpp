@@ -8,9 +8,9 @@ int SchedeBrowser = 0;
 std::array<QString, GruppiColore> Colori;
 
 int OrdinaColInvio = OrdinaNome;
-int OrdinaModoInvio = Crescente;
+ModoOrdine OrdinaModoInvio = Crescente;
 int OrdinaColRicevi = OrdinaNome;
-int OrdinaModoRicevi = Crescente;
+ModoOrdine OrdinaModoRicevi = Crescente;
 int ModoDebug = 0;
 int MaxFile = 5;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/Ordine.h"
+
 #include <QString>
 
 #include <array>
@@ -41,19 +43,6 @@ struct ParametriUnixT
     QString Cartella;
 };
 
-// Sort columns and directions of the file lists.
-enum ColonnaOrdine
-{
-    OrdinaNome = 0,
-    OrdinaData = 1,
-    OrdinaDimensione = 2
-};
-enum ModoOrdine
-{
-    Crescente = 1,
-    Decrescente = 2
-};
-
 inline constexpr int GruppiColore = 9;
 inline constexpr int SlotWeb = 3;
 
@@ -68,9 +57,9 @@ extern int SchedeBrowser;
 extern std::array<QString, GruppiColore> Colori;
 
 extern int OrdinaColInvio;
-extern int OrdinaModoInvio;
+extern ModoOrdine OrdinaModoInvio;
 extern int OrdinaColRicevi;
-extern int OrdinaModoRicevi;
+extern ModoOrdine OrdinaModoRicevi;
 extern int ModoDebug; // 0 or 1
 extern int MaxFile;   // files per run, 5 to 50
 

@@ -120,11 +120,6 @@ int LeggiIniNumero(const QString& sezione, const QString& chiave)
 
 namespace {
 
-int ModoValido(int modo)
-{
-    return modo == Decrescente ? Decrescente : Crescente;
-}
-
 QString LeggiEdi(QLatin1StringView chiave)
 {
     return LeggiIni(FileIni, Ini::SezEdi, chiave);
@@ -140,8 +135,8 @@ void CaricaParametriEdi()
     const QString host = LeggiEdi(Ini::HostFtp);
     ParametriEdi.HostFtp = host.isEmpty() ? QString(Ini::DefaultHostFtp) : host;
     ParametriEdi.UtenteFtp = LeggiEdi(Ini::AutorFtp);
-    ParametriEdi.PasswordFtp = DecodificaParola(
-        LeggiIniParola(FileIni, Ini::SezEdi, Ini::PasswFtp));
+    ParametriEdi.PasswordFtp =
+        DecodificaParola(LeggiIniParola(FileIni, Ini::SezEdi, Ini::PasswFtp));
     ParametriEdi.Ditta = LeggiEdi(Ini::Ditta);
     const QString p1 = LeggiEdi(Ini::Progr1);
     const QString p2 = LeggiEdi(Ini::Progr2);
@@ -149,11 +144,9 @@ void CaricaParametriEdi()
     ParametriEdi.Progr2 = p2.isEmpty() ? QString(Ini::DefaultProgr2) : p2;
 
     OrdinaColInvio = LeggiIniNumero(Ini::SezEdi, Ini::ColSortInv);
-    OrdinaModoInvio =
-        ModoValido(LeggiIniNumero(Ini::SezEdi, Ini::ModSortInv));
+    OrdinaModoInvio = ModoOrdineDaValore(LeggiIniNumero(Ini::SezEdi, Ini::ModSortInv));
     OrdinaColRicevi = LeggiIniNumero(Ini::SezEdi, Ini::ColSortRic);
-    OrdinaModoRicevi =
-        ModoValido(LeggiIniNumero(Ini::SezEdi, Ini::ModSortRic));
+    OrdinaModoRicevi = ModoOrdineDaValore(LeggiIniNumero(Ini::SezEdi, Ini::ModSortRic));
     ModoDebug = LeggiIniNumero(Ini::SezEdi, Ini::Debug) == 1 ? 1 : 0;
     MaxFile = 5 * LeggiIniNumero(Ini::SezEdi, Ini::NumFile);
     if (MaxFile <= 0)
@@ -186,8 +179,7 @@ void CaricaParametriUnix()
     const QString sez = Ini::SezRemoto;
     ParametriUnix.Host = LeggiIni(FileIni, sez, Ini::Indirizzo);
     ParametriUnix.Utente = LeggiIni(FileIni, sez, Ini::Utente);
-    ParametriUnix.Password =
-        DecodificaParola(LeggiIniParola(FileIni, sez, Ini::Passwd));
+    ParametriUnix.Password = DecodificaParola(LeggiIniParola(FileIni, sez, Ini::Passwd));
     QString cartella = LeggiIni(FileIni, sez, Ini::Path);
     if (cartella.isEmpty()) {
         cartella = QString(Ini::DefaultPathRemoto);
@@ -196,12 +188,10 @@ void CaricaParametriUnix()
     while (cartella.size() > 1 && cartella.endsWith(QLatin1Char('/')))
         cartella.chop(1);
     ParametriUnix.Cartella = cartella;
-    ModoDebugUnix =
-        LeggiIniNumero(Ini::SezDebug, Ini::Modo) == 1 ? 1 : 0;
+    ModoDebugUnix = LeggiIniNumero(Ini::SezDebug, Ini::Modo) == 1 ? 1 : 0;
 }
 
 bool ProgrammaDemo()
 {
-    return LeggiIni(FileIni, Ini::SezEdi, Ini::Demo).trimmed() ==
-           QLatin1String("1");
+    return LeggiIni(FileIni, Ini::SezEdi, Ini::Demo).trimmed() == QLatin1String("1");
 }

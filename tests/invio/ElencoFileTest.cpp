@@ -56,7 +56,7 @@ TEST_F(ElencoFileTest, SoloIFileDellaMascheraConISegniDiElencoInvio)
     QDir().mkpath(Percorso("Firmati/ABCD1207.T99"));
 
     elenco.Carica(Firmati(), "ABCD1207.T??*", {" ABCD1207.T02.P7M ", "ALTRO"});
-    elenco.Ordina(ColonnaNome, 1);
+    elenco.Ordina(ColonnaNome, Crescente);
     EXPECT_EQ(Nomi(), QStringList({"ABCD1207.T01", "ABCD1207.T02.P7M"}));
     EXPECT_FALSE(elenco[0].Segnata());
     EXPECT_TRUE(elenco[1].Segnata());
@@ -77,13 +77,13 @@ TEST_F(ElencoFileTest, PerDataInOrdineCronologicoAncheTraMesi)
     File("ABCD0930.T02", Il(2024, 9, 30, 8), 1);
     elenco.Carica(Firmati(), "*", {});
 
-    elenco.Ordina(ColonnaNome, 1);
+    elenco.Ordina(ColonnaNome, Crescente);
     EXPECT_EQ(Nomi().first(), "ABCD0105.T01");
-    elenco.Ordina(ColonnaData, 1);
+    elenco.Ordina(ColonnaData, Crescente);
     const QStringList cronologico = {"ABCD0201.T01", "ABCD0930.T02", "ABCD0930.T01", "ABCD1231.T01",
                                      "ABCD0105.T01"};
     EXPECT_EQ(Nomi(), cronologico);
-    elenco.Ordina(ColonnaData, 2);
+    elenco.Ordina(ColonnaData, Decrescente);
     QStringList inverso = cronologico;
     std::reverse(inverso.begin(), inverso.end());
     EXPECT_EQ(Nomi(), inverso);
@@ -98,14 +98,14 @@ TEST_F(ElencoFileTest, PerDimensioneESegnoConIParitaRisolteDalNome)
     elenco.Carica(Firmati(), "*", {"ABCD0101.T03", "ABCD0101.T01"});
 
     // Sizes compare as numbers, not as text ("1000" < "9").
-    elenco.Ordina(ColonnaByte, 1);
+    elenco.Ordina(ColonnaByte, Crescente);
     EXPECT_EQ(Nomi(),
               QStringList({"ABCD0101.T01", "ABCD0101.T04", "ABCD0101.T02", "ABCD0101.T03"}));
     // Unmarked rows first, each part by name.
-    elenco.Ordina(ColonnaSegno, 1);
+    elenco.Ordina(ColonnaSegno, Crescente);
     EXPECT_EQ(Nomi(),
               QStringList({"ABCD0101.T02", "ABCD0101.T04", "ABCD0101.T01", "ABCD0101.T03"}));
-    elenco.Ordina(ColonnaSegno, 0);
+    elenco.Ordina(ColonnaSegno, Decrescente);
     EXPECT_EQ(Nomi(),
               QStringList({"ABCD0101.T03", "ABCD0101.T01", "ABCD0101.T04", "ABCD0101.T02"}));
 }
@@ -115,23 +115,23 @@ TEST_F(ElencoFileTest, SegniEdElencoInvio)
     for (const char* n : {"ABCD0101.T02", "ABCD0101.T01", "ABCD0101.T03"})
         File(n, Il(2024, 1, 1), 1);
     elenco.Carica(Firmati(), "*", {});
-    elenco.Ordina(ColonnaNome, 2); // T03, T02, T01
+    elenco.Ordina(ColonnaNome, Decrescente); // T03, T02, T01
 
     elenco.Segna(0);
     elenco.Segna(2);
     elenco.Segna(7); // out of range: nothing
-    EXPECT_EQ(elenco.RicostruisciInvio(1), QStringList({"ABCD0101.T01", "ABCD0101.T03"}));
-    EXPECT_EQ(elenco.RicostruisciInvio(2), QStringList({"ABCD0101.T03", "ABCD0101.T01"}));
+    EXPECT_EQ(elenco.RicostruisciInvio(Crescente), QStringList({"ABCD0101.T01", "ABCD0101.T03"}));
+    EXPECT_EQ(elenco.RicostruisciInvio(Decrescente), QStringList({"ABCD0101.T03", "ABCD0101.T01"}));
 
     elenco.Inverti();
-    EXPECT_EQ(elenco.RicostruisciInvio(1), QStringList({"ABCD0101.T02"}));
+    EXPECT_EQ(elenco.RicostruisciInvio(Crescente), QStringList({"ABCD0101.T02"}));
     EXPECT_TRUE(elenco.Togli(" ABCD0101.T02"));
     EXPECT_FALSE(elenco.Togli("ABCD0101.T09"));
-    EXPECT_TRUE(elenco.RicostruisciInvio(1).isEmpty());
+    EXPECT_TRUE(elenco.RicostruisciInvio(Crescente).isEmpty());
     elenco.Tutti();
-    EXPECT_EQ(elenco.RicostruisciInvio(1).size(), 3);
+    EXPECT_EQ(elenco.RicostruisciInvio(Crescente).size(), 3);
     elenco.Nessuno();
-    EXPECT_TRUE(elenco.RicostruisciInvio(1).isEmpty());
+    EXPECT_TRUE(elenco.RicostruisciInvio(Crescente).isEmpty());
 }
 
 // A name in another encoding (Latin-1 "è" on a UTF-8 system) is listed, with
@@ -147,7 +147,7 @@ TEST_F(ElencoFileTest, UnNomeNonDecodificabileCompareComunque)
     std::fclose(f);
 
     elenco.Carica(Firmati(), "ABCD1207.T??*", {});
-    elenco.Ordina(ColonnaNome, 1);
+    elenco.Ordina(ColonnaNome, Crescente);
     ASSERT_EQ(elenco.Conta(), 2);
     EXPECT_EQ(elenco[0].nome, "ABCD1207.T01");
     EXPECT_TRUE(elenco[1].nome.startsWith("ABCD1207.T0"));
@@ -231,7 +231,7 @@ QStringList Attesa(const ElencoFile& e)
         if (r.Segnata())
             nomi.append(r.nome);
     std::sort(nomi.begin(), nomi.end());
-    if (e.ModoInvio() != 1)
+    if (e.ModoInvio() != Crescente)
         std::reverse(nomi.begin(), nomi.end());
     return nomi;
 }
@@ -262,10 +262,10 @@ TEST_F(ElencoFileTest, ElencoInvioSempreComeUnaRicostruzione)
             elenco.Togli(elenco[riga].nome);
             break;
         case 5:
-            elenco.Ordina(int(caso() % 4), int(caso() % 2) + 1);
+            elenco.Ordina(int(caso() % 4), caso() % 2 ? Decrescente : Crescente);
             break;
         case 6:
-            elenco.OrdinaInvio(int(caso() % 2) + 1);
+            elenco.OrdinaInvio(caso() % 2 ? Decrescente : Crescente);
             break;
         default:
             if (caso() % 4 == 0)
@@ -287,7 +287,7 @@ TEST_F(ElencoFileTest, ElencoInvioSempreComeUnaRicostruzione)
                 QStringList con = attesa;
                 con.append(elenco[r].nome);
                 std::sort(con.begin(), con.end());
-                if (elenco.ModoInvio() != 1)
+                if (elenco.ModoInvio() != Crescente)
                     std::reverse(con.begin(), con.end());
                 ASSERT_EQ(con.indexOf(elenco[r].nome), posto);
             }
@@ -304,7 +304,7 @@ TEST_F(ElencoFileTest, ElencoInvioRestaFinoAlProssimoCambioDiSegni)
     for (const char* n : {"ABCD0101.T01", "ABCD0101.T02", "ABCD0101.I01"})
         File(n, Il(2024, 1, 1), 1);
     elenco.Carica(Firmati(), "*", {});
-    elenco.Ordina(ColonnaNome, 1);
+    elenco.Ordina(ColonnaNome, Crescente);
     elenco.Segna(0); // I01
     elenco.Segna(2); // T02
     ASSERT_EQ(elenco.ElencoInvio(), QStringList({"ABCD0101.I01", "ABCD0101.T02"}));
@@ -332,7 +332,7 @@ TEST_F(ElencoFileTest, UnaRigaCheEsceLasciaGliAltriAlLoroPosto)
     for (const char* n : {"ABCD0101.T01", "ABCD0101.T02", "ABCD0101.T03"})
         File(n, Il(2024, 1, 1), 1);
     elenco.Carica(Firmati(), "*", {"ABCD0101.T01", "ABCD0101.T03"});
-    elenco.Ordina(ColonnaNome, 2); // T03, T02, T01
+    elenco.Ordina(ColonnaNome, Decrescente); // T03, T02, T01
     elenco.TogliRiga(1);
     EXPECT_EQ(Nomi(), QStringList({"ABCD0101.T03", "ABCD0101.T01"}));
     EXPECT_EQ(elenco.Riga("ABCD0101.T01"), 1);

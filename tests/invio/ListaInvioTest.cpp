@@ -40,7 +40,7 @@ protected:
 TEST_F(ListaInvioTest, ApreSuiFirmatiConLOrdineConfigurato)
 {
     OrdinaColInvio = 1; // date
-    OrdinaModoInvio = 2;
+    OrdinaModoInvio = Decrescente;
     for (const auto& [nome, giorno] :
          {std::pair{"ABCD1207.T01", 5}, std::pair{"ABCD1207.T02", 3}, std::pair{"ABCD1207.T03", 4},
           std::pair{"ABCD1206.T04", 6}}) {
@@ -53,7 +53,7 @@ TEST_F(ListaInvioTest, ApreSuiFirmatiConLOrdineConfigurato)
     EXPECT_EQ(lista.Cartella(), Percorso("Firmati"));
     lista.Carica(Oggi);
     EXPECT_EQ(Nomi(lista), QStringList({"ABCD1207.T01", "ABCD1207.T03", "ABCD1207.T02"}));
-    lista.OrdinaDaIntestazione(ColonnaNome, 1);
+    lista.OrdinaDaIntestazione(ColonnaNome, Crescente);
     EXPECT_EQ(Nomi(lista), QStringList({"ABCD1207.T01", "ABCD1207.T02", "ABCD1207.T03"}));
     // A reload: the configured column, the direction last chosen.
     lista.Carica(Oggi);

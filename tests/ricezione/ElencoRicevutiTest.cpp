@@ -18,7 +18,7 @@ protected:
         ASSERT_TRUE(f.resize(dimensione)); // sparse: no 12 MB written
         ASSERT_TRUE(f.setFileTime(data, QFileDevice::FileModificationTime));
     }
-    QStringList Nomi(int colonna, int modo)
+    QStringList Nomi(int colonna, ModoOrdine modo)
     {
         elenco_.Ordina(colonna, modo);
         QStringList n;
@@ -42,19 +42,19 @@ TEST_F(ElencoRicevutiTest, TreOrdinamentiDalleChiaviDiTesto)
     elenco_.Carica(Percorso("Ricevuti"), "ACME1207.???*");
     ASSERT_EQ(elenco_.Conta(), 4);
 
-    EXPECT_EQ(Nomi(0, 1),
+    EXPECT_EQ(Nomi(0, Crescente),
               QStringList({"acme1207.L03", "ACME1207.N02", "ACME1207.W04", "ACME1207.X01"}))
         << "case ignored";
-    EXPECT_EQ(Nomi(1, 1),
+    EXPECT_EQ(Nomi(1, Crescente),
               QStringList({"ACME1207.N02", "acme1207.L03", "ACME1207.X01", "ACME1207.W04"}))
         << "oldest first";
-    EXPECT_EQ(Nomi(1, 2),
+    EXPECT_EQ(Nomi(1, Decrescente),
               QStringList({"ACME1207.W04", "ACME1207.X01", "acme1207.L03", "ACME1207.N02"}));
     // Same size: by name; eight digits sort by their leading digits.
-    EXPECT_EQ(Nomi(2, 1),
+    EXPECT_EQ(Nomi(2, Crescente),
               QStringList({"acme1207.L03", "ACME1207.W04", "ACME1207.X01", "ACME1207.N02"}));
 
-    elenco_.Ordina(2, 1);
+    elenco_.Ordina(2, Crescente);
     EXPECT_EQ(elenco_[2].dimensione, 12000000);
     EXPECT_EQ(elenco_[2].data, base.addSecs(300));
     EXPECT_EQ(elenco_.ListaOrdinamento(2)[0].section('|', 0, 0), "0000500");

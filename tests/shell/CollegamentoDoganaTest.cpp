@@ -99,7 +99,7 @@ TEST_F(CollegamentoDoganaTest, ConfermaScriveFileEGlobali)
     EXPECT_EQ(ParametriEdi.PasswordFtp, confermati.PasswordFtp);
     EXPECT_EQ(ParametriEdi.CartellaBase, confermati.CartellaBase);
     EXPECT_EQ(MaxFile, 20);
-    EXPECT_EQ(OrdinaModoInvio, 2);
+    EXPECT_EQ(OrdinaModoInvio, Decrescente);
 }
 
 TEST_F(CollegamentoDoganaTest, NumeroDiFileAgliEstremi)
@@ -120,7 +120,7 @@ TEST_F(CollegamentoDoganaTest, ValoriFuoriListaRestanoComeErano)
 {
     ASSERT_TRUE(QDir().mkdir(Percorso("B")));
     OrdinaColInvio = 5;
-    OrdinaModoRicevi = 2;
+    OrdinaModoRicevi = Decrescente;
     ModoDebug = 1;
     MaxFile = 100;
     ValoriParEdi v = Valori(Percorso("B"));
@@ -172,4 +172,40 @@ TEST(CartelleLavoro, RadiceComeBase)
     ImpostaPercorsiCartelle();
     EXPECT_EQ(ParametriEdi.CartellaInviati, "/dati/FirmaVerifica/Inviati");
     EXPECT_EQ(ParametriEdi.CartellaVerificati, "/dati/FirmaVerifica/Verificati");
+}
+
+// The direction reads as the file has it and goes back as 1 or 2, as it
+// always has: a confirm that leaves it alone writes what was read.
+TEST_F(CollegamentoDoganaTest, DirezioneDiOrdinamentoComeNelFile)
+{
+    ASSERT_TRUE(QDir().mkdir(Percorso(QStringLiteral("B"))));
+    const struct
+    {
+        const char* scritto;
+        ModoOrdine letto;
+        const char* riscritto;
+    } casi[] = {
+        {"1", Crescente, "1"}, {"2", Decrescente, "2"}, {"", Crescente, "1"},
+        {"0", Crescente, "1"}, {"3", Crescente, "1"},   {"2 | a ritroso", Decrescente, "2"},
+        {"x", Crescente, "1"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.scritto);
+        ScriviIni(FileIni, QStringLiteral("EDI"), QStringLiteral("MODSORTRIC"),
+                  QString::fromLatin1(c.scritto));
+        CaricaParametriEdi();
+        EXPECT_EQ(OrdinaModoRicevi, c.letto);
+        ValoriParEdi v = Valori(Percorso(QStringLiteral("B")));
+        v.modoRicevi = -1;
+        ConfermaParametriEdi(v);
+        EXPECT_EQ(Edi("MODSORTRIC"), QLatin1StringView(c.riscritto));
+    }
+    // The choice of the parameters window, as its option's number.
+    for (int scelta : {1, 2}) {
+        ValoriParEdi v = Valori(Percorso(QStringLiteral("B")));
+        v.modoInvio = scelta;
+        ConfermaParametriEdi(v);
+        EXPECT_EQ(OrdinaModoInvio, scelta == 2 ? Decrescente : Crescente);
+        EXPECT_EQ(Edi("MODSORTINV"), QString::number(scelta));
+    }
 }

@@ -22,9 +22,9 @@ const QList<QKeySequence> TastiSegna = {QKeySequence(Qt::Key_S), QKeySequence(Qt
 const QList<QKeySequence> TastiTogli = {QKeySequence(Qt::Key_Space), QKeySequence(Qt::Key_N),
                                         QKeySequence(Qt::Key_Delete)};
 
-int Modo(Qt::SortOrder verso)
+ModoOrdine Modo(Qt::SortOrder verso)
 {
-    return verso == Qt::AscendingOrder ? 1 : 2;
+    return verso == Qt::AscendingOrder ? Crescente : Decrescente;
 }
 
 } // namespace
@@ -151,7 +151,7 @@ void GriglieInvio::Ricaricate()
     emit SegniCambiati();
 }
 
-void GriglieInvio::OrdinaInvio(int modo)
+void GriglieInvio::OrdinaInvio(ModoOrdine modo)
 {
     const int riga = grdInvio_->RigaCorrente();
     lista_.Elenco().OrdinaInvio(modo);

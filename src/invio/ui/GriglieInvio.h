@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/Ordine.h"
+
 #include <QWidget>
 
 class GrigliaElenco;
@@ -40,7 +42,7 @@ signals:
 
 private:
     void Scendi(int riga);
-    void OrdinaInvio(int modo);
+    void OrdinaInvio(ModoOrdine modo);
 
     ListaInvio& lista_;
     GrigliaElenco* grdElenco_ = nullptr;

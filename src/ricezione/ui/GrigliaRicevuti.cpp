@@ -35,7 +35,7 @@ GrigliaRicevuti::GrigliaRicevuti(QWidget* padre)
     setColumnWidth(2, fm.horizontalAdvance(QStringLiteral("00.000.000")) + 12);
 
     colonna_ = std::clamp(OrdinaColRicevi, 0, 2);
-    modo_ = OrdinaModoRicevi == 0 ? 1 : OrdinaModoRicevi;
+    modo_ = OrdinaModoRicevi;
 
     Mu_base_ = new QMenu(QStringLiteral("Base"), this);
     Mu_base_->setObjectName(QStringLiteral("Mu_base"));
@@ -56,7 +56,7 @@ GrigliaRicevuti::GrigliaRicevuti(QWidget* padre)
         if (colonna > 2)
             return;
         // Not remembered: the next reload sorts by the configured column.
-        modo_ = verso == Qt::AscendingOrder ? 1 : 2;
+        modo_ = verso == Qt::AscendingOrder ? Crescente : Decrescente;
         OrdinaGriglia(colonna);
     });
     connect(this, &GrigliaElenco::MenuRiga, this, &GrigliaRicevuti::ApriMenu);

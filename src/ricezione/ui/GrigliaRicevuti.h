@@ -46,6 +46,6 @@ private:
     QAction* Mu_storico_ = nullptr;
     QAction* Mu_vedi_ = nullptr;
     int colonna_ = 0;
-    int modo_ = 1;
+    ::ModoOrdine modo_ = Crescente;
     bool conSposta_ = true;
 };

@@ -92,7 +92,7 @@ TEST_F(Edi2DosTest, TabellaVuotaFinoAlPrimoCampoLasciato)
 TEST_F(Edi2DosTest, OrdinamentiDallaBandaDiIntestazione)
 {
     OrdinaColRicevi = 0;
-    OrdinaModoRicevi = 1;
+    OrdinaModoRicevi = Crescente;
     Ricevuto("ACME1207.N01", 300);
     Ricevuto("ACME1207.N02", 100);
     Ricevuto("ACME1207.N03", 200);

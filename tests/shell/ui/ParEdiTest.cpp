@@ -38,9 +38,9 @@ protected:
         ParametriEdi.Progr1 = "00";
         ParametriEdi.Progr2 = "ZZ";
         OrdinaColInvio = 1;
-        OrdinaModoInvio = 2;
+        OrdinaModoInvio = Decrescente;
         OrdinaColRicevi = 2;
-        OrdinaModoRicevi = 1;
+        OrdinaModoRicevi = Crescente;
         MaxFile = 15;
         ModoDebug = 0;
     }
