@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ArchivioTest : public CartellaProgrammaTest
@@ -15,8 +17,8 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        ParametriEdi.CartellaFirmati = Percorso("Firmati");
-        ParametriEdi.CartellaInviati = Percorso("Inviati");
+        ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
+        ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
         QDir().mkpath(ParametriEdi.CartellaFirmati);
         QDir().mkpath(ParametriEdi.CartellaInviati);
     }
@@ -26,55 +28,55 @@ protected:
 
 TEST_F(ArchivioTest, SpostaESostituisceLaCopiaVecchia)
 {
-    ScriviFile("Firmati/ABCD0101.T01", "nuova");
-    ScriviFile("Inviati/ABCD0101.T01", "vecchia copia");
+    ScriviFile(u"Firmati/ABCD0101.T01"_s, "nuova");
+    ScriviFile(u"Inviati/ABCD0101.T01"_s, "vecchia copia");
     EsitoOperazione = 7;
-    EXPECT_TRUE(ArchiviaFile("ABCD0101.T01", ParametriEdi.CartellaFirmati));
+    EXPECT_TRUE(ArchiviaFile(u"ABCD0101.T01"_s, ParametriEdi.CartellaFirmati));
     EXPECT_EQ(EsitoOperazione, 0);
-    EXPECT_FALSE(QFile::exists(Percorso("Firmati/ABCD0101.T01")));
-    EXPECT_EQ(LeggiFile("Inviati/ABCD0101.T01"), "nuova");
+    EXPECT_FALSE(QFile::exists(Percorso(u"Firmati/ABCD0101.T01"_s)));
+    EXPECT_EQ(LeggiFile(u"Inviati/ABCD0101.T01"_s), "nuova");
 }
 
 TEST_F(ArchivioTest, DallaStoriaStessaNonSiSposta)
 {
-    ScriviFile("Inviati/ABCD0101.T01", "x");
-    ScriviFile("Inviati/vecchi/ABCD0101.T02", "x");
-    EXPECT_TRUE(ArchiviaFile("ABCD0101.T01", ParametriEdi.CartellaInviati + "/"));
-    EXPECT_TRUE(ArchiviaFile("ABCD0101.T02", Percorso("Inviati/vecchi")));
+    ScriviFile(u"Inviati/ABCD0101.T01"_s, "x");
+    ScriviFile(u"Inviati/vecchi/ABCD0101.T02"_s, "x");
+    EXPECT_TRUE(ArchiviaFile(u"ABCD0101.T01"_s, ParametriEdi.CartellaInviati + u"/"_s));
+    EXPECT_TRUE(ArchiviaFile(u"ABCD0101.T02"_s, Percorso(u"Inviati/vecchi"_s)));
     EXPECT_EQ(EsitoOperazione, 0);
-    EXPECT_TRUE(QFile::exists(Percorso("Inviati/vecchi/ABCD0101.T02")));
+    EXPECT_TRUE(QFile::exists(Percorso(u"Inviati/vecchi/ABCD0101.T02"_s)));
     // A folder whose name only begins like the history is not inside it.
-    EXPECT_FALSE(InCartellaInviati(Percorso("Inviati2")));
+    EXPECT_FALSE(InCartellaInviati(Percorso(u"Inviati2"_s)));
 }
 
 TEST_F(ArchivioTest, UnaStoriaCheNonPuoPrendereIlFileLoDice)
 {
-    ScriviFile("Firmati/ABCD0101.T01", "x");
+    ScriviFile(u"Firmati/ABCD0101.T01"_s, "x");
     // A folder of the same name in the history cannot be replaced by a file.
-    ScriviFile("Inviati/ABCD0101.T01/dentro", "y");
-    RisponditoreTest().Rispondi(Risposta::Ok, "ERRORE IN FASE DI STORICIZZAZIONE!");
-    EXPECT_FALSE(ArchiviaFile("ABCD0101.T01", ParametriEdi.CartellaFirmati));
+    ScriviFile(u"Inviati/ABCD0101.T01/dentro"_s, "y");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"ERRORE IN FASE DI STORICIZZAZIONE!"_s);
+    EXPECT_FALSE(ArchiviaFile(u"ABCD0101.T01"_s, ParametriEdi.CartellaFirmati));
     EXPECT_EQ(EsitoOperazione, 1);
-    const QStringList righe = RisponditoreTest().Testi().value(0).split('\n');
+    const QStringList righe = RisponditoreTest().Testi().value(0).split(u'\n');
     ASSERT_EQ(righe.size(), 5);
-    EXPECT_EQ(righe[1], Percorso("Inviati/ABCD0101.T01"));
-    EXPECT_EQ(righe[2], "    in");
-    EXPECT_EQ(righe[3], "ABCD0101.T01");
+    EXPECT_EQ(righe[1], Percorso(u"Inviati/ABCD0101.T01"_s));
+    EXPECT_EQ(righe[2], u"    in"_s);
+    EXPECT_EQ(righe[3], u"ABCD0101.T01"_s);
     EXPECT_FALSE(righe[4].trimmed().isEmpty());
-    EXPECT_TRUE(QFile::exists(Percorso("Firmati/ABCD0101.T01")));
+    EXPECT_TRUE(QFile::exists(Percorso(u"Firmati/ABCD0101.T01"_s)));
 
     // No history folder at all.
-    QDir(Percorso("Inviati")).removeRecursively();
-    RisponditoreTest().Rispondi(Risposta::Ok, "ERRORE IN FASE DI STORICIZZAZIONE!");
-    EXPECT_FALSE(ArchiviaFile("ABCD0101.T01", ParametriEdi.CartellaFirmati));
-    EXPECT_TRUE(QFile::exists(Percorso("Firmati/ABCD0101.T01")));
+    QDir(Percorso(u"Inviati"_s)).removeRecursively();
+    RisponditoreTest().Rispondi(Risposta::Ok, u"ERRORE IN FASE DI STORICIZZAZIONE!"_s);
+    EXPECT_FALSE(ArchiviaFile(u"ABCD0101.T01"_s, ParametriEdi.CartellaFirmati));
+    EXPECT_TRUE(QFile::exists(Percorso(u"Firmati/ABCD0101.T01"_s)));
 }
 
 TEST_F(ArchivioTest, UnoSpostamentoFallitoLasciaLaCopiaVecchia)
 {
-    ScriviFile("Inviati/ABCD0101.T01", "vecchia copia");
+    ScriviFile(u"Inviati/ABCD0101.T01"_s, "vecchia copia");
     // The file to move is gone (another program took it): the move fails.
-    RisponditoreTest().Rispondi(Risposta::Ok, "ERRORE IN FASE DI STORICIZZAZIONE!");
-    EXPECT_FALSE(ArchiviaFile("ABCD0101.T01", ParametriEdi.CartellaFirmati));
-    EXPECT_EQ(LeggiFile("Inviati/ABCD0101.T01"), "vecchia copia");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"ERRORE IN FASE DI STORICIZZAZIONE!"_s);
+    EXPECT_FALSE(ArchiviaFile(u"ABCD0101.T01"_s, ParametriEdi.CartellaFirmati));
+    EXPECT_EQ(LeggiFile(u"Inviati/ABCD0101.T01"_s), "vecchia copia");
 }

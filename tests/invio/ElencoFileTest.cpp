@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ElencoFileTest : public CartellaProgrammaTest
@@ -21,12 +23,12 @@ protected:
     // A file of the listed folder with the given time and size.
     void File(const QString& nome, const QDateTime& quando, int byte)
     {
-        const QString p = ScriviFile("Firmati/" + nome, QByteArray(byte, 'x'));
+        const QString p = ScriviFile(u"Firmati/"_s + nome, QByteArray(byte, 'x'));
         QFile f(p);
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         ASSERT_TRUE(f.setFileTime(quando, QFileDevice::FileModificationTime));
     }
-    QString Firmati() const { return Percorso("Firmati"); }
+    QString Firmati() const { return Percorso(u"Firmati"_s); }
 
     QStringList Nomi() const
     {
@@ -48,40 +50,40 @@ QDateTime Il(int anno, int mese, int giorno, int ora = 10)
 
 TEST_F(ElencoFileTest, SoloIFileDellaMascheraConISegniDiElencoInvio)
 {
-    File("ABCD1207.T01", Il(2024, 12, 7), 10);
-    File("ABCD1207.T02.P7M", Il(2024, 12, 7), 20);
-    File("ABCD1207.I01", Il(2024, 12, 7), 30);
-    File("ABCD1208.T01", Il(2024, 12, 8), 40);
-    File("WXYZ1207.T01", Il(2024, 12, 7), 50);
-    QDir().mkpath(Percorso("Firmati/ABCD1207.T99"));
+    File(u"ABCD1207.T01"_s, Il(2024, 12, 7), 10);
+    File(u"ABCD1207.T02.P7M"_s, Il(2024, 12, 7), 20);
+    File(u"ABCD1207.I01"_s, Il(2024, 12, 7), 30);
+    File(u"ABCD1208.T01"_s, Il(2024, 12, 8), 40);
+    File(u"WXYZ1207.T01"_s, Il(2024, 12, 7), 50);
+    QDir().mkpath(Percorso(u"Firmati/ABCD1207.T99"_s));
 
-    elenco.Carica(Firmati(), "ABCD1207.T??*", {" ABCD1207.T02.P7M ", "ALTRO"});
+    elenco.Carica(Firmati(), u"ABCD1207.T??*"_s, {u" ABCD1207.T02.P7M "_s, u"ALTRO"_s});
     elenco.Ordina(ColonnaNome, Crescente);
-    EXPECT_EQ(Nomi(), QStringList({"ABCD1207.T01", "ABCD1207.T02.P7M"}));
+    EXPECT_EQ(Nomi(), QStringList({u"ABCD1207.T01"_s, u"ABCD1207.T02.P7M"_s}));
     EXPECT_FALSE(elenco[0].Segnata());
     EXPECT_TRUE(elenco[1].Segnata());
     EXPECT_EQ(elenco[1].dimensione, 20);
     EXPECT_EQ(DaDataSeriale(elenco[1].data), Il(2024, 12, 7));
 
-    elenco.Carica(Percorso("manca"), "*", {});
+    elenco.Carica(Percorso(u"manca"_s), u"*"_s, {});
     EXPECT_EQ(elenco.Conta(), 0);
 }
 
 TEST_F(ElencoFileTest, PerDataInOrdineCronologicoAncheTraMesi)
 {
     // Name order and day-month order both disagree with the calendar.
-    File("ABCD0105.T01", Il(2025, 1, 5), 1);
-    File("ABCD1231.T01", Il(2024, 12, 31), 1);
-    File("ABCD0201.T01", Il(2024, 2, 1), 1);
-    File("ABCD0930.T01", Il(2024, 9, 30, 23), 1);
-    File("ABCD0930.T02", Il(2024, 9, 30, 8), 1);
-    elenco.Carica(Firmati(), "*", {});
+    File(u"ABCD0105.T01"_s, Il(2025, 1, 5), 1);
+    File(u"ABCD1231.T01"_s, Il(2024, 12, 31), 1);
+    File(u"ABCD0201.T01"_s, Il(2024, 2, 1), 1);
+    File(u"ABCD0930.T01"_s, Il(2024, 9, 30, 23), 1);
+    File(u"ABCD0930.T02"_s, Il(2024, 9, 30, 8), 1);
+    elenco.Carica(Firmati(), u"*"_s, {});
 
     elenco.Ordina(ColonnaNome, Crescente);
-    EXPECT_EQ(Nomi().first(), "ABCD0105.T01");
+    EXPECT_EQ(Nomi().first(), u"ABCD0105.T01"_s);
     elenco.Ordina(ColonnaData, Crescente);
-    const QStringList cronologico = {"ABCD0201.T01", "ABCD0930.T02", "ABCD0930.T01", "ABCD1231.T01",
-                                     "ABCD0105.T01"};
+    const QStringList cronologico = {u"ABCD0201.T01"_s, u"ABCD0930.T02"_s, u"ABCD0930.T01"_s,
+                                     u"ABCD1231.T01"_s, u"ABCD0105.T01"_s};
     EXPECT_EQ(Nomi(), cronologico);
     elenco.Ordina(ColonnaData, Decrescente);
     QStringList inverso = cronologico;
@@ -91,42 +93,44 @@ TEST_F(ElencoFileTest, PerDataInOrdineCronologicoAncheTraMesi)
 
 TEST_F(ElencoFileTest, PerDimensioneESegnoConIParitaRisolteDalNome)
 {
-    File("ABCD0101.T03", Il(2024, 1, 1), 1000);
-    File("ABCD0101.T01", Il(2024, 1, 1), 9);
-    File("ABCD0101.T02", Il(2024, 1, 1), 10);
-    File("ABCD0101.T04", Il(2024, 1, 1), 9);
-    elenco.Carica(Firmati(), "*", {"ABCD0101.T03", "ABCD0101.T01"});
+    File(u"ABCD0101.T03"_s, Il(2024, 1, 1), 1000);
+    File(u"ABCD0101.T01"_s, Il(2024, 1, 1), 9);
+    File(u"ABCD0101.T02"_s, Il(2024, 1, 1), 10);
+    File(u"ABCD0101.T04"_s, Il(2024, 1, 1), 9);
+    elenco.Carica(Firmati(), u"*"_s, {u"ABCD0101.T03"_s, u"ABCD0101.T01"_s});
 
     // Sizes compare as numbers, not as text ("1000" < "9").
     elenco.Ordina(ColonnaByte, Crescente);
-    EXPECT_EQ(Nomi(),
-              QStringList({"ABCD0101.T01", "ABCD0101.T04", "ABCD0101.T02", "ABCD0101.T03"}));
+    EXPECT_EQ(Nomi(), QStringList({u"ABCD0101.T01"_s, u"ABCD0101.T04"_s, u"ABCD0101.T02"_s,
+                                   u"ABCD0101.T03"_s}));
     // Unmarked rows first, each part by name.
     elenco.Ordina(ColonnaSegno, Crescente);
-    EXPECT_EQ(Nomi(),
-              QStringList({"ABCD0101.T02", "ABCD0101.T04", "ABCD0101.T01", "ABCD0101.T03"}));
+    EXPECT_EQ(Nomi(), QStringList({u"ABCD0101.T02"_s, u"ABCD0101.T04"_s, u"ABCD0101.T01"_s,
+                                   u"ABCD0101.T03"_s}));
     elenco.Ordina(ColonnaSegno, Decrescente);
-    EXPECT_EQ(Nomi(),
-              QStringList({"ABCD0101.T03", "ABCD0101.T01", "ABCD0101.T04", "ABCD0101.T02"}));
+    EXPECT_EQ(Nomi(), QStringList({u"ABCD0101.T03"_s, u"ABCD0101.T01"_s, u"ABCD0101.T04"_s,
+                                   u"ABCD0101.T02"_s}));
 }
 
 TEST_F(ElencoFileTest, SegniEdElencoInvio)
 {
-    for (const char* n : {"ABCD0101.T02", "ABCD0101.T01", "ABCD0101.T03"})
+    for (const QString& n : {u"ABCD0101.T02"_s, u"ABCD0101.T01"_s, u"ABCD0101.T03"_s})
         File(n, Il(2024, 1, 1), 1);
-    elenco.Carica(Firmati(), "*", {});
+    elenco.Carica(Firmati(), u"*"_s, {});
     elenco.Ordina(ColonnaNome, Decrescente); // T03, T02, T01
 
     elenco.Segna(0);
     elenco.Segna(2);
     elenco.Segna(7); // out of range: nothing
-    EXPECT_EQ(elenco.RicostruisciInvio(Crescente), QStringList({"ABCD0101.T01", "ABCD0101.T03"}));
-    EXPECT_EQ(elenco.RicostruisciInvio(Decrescente), QStringList({"ABCD0101.T03", "ABCD0101.T01"}));
+    EXPECT_EQ(elenco.RicostruisciInvio(Crescente),
+              QStringList({u"ABCD0101.T01"_s, u"ABCD0101.T03"_s}));
+    EXPECT_EQ(elenco.RicostruisciInvio(Decrescente),
+              QStringList({u"ABCD0101.T03"_s, u"ABCD0101.T01"_s}));
 
     elenco.Inverti();
-    EXPECT_EQ(elenco.RicostruisciInvio(Crescente), QStringList({"ABCD0101.T02"}));
-    EXPECT_TRUE(elenco.Togli(" ABCD0101.T02"));
-    EXPECT_FALSE(elenco.Togli("ABCD0101.T09"));
+    EXPECT_EQ(elenco.RicostruisciInvio(Crescente), QStringList({u"ABCD0101.T02"_s}));
+    EXPECT_TRUE(elenco.Togli(u" ABCD0101.T02"_s));
+    EXPECT_FALSE(elenco.Togli(u"ABCD0101.T09"_s));
     EXPECT_TRUE(elenco.RicostruisciInvio(Crescente).isEmpty());
     elenco.Tutti();
     EXPECT_EQ(elenco.RicostruisciInvio(Crescente).size(), 3);
@@ -138,7 +142,7 @@ TEST_F(ElencoFileTest, SegniEdElencoInvio)
 // the bytes it cannot show marked, and the send rule refuses it.
 TEST_F(ElencoFileTest, UnNomeNonDecodificabileCompareComunque)
 {
-    File("ABCD1207.T01", Il(2024, 12, 7), 10);
+    File(u"ABCD1207.T01"_s, Il(2024, 12, 7), 10);
     QDir().mkpath(Firmati());
     const QByteArray grezzo = QFile::encodeName(Firmati()) + "/ABCD1207.T0\xe8";
     FILE* f = std::fopen(grezzo.constData(), "w");
@@ -146,11 +150,11 @@ TEST_F(ElencoFileTest, UnNomeNonDecodificabileCompareComunque)
     std::fputs("dati", f);
     std::fclose(f);
 
-    elenco.Carica(Firmati(), "ABCD1207.T??*", {});
+    elenco.Carica(Firmati(), u"ABCD1207.T??*"_s, {});
     elenco.Ordina(ColonnaNome, Crescente);
     ASSERT_EQ(elenco.Conta(), 2);
-    EXPECT_EQ(elenco[0].nome, "ABCD1207.T01");
-    EXPECT_TRUE(elenco[1].nome.startsWith("ABCD1207.T0"));
+    EXPECT_EQ(elenco[0].nome, u"ABCD1207.T01"_s);
+    EXPECT_TRUE(elenco[1].nome.startsWith(u"ABCD1207.T0"_s));
     EXPECT_TRUE(elenco[1].nome.contains(QChar::ReplacementCharacter));
     EXPECT_EQ(elenco[1].dimensione, 4);
     EXPECT_FALSE(NomeFileSemplice(elenco[1].nome));
@@ -173,12 +177,12 @@ TEST_F(ElencoFileTest, IlSegnoDiUnNomeGuastoNonPassaAiSuccessivi)
             std::fclose(f);
         }
     }
-    elenco.Carica(Firmati(), "*", {});
+    elenco.Carica(Firmati(), u"*"_s, {});
     ASSERT_EQ(elenco.Conta(), 16);
     for (const RigaFile& r : elenco.Righe()) {
         SCOPED_TRACE(r.nome.toStdString());
-        EXPECT_EQ(r.nome.contains(QChar::ReplacementCharacter), r.nome.startsWith("ABCD1207.B"));
-        if (r.nome.startsWith("ABCD1207.G")) {
+        EXPECT_EQ(r.nome.contains(QChar::ReplacementCharacter), r.nome.startsWith(u"ABCD1207.B"_s));
+        if (r.nome.startsWith(u"ABCD1207.G"_s)) {
             EXPECT_TRUE(r.nome.endsWith(QChar(0xE8)));
         }
     }
@@ -209,12 +213,12 @@ TEST_F(ElencoFileTest, OrariLocaliDInvernoEDEstate)
          QDateTime(QDate(2024, 10, 27), QTime(2, 0))},
     };
     for (const auto& c : casi)
-        File(c.nome, c.utc, 1);
-    elenco.Carica(Firmati(), "*", {});
+        File(QString::fromUtf8(c.nome), c.utc, 1);
+    elenco.Carica(Firmati(), u"*"_s, {});
     ASSERT_EQ(elenco.Conta(), std::size(casi));
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
-        const qsizetype i = elenco.Riga(c.nome);
+        const qsizetype i = elenco.Riga(QString::fromUtf8(c.nome));
         ASSERT_GE(i, 0);
         EXPECT_DOUBLE_EQ(elenco[i].data, DataSeriale(c.locale));
         EXPECT_DOUBLE_EQ(elenco[i].data, DataSeriale(c.utc.toLocalTime()));
@@ -247,7 +251,7 @@ TEST_F(ElencoFileTest, ElencoInvioSempreComeUnaRicostruzione)
         File(QStringLiteral("ABCD0101.T%1").arg(int(caso() % 1000), 3, 10, QLatin1Char('0')) +
                  QString::number(i),
              Il(2024, 1, 1 + int(caso() % 28)), int(caso() % 500));
-    elenco.Carica(Firmati(), "*", {});
+    elenco.Carica(Firmati(), u"*"_s, {});
     ASSERT_EQ(elenco.Conta(), 60);
     for (int giro = 0; giro < 400; ++giro) {
         const qsizetype riga = qsizetype(caso() % quint32(elenco.Conta()));
@@ -301,27 +305,27 @@ TEST_F(ElencoFileTest, ElencoInvioSempreComeUnaRicostruzione)
 // bears is such a change too.
 TEST_F(ElencoFileTest, ElencoInvioRestaFinoAlProssimoCambioDiSegni)
 {
-    for (const char* n : {"ABCD0101.T01", "ABCD0101.T02", "ABCD0101.I01"})
+    for (const QString& n : {u"ABCD0101.T01"_s, u"ABCD0101.T02"_s, u"ABCD0101.I01"_s})
         File(n, Il(2024, 1, 1), 1);
-    elenco.Carica(Firmati(), "*", {});
+    elenco.Carica(Firmati(), u"*"_s, {});
     elenco.Ordina(ColonnaNome, Crescente);
     elenco.Segna(0); // I01
     elenco.Segna(2); // T02
-    ASSERT_EQ(elenco.ElencoInvio(), QStringList({"ABCD0101.I01", "ABCD0101.T02"}));
+    ASSERT_EQ(elenco.ElencoInvio(), QStringList({u"ABCD0101.I01"_s, u"ABCD0101.T02"_s}));
 
-    elenco.Carica(Firmati(), "ABCD0101.T*", elenco.ElencoInvio());
+    elenco.Carica(Firmati(), u"ABCD0101.T*"_s, elenco.ElencoInvio());
     EXPECT_TRUE(elenco.InvioDaRicostruire());
-    EXPECT_EQ(elenco.ElencoInvio(), QStringList({"ABCD0101.I01", "ABCD0101.T02"}));
-    EXPECT_EQ(elenco.NomeInvio(0), "ABCD0101.I01");
-    elenco.Carica(Firmati(), "ABCD0101.T*", elenco.ElencoInvio());
+    EXPECT_EQ(elenco.ElencoInvio(), QStringList({u"ABCD0101.I01"_s, u"ABCD0101.T02"_s}));
+    EXPECT_EQ(elenco.NomeInvio(0), u"ABCD0101.I01"_s);
+    elenco.Carica(Firmati(), u"ABCD0101.T*"_s, elenco.ElencoInvio());
     EXPECT_TRUE(elenco.InvioDaRicostruire()) << "a second reload changes nothing either";
     EXPECT_EQ(elenco.ContaInvio(), 2);
-    elenco.Togli("ABCD0101.I01");
+    elenco.Togli(u"ABCD0101.I01"_s);
     EXPECT_FALSE(elenco.InvioDaRicostruire());
-    EXPECT_EQ(elenco.ElencoInvio(), QStringList({"ABCD0101.T02"}));
+    EXPECT_EQ(elenco.ElencoInvio(), QStringList({u"ABCD0101.T02"_s}));
 
     // Nothing filtered out: the reloaded marks are ElencoInvio itself.
-    elenco.Carica(Firmati(), "*", elenco.ElencoInvio());
+    elenco.Carica(Firmati(), u"*"_s, elenco.ElencoInvio());
     EXPECT_FALSE(elenco.InvioDaRicostruire());
     elenco.Svuota();
     EXPECT_EQ(elenco.ContaInvio(), 0);
@@ -329,17 +333,17 @@ TEST_F(ElencoFileTest, ElencoInvioRestaFinoAlProssimoCambioDiSegni)
 
 TEST_F(ElencoFileTest, UnaRigaCheEsceLasciaGliAltriAlLoroPosto)
 {
-    for (const char* n : {"ABCD0101.T01", "ABCD0101.T02", "ABCD0101.T03"})
+    for (const QString& n : {u"ABCD0101.T01"_s, u"ABCD0101.T02"_s, u"ABCD0101.T03"_s})
         File(n, Il(2024, 1, 1), 1);
-    elenco.Carica(Firmati(), "*", {"ABCD0101.T01", "ABCD0101.T03"});
+    elenco.Carica(Firmati(), u"*"_s, {u"ABCD0101.T01"_s, u"ABCD0101.T03"_s});
     elenco.Ordina(ColonnaNome, Decrescente); // T03, T02, T01
     elenco.TogliRiga(1);
-    EXPECT_EQ(Nomi(), QStringList({"ABCD0101.T03", "ABCD0101.T01"}));
-    EXPECT_EQ(elenco.Riga("ABCD0101.T01"), 1);
-    EXPECT_EQ(elenco.Riga("ABCD0101.T02"), -1);
-    EXPECT_EQ(elenco.ElencoInvio(), QStringList({"ABCD0101.T01", "ABCD0101.T03"}));
+    EXPECT_EQ(Nomi(), QStringList({u"ABCD0101.T03"_s, u"ABCD0101.T01"_s}));
+    EXPECT_EQ(elenco.Riga(u"ABCD0101.T01"_s), 1);
+    EXPECT_EQ(elenco.Riga(u"ABCD0101.T02"_s), -1);
+    EXPECT_EQ(elenco.ElencoInvio(), QStringList({u"ABCD0101.T01"_s, u"ABCD0101.T03"_s}));
     elenco.TogliRiga(0);
-    EXPECT_EQ(elenco.ElencoInvio(), QStringList({"ABCD0101.T01"}));
+    EXPECT_EQ(elenco.ElencoInvio(), QStringList({u"ABCD0101.T01"_s}));
     elenco.TogliRiga(5); // none: nothing
     EXPECT_EQ(elenco.Conta(), 1);
 }

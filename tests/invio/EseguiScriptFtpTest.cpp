@@ -15,6 +15,8 @@
 
 #include <csignal>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class EseguiScriptFtpTest : public CartellaProgrammaTest
@@ -23,7 +25,7 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        cartella_ = Percorso("Firmati");
+        cartella_ = Percorso(u"Firmati"_s);
         QDir().mkpath(cartella_);
     }
 
@@ -31,17 +33,17 @@ protected:
     {
         RichiestaFtp r;
         r.cartella = cartella_;
-        r.host = "ftp.esempio.it";
-        r.utente = "ACME";
-        r.password = "Segreta1";
+        r.host = u"ftp.esempio.it"_s;
+        r.utente = u"ACME"_s;
+        r.password = u"Segreta1"_s;
         for (const QString& n : nomi)
-            r.righe << "put " + n;
-        r.prefissoComando = "ftp -v -n -i -s:";
-        r.messaggioAvvio = ErroreInvioBolle;
+            r.righe << u"put "_s + n;
+        r.prefissoComando = u"ftp -v -n -i -s:"_s;
+        r.messaggioAvvio = QLatin1StringView(ErroreInvioBolle);
         return r;
     }
 
-    bool Segnale() const { return QFile::exists(cartella_ + "/Xchk"); }
+    bool Segnale() const { return QFile::exists(cartella_ + u"/Xchk"_s); }
 
     QString cartella_;
 };
@@ -75,7 +77,7 @@ const char TrascrizioneInvio[] = "Connected to 127.0.0.1.\n"
 
 TEST_F(EseguiScriptFtpTest, ScriptDiUnInvioDiTreFile)
 {
-    const RichiestaFtp r = Invio({"ACME1207.T01", "ACME1207.T02", "ACME1207.I01"});
+    const RichiestaFtp r = Invio({u"ACME1207.T01"_s, u"ACME1207.T02"_s, u"ACME1207.I01"_s});
     EXPECT_EQ(TestoScriptFtp(r), QByteArray("open ftp.esempio.it\r\n"
                                             "user ACME Segreta1\r\n"
                                             "put ACME1207.T01\r\n"
@@ -85,10 +87,10 @@ TEST_F(EseguiScriptFtpTest, ScriptDiUnInvioDiTreFile)
                                             "Close\r\n"
                                             "quit\r\n"));
     RichiestaFtp vuoto = r;
-    vuoto.host = "  ";
+    vuoto.host = u"  "_s;
     EXPECT_TRUE(TestoScriptFtp(vuoto).startsWith("open ftp.agenziadogane.it\r\nuser ACME"));
     RichiestaFtp porta = r;
-    porta.host = "127.0.0.1 2121";
+    porta.host = u"127.0.0.1 2121"_s;
     EXPECT_TRUE(TestoScriptFtp(porta).startsWith("open 127.0.0.1 2121\r\n"));
 }
 
@@ -108,17 +110,18 @@ TEST_F(EseguiScriptFtpTest, UnaCorsaCompletaNellaCartellaDeiFile)
     ClienteFinto finto;
     const QString corrente = QDir::currentPath();
     bool occupato = false;
-    const EsitoFtp esito = EseguiScriptFtp(Invio({"ACME1207.T01", "ACME1207.T02"}), &occupato);
+    const EsitoFtp esito =
+        EseguiScriptFtp(Invio({u"ACME1207.T01"_s, u"ACME1207.T02"_s}), &occupato);
 
     EXPECT_TRUE(esito.eseguito);
     EXPECT_TRUE(occupato) << "the caller clears the busy flag";
-    EXPECT_EQ(finto.Argomenti(), "-n -i -v");
+    EXPECT_EQ(finto.Argomenti(), u"-n -i -v"_s);
     EXPECT_EQ(finto.Cartella(), QDir(cartella_).canonicalPath());
     EXPECT_EQ(finto.Ingresso(), QByteArray("open ftp.esempio.it\nuser ACME Segreta1\n"
                                            "put ACME1207.T01\nput ACME1207.T02\n"
                                            "!rm -f Xchk\nclose\nquit\n"));
-    EXPECT_TRUE(esito.trascrizione.contains("finto: put ACME1207.T02"));
-    EXPECT_TRUE(esito.trascrizione.contains("finto: quit")) << "read to the client's end";
+    EXPECT_TRUE(esito.trascrizione.contains(u"finto: put ACME1207.T02"_s));
+    EXPECT_TRUE(esito.trascrizione.contains(u"finto: quit"_s)) << "read to the client's end";
     EXPECT_FALSE(Segnale());
     EXPECT_FALSE(QFile::exists(FileComandiFtp));
     EXPECT_EQ(QDir::currentPath(), corrente);
@@ -128,18 +131,18 @@ TEST_F(EseguiScriptFtpTest, InDebugLoScriptRestaLeggibileSoloDalProprietario)
 {
     ClienteFinto finto;
     ModoDebug = 1;
-    ScriviFile("Xcmd.txt", "vecchio script\r\n");
+    ScriviFile(u"Xcmd.txt"_s, "vecchio script\r\n");
     QFile::setPermissions(FileComandiFtp, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
-    ASSERT_TRUE(EseguiScriptFtp(Invio({"ACME1207.T01"})).eseguito);
+    ASSERT_TRUE(EseguiScriptFtp(Invio({u"ACME1207.T01"_s})).eseguito);
 
-    const QByteArray script = LeggiFile("Xcmd.txt");
+    const QByteArray script = LeggiFile(u"Xcmd.txt"_s);
     EXPECT_TRUE(script.startsWith("open ftp.esempio.it\r\nuser ACME Segreta1\r\nput ACME1207.T01"));
     const QFile::Permissions altri = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
                                      QFile::WriteOther | QFile::ExeOther | QFile::ExeGroup;
     EXPECT_EQ(QFile::permissions(FileComandiFtp) & altri, QFile::Permissions());
 
     // The UNIX upload follows its own debug switch, whatever ModoDebug says.
-    RichiestaFtp versoUnix = Invio({"ACME1207.T01"});
+    RichiestaFtp versoUnix = Invio({u"ACME1207.T01"_s});
     versoUnix.segnaleDopoScript = true;
     versoUnix.conservaScript = false;
     ASSERT_TRUE(EseguiScriptFtp(versoUnix).eseguito);
@@ -154,16 +157,17 @@ TEST_F(EseguiScriptFtpTest, UnClienteCheFinisceSenzaTogliereIlSegnaleHaFallito)
     ImpostaLimiteAttesaFtp(20000);
     for (const QByteArray modo : {"lascia", "crolla"}) {
         ClienteFinto finto(modo);
-        RisponditoreTest().Rispondi(Risposta::Ok, ErroreInvioBolle);
-        const EsitoFtp esito = EseguiScriptFtp(Invio({"ACME1207.T01"}));
+        RisponditoreTest().Rispondi(Risposta::Ok, QLatin1StringView(ErroreInvioBolle));
+        const EsitoFtp esito = EseguiScriptFtp(Invio({u"ACME1207.T01"_s}));
         EXPECT_FALSE(esito.eseguito) << modo.constData();
         EXPECT_EQ(esito.stato, StatoFtp::Interrotto);
-        EXPECT_TRUE(esito.trascrizione.contains("finto:")) << "read on this path too";
+        EXPECT_TRUE(esito.trascrizione.contains(u"finto:"_s)) << "read on this path too";
         EXPECT_FALSE(finto.Ingresso().isEmpty()) << "the stand-in ran";
         EXPECT_FALSE(Segnale());
         EXPECT_FALSE(QFile::exists(FileComandiFtp)) << "the password does not stay on disk";
     }
-    EXPECT_EQ(RisponditoreTest().Testi(), (QStringList{ErroreInvioBolle, ErroreInvioBolle}));
+    EXPECT_EQ(RisponditoreTest().Testi(), (QStringList{QLatin1StringView(ErroreInvioBolle),
+                                                       QLatin1StringView(ErroreInvioBolle)}));
 }
 
 TEST_F(EseguiScriptFtpTest, UnClienteUccisoATrasferimentoInCorso)
@@ -183,8 +187,8 @@ TEST_F(EseguiScriptFtpTest, UnClienteUccisoATrasferimentoInCorso)
         }
     });
     assassino.start();
-    RisponditoreTest().Rispondi(Risposta::Ok, ErroreInvioBolle);
-    EXPECT_FALSE(EseguiScriptFtp(Invio({"ACME1207.T01"})).eseguito);
+    RisponditoreTest().Rispondi(Risposta::Ok, QLatin1StringView(ErroreInvioBolle));
+    EXPECT_FALSE(EseguiScriptFtp(Invio({u"ACME1207.T01"_s})).eseguito);
     ASSERT_TRUE(orologio.isValid());
     RecordProperty("ms_dalla_morte_del_cliente", static_cast<int>(orologio.elapsed()));
     std::cout << "runner returned " << orologio.elapsed() << " ms after the client died\n";
@@ -195,13 +199,13 @@ TEST_F(EseguiScriptFtpTest, OltreIlLimiteSiChiedeSeAttendereAncora)
     ClienteFinto finto("blocca");
     ImpostaLimiteAttesaFtp(200);
     RisponditoreTest()
-        .Rispondi(Risposta::Si, "ATTENDERE ANCORA?")
-        .Rispondi(Risposta::No, "ATTENDERE ANCORA?")
-        .Rispondi(Risposta::Ok, ErroreInvioBolle);
-    EXPECT_FALSE(EseguiScriptFtp(Invio({"ACME1207.T01"})).eseguito);
+        .Rispondi(Risposta::Si, u"ATTENDERE ANCORA?"_s)
+        .Rispondi(Risposta::No, u"ATTENDERE ANCORA?"_s)
+        .Rispondi(Risposta::Ok, QLatin1StringView(ErroreInvioBolle));
+    EXPECT_FALSE(EseguiScriptFtp(Invio({u"ACME1207.T01"_s})).eseguito);
     const auto& box = RisponditoreTest().Ricevuti();
     ASSERT_EQ(box.size(), 3);
-    EXPECT_EQ(box[0].richiesta.testo, DomandaAttesaFtp);
+    EXPECT_EQ(box[0].richiesta.testo, QLatin1StringView(DomandaAttesaFtp));
     EXPECT_EQ(box[0].richiesta.pulsanti, Pulsanti::SiNo);
     EXPECT_EQ(box[0].richiesta.predefinita, Risposta::No);
     EXPECT_NE(::kill(static_cast<pid_t>(finto.Pid()), 0), 0) << "No ends the client";
@@ -210,10 +214,10 @@ TEST_F(EseguiScriptFtpTest, OltreIlLimiteSiChiedeSeAttendereAncora)
     RisponditoreTest().Azzera();
     finto.Modo("ritardo", 1);
     ImpostaLimiteAttesaFtp(300);
-    RisponditoreTest().Rispondi(Risposta::Si, "ATTENDERE ANCORA?");
-    RisponditoreTest().Rispondi(Risposta::Si, "ATTENDERE ANCORA?");
-    RisponditoreTest().Rispondi(Risposta::Si, "ATTENDERE ANCORA?");
-    EXPECT_TRUE(EseguiScriptFtp(Invio({"ACME1207.T01"})).eseguito);
+    RisponditoreTest().Rispondi(Risposta::Si, u"ATTENDERE ANCORA?"_s);
+    RisponditoreTest().Rispondi(Risposta::Si, u"ATTENDERE ANCORA?"_s);
+    RisponditoreTest().Rispondi(Risposta::Si, u"ATTENDERE ANCORA?"_s);
+    EXPECT_TRUE(EseguiScriptFtp(Invio({u"ACME1207.T01"_s})).eseguito);
     RisponditoreTest().Azzera();
 }
 
@@ -223,9 +227,9 @@ TEST_F(EseguiScriptFtpTest, QuandoIlClienteNonPuoPartire)
     QTemporaryDir vuota;
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", vuota.path().toLocal8Bit());
-    RichiestaFtp r = Invio({"ACME1207.T01"});
-    r.messaggioAvvio = ErroreRicezioneMessaggi;
-    RisponditoreTest().Rispondi(Risposta::Ok, ErroreRicezioneMessaggi);
+    RichiestaFtp r = Invio({u"ACME1207.T01"_s});
+    r.messaggioAvvio = QLatin1StringView(ErroreRicezioneMessaggi);
+    RisponditoreTest().Rispondi(Risposta::Ok, QLatin1StringView(ErroreRicezioneMessaggi));
     bool occupato = false;
     EXPECT_FALSE(EseguiScriptFtp(r, &occupato).eseguito);
     qputenv("PATH", path);
@@ -235,8 +239,8 @@ TEST_F(EseguiScriptFtpTest, QuandoIlClienteNonPuoPartire)
     // A folder where the marker cannot be written: the client is not started,
     // since nothing could tell when it finished.
     ClienteFinto finto;
-    r.cartella = Percorso("Manca");
-    RisponditoreTest().Rispondi(Risposta::Ok, ErroreRicezioneMessaggi);
+    r.cartella = Percorso(u"Manca"_s);
+    RisponditoreTest().Rispondi(Risposta::Ok, QLatin1StringView(ErroreRicezioneMessaggi));
     EXPECT_FALSE(EseguiScriptFtp(r).eseguito);
     EXPECT_TRUE(finto.Ingresso().isEmpty());
 }
@@ -260,7 +264,7 @@ TEST_F(EseguiScriptFtpTest, IlLimiteContaDallUltimoSegnoDiVita)
     ClienteFinto finto("chiacchiera", 3);
     ImpostaLimiteAttesaFtp(1200);
     QList<AvanzamentoFtp> visti;
-    RichiestaFtp r = Invio({"ACME1207.T01"});
+    RichiestaFtp r = Invio({u"ACME1207.T01"_s});
     r.avanzamento = [&](const AvanzamentoFtp& a) { visti << a; };
     EXPECT_TRUE(EseguiScriptFtp(r).eseguito);
     ASSERT_GE(visti.size(), 3) << "about once a second, and on each new line";
@@ -279,19 +283,20 @@ TEST_F(EseguiScriptFtpTest, ValoriConCaratteriDiControlloNonPartono)
         QString chiave;
     };
     const QList<Caso> casi = {
-        {"h\n!sh", "ACME", "p", {}, "HOSTFTP"},
-        {"h", "AC\tME", "p", {}, "AUTORFTP"},
-        {"h", "ACME", "p\x7f", {}, "PASSWFTP"},
-        {"h", "u", "p\r\nput /etc/passwd", CredenzialiUnix(), "PASSWD"},
+        {u"h\n!sh"_s, u"ACME"_s, u"p"_s, {}, u"HOSTFTP"_s},
+        {u"h"_s, u"AC\tME"_s, u"p"_s, {}, u"AUTORFTP"_s},
+        {u"h"_s, u"ACME"_s, u"p\x7f"_s, {}, u"PASSWFTP"_s},
+        {u"h"_s, u"u"_s, u"p\r\nput /etc/passwd"_s, CredenzialiUnix(), u"PASSWD"_s},
     };
     for (const Caso& c : casi) {
-        RichiestaFtp r = Invio({"ACME1207.T01"});
+        RichiestaFtp r = Invio({u"ACME1207.T01"_s});
         r.host = c.host;
         r.utente = c.utente;
         r.password = c.password;
         r.origine = c.origine;
-        RisponditoreTest().Rispondi(Risposta::Ok, "IL VALORE DI " + c.chiave + " NELLA SEZIONE [" +
-                                                      c.origine.sezione + "]");
+        RisponditoreTest().Rispondi(Risposta::Ok, u"IL VALORE DI "_s + c.chiave +
+                                                      u" NELLA SEZIONE ["_s + c.origine.sezione +
+                                                      u"]"_s);
         EXPECT_EQ(EseguiScriptFtp(r).stato, StatoFtp::NonAvviato);
     }
     EXPECT_TRUE(finto.Ingresso().isEmpty());
@@ -301,40 +306,41 @@ TEST_F(EseguiScriptFtpTest, ValoriConCaratteriDiControlloNonPartono)
 TEST_F(EseguiScriptFtpTest, UnXchkCheNonEUnFileFermaLaCorsa)
 {
     ClienteFinto finto;
-    QDir().mkpath(cartella_ + "/Xchk");
-    RisponditoreTest().Rispondi(Risposta::Ok, cartella_ + "/Xchk");
-    EXPECT_EQ(EseguiScriptFtp(Invio({"ACME1207.T01"})).stato, StatoFtp::NonAvviato);
+    QDir().mkpath(cartella_ + u"/Xchk"_s);
+    RisponditoreTest().Rispondi(Risposta::Ok, cartella_ + u"/Xchk"_s);
+    EXPECT_EQ(EseguiScriptFtp(Invio({u"ACME1207.T01"_s})).stato, StatoFtp::NonAvviato);
     EXPECT_TRUE(finto.Ingresso().isEmpty());
-    EXPECT_TRUE(QFileInfo(cartella_ + "/Xchk").isDir());
+    EXPECT_TRUE(QFileInfo(cartella_ + u"/Xchk"_s).isDir());
 
     // An old marker file is replaced.
-    QDir(cartella_ + "/Xchk").removeRecursively();
-    ScriviFile("Firmati/Xchk", "vecchio");
-    EXPECT_TRUE(EseguiScriptFtp(Invio({"ACME1207.T01"})).eseguito);
+    QDir(cartella_ + u"/Xchk"_s).removeRecursively();
+    ScriviFile(u"Firmati/Xchk"_s, "vecchio");
+    EXPECT_TRUE(EseguiScriptFtp(Invio({u"ACME1207.T01"_s})).eseguito);
 }
 
 TEST_F(EseguiScriptFtpTest, UtenteEParolaConSpaziNellaGrafiaDelCliente)
 {
-    EXPECT_EQ(RigaUtenteCliente("ACME", "Segreta1"), "user ACME Segreta1");
-    EXPECT_EQ(RigaUtenteCliente("AC ME", "a b"), "user AC\\ ME a\\ b");
-    EXPECT_EQ(RigaUtenteCliente("ACME", "x\"y\\z'"), "user ACME x\\\"y\\\\z\\'");
-    EXPECT_EQ(RigaUtenteCliente("ACME", ""), "user ACME \"\"");
+    EXPECT_EQ(RigaUtenteCliente(u"ACME"_s, u"Segreta1"_s), "user ACME Segreta1");
+    EXPECT_EQ(RigaUtenteCliente(u"AC ME"_s, u"a b"_s), "user AC\\ ME a\\ b");
+    EXPECT_EQ(RigaUtenteCliente(u"ACME"_s, u"x\"y\\z'"_s), "user ACME x\\\"y\\\\z\\'");
+    EXPECT_EQ(RigaUtenteCliente(u"ACME"_s, u""_s), "user ACME \"\"");
 
     // The script on disk keeps the office's line; the client gets its own.
     ClienteFinto finto;
     ModoDebug = 1;
-    RichiestaFtp r = Invio({"ACME1207.T01"});
-    r.password = "due parole";
+    RichiestaFtp r = Invio({u"ACME1207.T01"_s});
+    r.password = u"due parole"_s;
     ASSERT_TRUE(EseguiScriptFtp(r).eseguito);
-    EXPECT_TRUE(LeggiFile("Xcmd.txt").contains("\r\nuser ACME due parole\r\n"));
+    EXPECT_TRUE(LeggiFile(u"Xcmd.txt"_s).contains("\r\nuser ACME due parole\r\n"));
     EXPECT_TRUE(finto.Ingresso().contains("\nuser ACME due\\ parole\n"));
 }
 
 TEST_F(EseguiScriptFtpTest, CaricamentiAccettatiDallaTrascrizione)
 {
-    const QStringList nomi = {"ACME0101.T01", "ACME0101.T02", "ACME0101.T03", "MANCA", "ALTRO"};
-    EXPECT_EQ(CaricamentiAccettati(TrascrizioneInvio, nomi),
-              (QStringList{"ACME0101.T01", "ACME0101.T03"}));
+    const QStringList nomi = {u"ACME0101.T01"_s, u"ACME0101.T02"_s, u"ACME0101.T03"_s, u"MANCA"_s,
+                              u"ALTRO"_s};
+    EXPECT_EQ(CaricamentiAccettati(QString::fromUtf8(TrascrizioneInvio), nomi),
+              (QStringList{u"ACME0101.T01"_s, u"ACME0101.T03"_s}));
 
     const QString rifiutato = "Connected to 127.0.0.1.\n"
                               "220 ProFTPD Server (prova) [127.0.0.1]\n"
@@ -345,12 +351,12 @@ TEST_F(EseguiScriptFtpTest, CaricamentiAccettatiDallaTrascrizione)
                               "530 Please login with USER and PASS\n"
                               "530 Please login with USER and PASS\n"
                               "ftp: Can't bind for data connection: Address already in use\n"
-                              "221 Goodbye.\n";
+                              u"221 Goodbye.\n"_s;
     EXPECT_TRUE(CaricamentiAccettati(rifiutato, nomi).isEmpty());
 
     const QString spento = "ftp: Can't connect to `127.0.0.1:2199': Connection refused\n"
                            "ftp: Can't connect to `127.0.0.1:2199'\n"
-                           "Not connected.\nNot connected.\n";
+                           u"Not connected.\nNot connected.\n"_s;
     EXPECT_TRUE(CaricamentiAccettati(spento, nomi).isEmpty());
 
     // A server without extended passive mode, with CR LF line ends; then a
@@ -370,7 +376,7 @@ TEST_F(EseguiScriptFtpTest, CaricamentiAccettatiDallaTrascrizione)
                             "250 DELE command successful\r\n"
                             "local: /home/ufficio/Verificati/D.TXT remote: irildes.txt\r\n"
                             "150 Opening BINARY mode data connection\r\n"
-                            "226 Transfer complete\r\n";
-    EXPECT_EQ(CaricamentiAccettati(ripiego, {"A", "B", "C", "D.TXT", "irildes.txt"}),
-              (QStringList{"A", "D.TXT", "irildes.txt"}));
+                            u"226 Transfer complete\r\n"_s;
+    EXPECT_EQ(CaricamentiAccettati(ripiego, {u"A"_s, u"B"_s, u"C"_s, u"D.TXT"_s, u"irildes.txt"_s}),
+              (QStringList{u"A"_s, u"D.TXT"_s, u"irildes.txt"_s}));
 }

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class FtpRealeTest : public ProvaConServerFtp
@@ -15,11 +17,12 @@ protected:
     void SetUp() override
     {
         ProvaConServerFtp::SetUp();
-        cartella_ = Percorso("Lavoro");
+        cartella_ = Percorso(u"Lavoro"_s);
         QDir().mkpath(cartella_);
     }
 
-    RichiestaFtp Corsa(const QStringList& righe, const QString& messaggio = ErroreInvioBolle) const
+    RichiestaFtp Corsa(const QStringList& righe,
+                       const QString& messaggio = QLatin1StringView(ErroreInvioBolle)) const
     {
         RichiestaFtp r;
         r.cartella = cartella_;
@@ -27,7 +30,7 @@ protected:
         r.utente = ServerFtp::UtenteDogana;
         r.password = ServerFtp::PasswordDogana;
         r.righe = righe;
-        r.prefissoComando = "ftp -v -n -i -s:";
+        r.prefissoComando = u"ftp -v -n -i -s:"_s;
         r.messaggioAvvio = messaggio;
         return r;
     }
@@ -45,7 +48,7 @@ protected:
     ServerFtp::Opzioni OpzioniServer() const override
     {
         ServerFtp::Opzioni o;
-        o.nomeRifiutato = "ACME1207.T02";
+        o.nomeRifiutato = u"ACME1207.T02"_s;
         return o;
     }
 };
@@ -54,12 +57,12 @@ protected:
 
 TEST_F(FtpRealeTest, TreFileInviatiArrivanoIdentici)
 {
-    const QStringList nomi = {"ACME1207.T01", "ACME1207.T02", "ACME1207.I01"};
+    const QStringList nomi = {u"ACME1207.T01"_s, u"ACME1207.T02"_s, u"ACME1207.I01"_s};
     for (int i = 0; i < nomi.size(); ++i)
-        ScriviFile("Lavoro/" + nomi[i], Binario + QByteArray::number(i));
+        ScriviFile(u"Lavoro/"_s + nomi[i], Binario + QByteArray::number(i));
     QStringList righe;
     for (const QString& n : nomi)
-        righe << "put " + n;
+        righe << u"put "_s + n;
     const EsitoFtp esito = EseguiScriptFtp(Corsa(righe));
     ASSERT_TRUE(esito.eseguito) << esito.trascrizione.toStdString();
     EXPECT_EQ(server_.File(ServerFtp::UtenteDogana), (QStringList{nomi[2], nomi[0], nomi[1]}));
@@ -67,18 +70,19 @@ TEST_F(FtpRealeTest, TreFileInviatiArrivanoIdentici)
         EXPECT_EQ(server_.LeggiFile(ServerFtp::UtenteDogana, nomi[i]),
                   Binario + QByteArray::number(i));
     EXPECT_EQ(CaricamentiAccettati(esito.trascrizione, nomi), nomi);
-    EXPECT_FALSE(QFile::exists(cartella_ + "/Xchk"));
+    EXPECT_FALSE(QFile::exists(cartella_ + u"/Xchk"_s));
     EXPECT_FALSE(QFile::exists(FileComandiFtp));
 }
 
 TEST_F(FtpRifiutoTest, UnFileRifiutatoDalServerNonRisultaAccettato)
 {
-    const QStringList nomi = {"ACME1207.T01", "ACME1207.T02", "ACME1207.T03", "ACME1207.T04"};
+    const QStringList nomi = {u"ACME1207.T01"_s, u"ACME1207.T02"_s, u"ACME1207.T03"_s,
+                              u"ACME1207.T04"_s};
     for (int i = 0; i < 3; ++i)
-        ScriviFile("Lavoro/" + nomi[i], "dati");
+        ScriviFile(u"Lavoro/"_s + nomi[i], "dati");
     QStringList righe;
     for (const QString& n : nomi)
-        righe << "put " + n;
+        righe << u"put "_s + n;
     const EsitoFtp esito = EseguiScriptFtp(Corsa(righe));
     ASSERT_TRUE(esito.eseguito) << "the client still reaches the end of its script";
     EXPECT_EQ(server_.File(ServerFtp::UtenteDogana), (QStringList{nomi[0], nomi[2]}));
@@ -88,89 +92,95 @@ TEST_F(FtpRifiutoTest, UnFileRifiutatoDalServerNonRisultaAccettato)
 
 TEST_F(FtpRealeTest, LaListaScriveUnNomePerRiga)
 {
-    for (const char* n : {"ACME1207.A01", "ACME1207.W02.P7M", "ACME1206.L01", "ALTRO.TXT"})
+    for (const QString& n :
+         {u"ACME1207.A01"_s, u"ACME1207.W02.P7M"_s, u"ACME1206.L01"_s, u"ALTRO.TXT"_s})
         server_.MettiFile(ServerFtp::UtenteDogana, n, "x");
-    RichiestaFtp r = Corsa({"ascii ", "ls ACME*.* LSACME07101112"}, ErroreRicezioneLista);
-    r.prefissoComando = "ftp -n -i -s:";
+    RichiestaFtp r = Corsa({u"ascii "_s, u"ls ACME*.* LSACME07101112"_s},
+                           QLatin1StringView(ErroreRicezioneLista));
+    r.prefissoComando = u"ftp -n -i -s:"_s;
     ASSERT_TRUE(EseguiScriptFtp(r).eseguito);
-    QStringList nomi =
-        QString::fromLocal8Bit(LeggiFile("Lavoro/LSACME07101112")).split('\n', Qt::SkipEmptyParts);
+    QStringList nomi = QString::fromLocal8Bit(LeggiFile(u"Lavoro/LSACME07101112"_s))
+                           .split(u'\n', Qt::SkipEmptyParts);
     for (QString& n : nomi)
         n = n.trimmed();
     nomi.sort();
-    EXPECT_EQ(nomi, (QStringList{"ACME1206.L01", "ACME1207.A01", "ACME1207.W02.P7M"}));
+    EXPECT_EQ(nomi, (QStringList{u"ACME1206.L01"_s, u"ACME1207.A01"_s, u"ACME1207.W02.P7M"_s}));
 }
 
 TEST_F(FtpRealeTest, GetEMgetPrendonoSoloIFileGiusti)
 {
-    for (const char* n : {"ACME1207.A01", "ACME1207.W02", "ACME1207.X03", "ACME1208.A01"})
-        server_.MettiFile(ServerFtp::UtenteDogana, n, Binario + n);
-    EsitoFtp esito = EseguiScriptFtp(
-        Corsa({"binary ", "get ACME1207.A01", "get ACME1207.X03"}, ErroreRicezioneMessaggi));
+    for (const QString& n :
+         {u"ACME1207.A01"_s, u"ACME1207.W02"_s, u"ACME1207.X03"_s, u"ACME1208.A01"_s})
+        server_.MettiFile(ServerFtp::UtenteDogana, n, Binario + n.toUtf8());
+    EsitoFtp esito =
+        EseguiScriptFtp(Corsa({u"binary "_s, u"get ACME1207.A01"_s, u"get ACME1207.X03"_s},
+                              QLatin1StringView(ErroreRicezioneMessaggi)));
     ASSERT_TRUE(esito.eseguito);
-    EXPECT_EQ(Locali(), (QStringList{"ACME1207.A01", "ACME1207.X03"}));
-    EXPECT_EQ(LeggiFile("Lavoro/ACME1207.X03"), Binario + "ACME1207.X03");
+    EXPECT_EQ(Locali(), (QStringList{u"ACME1207.A01"_s, u"ACME1207.X03"_s}));
+    EXPECT_EQ(LeggiFile(u"Lavoro/ACME1207.X03"_s), Binario + "ACME1207.X03");
 
     QDir(cartella_).removeRecursively();
     QDir().mkpath(cartella_);
-    esito = EseguiScriptFtp(Corsa({"binary ", "mget ACME1207.?0*"}, ErroreRicezioneMessaggi));
+    esito = EseguiScriptFtp(
+        Corsa({u"binary "_s, u"mget ACME1207.?0*"_s}, QLatin1StringView(ErroreRicezioneMessaggi)));
     ASSERT_TRUE(esito.eseguito);
-    EXPECT_EQ(Locali(), (QStringList{"ACME1207.A01", "ACME1207.W02", "ACME1207.X03"}));
-    EXPECT_EQ(LeggiFile("Lavoro/ACME1207.W02"), Binario + "ACME1207.W02");
+    EXPECT_EQ(Locali(), (QStringList{u"ACME1207.A01"_s, u"ACME1207.W02"_s, u"ACME1207.X03"_s}));
+    EXPECT_EQ(LeggiFile(u"Lavoro/ACME1207.W02"_s), Binario + "ACME1207.W02");
 }
 
 TEST_F(FtpRealeTest, ScriptConservatoSoloInDebug)
 {
-    ScriviFile("Lavoro/ACME1207.T01", "x");
+    ScriviFile(u"Lavoro/ACME1207.T01"_s, "x");
     ModoDebug = 1;
-    ASSERT_TRUE(EseguiScriptFtp(Corsa({"put ACME1207.T01"})).eseguito);
-    const QStringList righe = QString::fromLatin1(LeggiFile("Xcmd.txt")).split("\r\n");
+    ASSERT_TRUE(EseguiScriptFtp(Corsa({u"put ACME1207.T01"_s})).eseguito);
+    const QStringList righe = QString::fromLatin1(LeggiFile(u"Xcmd.txt"_s)).split(u"\r\n"_s);
     ASSERT_GE(righe.size(), 2);
-    EXPECT_EQ(righe[0], "open " + server_.Host());
-    EXPECT_EQ(righe[1], QString("user ACME ") + ServerFtp::PasswordDogana);
+    EXPECT_EQ(righe[0], u"open "_s + server_.Host());
+    EXPECT_EQ(righe[1], u"user ACME "_s + ServerFtp::PasswordDogana);
 
     ModoDebug = 0;
-    ASSERT_TRUE(EseguiScriptFtp(Corsa({"put ACME1207.T01"})).eseguito);
+    ASSERT_TRUE(EseguiScriptFtp(Corsa({u"put ACME1207.T01"_s})).eseguito);
     EXPECT_FALSE(QFile::exists(FileComandiFtp));
 }
 
 TEST_F(FtpRealeTest, ServerFermoOAccessoNegato)
 {
-    ScriviFile("Lavoro/ACME1207.T01", "x");
-    RichiestaFtp sbagliata = Corsa({"put ACME1207.T01"});
-    sbagliata.password = "sbagliata";
+    ScriviFile(u"Lavoro/ACME1207.T01"_s, "x");
+    RichiestaFtp sbagliata = Corsa({u"put ACME1207.T01"_s});
+    sbagliata.password = u"sbagliata"_s;
     EsitoFtp esito = EseguiScriptFtp(sbagliata);
     EXPECT_TRUE(esito.eseguito);
-    EXPECT_TRUE(CaricamentiAccettati(esito.trascrizione, {"ACME1207.T01"}).isEmpty())
+    EXPECT_TRUE(CaricamentiAccettati(esito.trascrizione, {u"ACME1207.T01"_s}).isEmpty())
         << esito.trascrizione.toStdString();
 
     server_.Ferma();
-    esito = EseguiScriptFtp(Corsa({"put ACME1207.T01"}));
+    esito = EseguiScriptFtp(Corsa({u"put ACME1207.T01"_s}));
     EXPECT_TRUE(esito.eseguito) << "the client ran to the end of its script";
-    EXPECT_TRUE(CaricamentiAccettati(esito.trascrizione, {"ACME1207.T01"}).isEmpty());
+    EXPECT_TRUE(CaricamentiAccettati(esito.trascrizione, {u"ACME1207.T01"_s}).isEmpty());
     EXPECT_TRUE(server_.File(ServerFtp::UtenteDogana).isEmpty());
-    EXPECT_FALSE(QFile::exists(cartella_ + "/Xchk"));
+    EXPECT_FALSE(QFile::exists(cartella_ + u"/Xchk"_s));
 }
 
 TEST_F(FtpRealeTest, CaricamentoSullHostUnix)
 {
     // The office's UNIX host takes one joined file under a fixed name, replacing
     // the one it had; the script and the marker live in the program folder.
-    server_.MettiFile(ServerFtp::UtenteUnix, "irildes.txt", "vecchio");
-    const QString locale = ScriviFile("Verificati/GIUNTO.TXT", "nuovo contenuto\n");
+    server_.MettiFile(ServerFtp::UtenteUnix, u"irildes.txt"_s, "vecchio");
+    const QString locale = ScriviFile(u"Verificati/GIUNTO.TXT"_s, "nuovo contenuto\n");
     RichiestaFtp r;
     r.cartella = Cartella();
     r.host = server_.Host();
     r.utente = ServerFtp::UtenteUnix;
     r.password = ServerFtp::PasswordUnix;
-    r.righe = QStringList{"delete irildes.txt", "put " + locale + " irildes.txt"};
-    r.prefissoComando = "ftp -n -i -s:";
-    r.messaggioAvvio = ErroreTrasferimentoUnix;
+    r.righe = QStringList{u"delete irildes.txt"_s, u"put "_s + locale + u" irildes.txt"_s};
+    r.prefissoComando = u"ftp -n -i -s:"_s;
+    r.messaggioAvvio = QLatin1StringView(ErroreTrasferimentoUnix);
     r.segnaleDopoScript = true;
     r.conservaScript = false;
     const EsitoFtp esito = EseguiScriptFtp(r);
     ASSERT_TRUE(esito.eseguito);
-    EXPECT_EQ(server_.LeggiFile(ServerFtp::UtenteUnix, "irildes.txt"), "nuovo contenuto\n");
-    EXPECT_EQ(CaricamentiAccettati(esito.trascrizione, {"GIUNTO.TXT"}), QStringList{"GIUNTO.TXT"});
+    EXPECT_EQ(server_.LeggiFile(ServerFtp::UtenteUnix, u"irildes.txt"_s), "nuovo contenuto\n");
+    EXPECT_EQ(CaricamentiAccettati(esito.trascrizione, {u"GIUNTO.TXT"_s}),
+              QStringList{u"GIUNTO.TXT"_s});
     EXPECT_TRUE(server_.File(ServerFtp::UtenteDogana).isEmpty());
 }

@@ -80,14 +80,15 @@ protected:
         return letto.record;
     }
     // Every file under Registro that holds testo, whatever its name.
-    QStringList FileCon(const QByteArray& testo) const
+    QStringList FileCon(QLatin1StringView testo) const
     {
         QStringList trovati;
         QDirIterator it(Percorso(u"Registro"_s), QDir::Files | QDir::Hidden,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile f(it.next());
-            if (f.open(QIODevice::ReadOnly) && f.readAll().contains(testo))
+            if (f.open(QIODevice::ReadOnly) &&
+                f.readAll().contains(QByteArrayView(testo.data(), testo.size())))
                 trovati << f.fileName();
         }
         return trovati;
@@ -252,8 +253,8 @@ TEST_F(RegistroE2ETest, OgniCorsaDiceLaSuaOperazione)
     EXPECT_TRUE(Testo(r[4], u"destinazione"_s).endsWith(u"ACME1207.N01"_s));
     EXPECT_EQ(Testo(r[11], u"utente"_s), QLatin1String(ServerFtp::UtenteUnix));
     EXPECT_EQ(Testo(r[12], u"direzione"_s), u"put"_s);
-    for (const char* parola : {ServerFtp::PasswordDogana, ServerFtp::PasswordUnix})
-        EXPECT_EQ(FileCon(parola), QStringList()) << parola;
+    for (QLatin1StringView parola : {ServerFtp::PasswordDogana, ServerFtp::PasswordUnix})
+        EXPECT_EQ(FileCon(parola), QStringList()) << parola.data();
 }
 
 // A log that cannot be written is said once per run, after the run, and the

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A reply with the bytes that a text-mode copy would spoil.
@@ -25,20 +27,20 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        PREPARA_BUSTA_O_SALTA(busta_, Percorso("chiavi"));
-        QDir().mkpath(Percorso("Verificati"));
+        PREPARA_BUSTA_O_SALTA(busta_, Percorso(u"chiavi"_s));
+        QDir().mkpath(Percorso(u"Verificati"_s));
     }
 
     Esecuzione Sbusta(const QString& origine, const QString& destino, const QString& ca = {})
     {
         QProcess p;
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.remove("SBUSTA_CA");
+        ambiente.remove(u"SBUSTA_CA"_s);
         if (!ca.isEmpty())
-            ambiente.insert("SBUSTA_CA", ca);
+            ambiente.insert(u"SBUSTA_CA"_s, ca);
         p.setProcessEnvironment(ambiente);
         p.setWorkingDirectory(Cartella());
-        p.start("/bin/sh", {SbustaRiferimento(), origine, destino});
+        p.start(u"/bin/sh"_s, {SbustaRiferimento(), origine, destino});
         EXPECT_TRUE(p.waitForFinished(60000));
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
                 QString::fromLocal8Bit(p.readAllStandardError())};
@@ -47,7 +49,7 @@ protected:
     // Nothing but the destination may appear in the destination's folder.
     QStringList InVerificati() const
     {
-        return QDir(Percorso("Verificati"))
+        return QDir(Percorso(u"Verificati"_s))
             .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
@@ -60,7 +62,7 @@ TEST_F(SbustaTest, OgniFormaDiBustaDaIlContenutoIdentico)
 {
     const QByteArray der = busta_.Firma(RispostaFirmata);
     ASSERT_FALSE(der.isEmpty());
-    const QByteArray pem = busta_.Firma(RispostaFirmata, "PEM");
+    const QByteArray pem = busta_.Firma(RispostaFirmata, u"PEM"_s);
     ASSERT_TRUE(pem.startsWith("-----BEGIN"));
     QByteArray aCapo = der.toBase64();
     for (qsizetype i = 64; i < aCapo.size(); i += 66)
@@ -79,47 +81,49 @@ TEST_F(SbustaTest, OgniFormaDiBustaDaIlContenutoIdentico)
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
-        const QString origine = ScriviFile("Ricevuti/ACME1207.N01.P7M", c.busta);
-        const QString destino = Percorso("Verificati/ACME1207.N01.pdf");
+        const QString origine = ScriviFile(u"Ricevuti/ACME1207.N01.P7M"_s, c.busta);
+        const QString destino = Percorso(u"Verificati/ACME1207.N01.pdf"_s);
         QFile::remove(destino);
         const Esecuzione e = Sbusta(origine, destino);
         EXPECT_EQ(e.codice, 0) << e.errori.toStdString();
         EXPECT_EQ(LeggiFile(destino), RispostaFirmata);
-        EXPECT_TRUE(e.errori.contains("SENZA verifica del firmatario")) << e.errori.toStdString();
-        EXPECT_EQ(InVerificati(), QStringList({"ACME1207.N01.pdf"}));
+        EXPECT_TRUE(e.errori.contains(u"SENZA verifica del firmatario"_s))
+            << e.errori.toStdString();
+        EXPECT_EQ(InVerificati(), QStringList({u"ACME1207.N01.pdf"_s}));
         EXPECT_EQ(LeggiFile(origine), c.busta) << "the envelope stays as it was";
     }
 }
 
 TEST_F(SbustaTest, ConLeCaConfigurateVerificaIlFirmatario)
 {
-    const QString origine = ScriviFile("Ricevuti/ACME1207.X01.P7M", busta_.Firma(RispostaFirmata));
-    const QString destino = Percorso("Verificati/ACME1207.X01");
+    const QString origine =
+        ScriviFile(u"Ricevuti/ACME1207.X01.P7M"_s, busta_.Firma(RispostaFirmata));
+    const QString destino = Percorso(u"Verificati/ACME1207.X01"_s);
 
     Esecuzione e = Sbusta(origine, destino, busta_.Certificato());
     EXPECT_EQ(e.codice, 0) << e.errori.toStdString();
     EXPECT_EQ(LeggiFile(destino), RispostaFirmata);
-    EXPECT_TRUE(e.errori.contains("firma verificata")) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.contains(u"firma verificata"_s)) << e.errori.toStdString();
 
     // The bundle in the folder the program runs it from (the base folder).
     QFile::remove(destino);
-    QFile::copy(busta_.Certificato(), Percorso("CertificatiCA.pem"));
+    QFile::copy(busta_.Certificato(), Percorso(u"CertificatiCA.pem"_s));
     e = Sbusta(origine, destino);
     EXPECT_EQ(e.codice, 0) << e.errori.toStdString();
-    EXPECT_TRUE(e.errori.contains("firma verificata")) << e.errori.toStdString();
-    QFile::remove(Percorso("CertificatiCA.pem"));
+    EXPECT_TRUE(e.errori.contains(u"firma verificata"_s)) << e.errori.toStdString();
+    QFile::remove(Percorso(u"CertificatiCA.pem"_s));
 
     // A signer that the bundle does not know: nothing passes for the content.
     BustaFirmata altro;
-    ASSERT_TRUE(altro.Prepara(Percorso("altro")));
+    ASSERT_TRUE(altro.Prepara(Percorso(u"altro"_s)));
     QFile::remove(destino);
     e = Sbusta(origine, destino, altro.Certificato());
     EXPECT_NE(e.codice, 0);
-    EXPECT_TRUE(e.errori.contains("NON valida")) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.contains(u"NON valida"_s)) << e.errori.toStdString();
     EXPECT_TRUE(InVerificati().isEmpty());
 
     // A bundle named but missing is an error, not a silent unwrap.
-    e = Sbusta(origine, destino, Percorso("manca.pem"));
+    e = Sbusta(origine, destino, Percorso(u"manca.pem"_s));
     EXPECT_NE(e.codice, 0);
     EXPECT_TRUE(InVerificati().isEmpty());
 }
@@ -149,19 +153,20 @@ TEST_F(SbustaTest, BustaGuastaNessunDestino)
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
-        const QString origine = ScriviFile("Ricevuti/ACME1207.L01.P7M", c.busta);
-        const Esecuzione e = Sbusta(origine, Percorso("Verificati/ACME1207.L01"));
+        const QString origine = ScriviFile(u"Ricevuti/ACME1207.L01.P7M"_s, c.busta);
+        const Esecuzione e = Sbusta(origine, Percorso(u"Verificati/ACME1207.L01"_s));
         EXPECT_NE(e.codice, 0);
         EXPECT_FALSE(e.errori.isEmpty());
-        EXPECT_TRUE(InVerificati().isEmpty()) << InVerificati().join(' ').toStdString();
+        EXPECT_TRUE(InVerificati().isEmpty()) << InVerificati().join(u' ').toStdString();
     }
 }
 
 TEST_F(SbustaTest, ArgomentiSbagliati)
 {
-    const QString origine = ScriviFile("Ricevuti/ACME1207.L01.P7M", busta_.Firma(RispostaFirmata));
-    EXPECT_NE(Sbusta(origine, "").codice, 0);
-    EXPECT_NE(Sbusta(Percorso("Ricevuti/manca.P7M"), Percorso("Verificati/x")).codice, 0);
-    EXPECT_NE(Sbusta(origine, Percorso("manca/x")).codice, 0);
+    const QString origine =
+        ScriviFile(u"Ricevuti/ACME1207.L01.P7M"_s, busta_.Firma(RispostaFirmata));
+    EXPECT_NE(Sbusta(origine, u""_s).codice, 0);
+    EXPECT_NE(Sbusta(Percorso(u"Ricevuti/manca.P7M"_s), Percorso(u"Verificati/x"_s)).codice, 0);
+    EXPECT_NE(Sbusta(origine, Percorso(u"manca/x"_s)).codice, 0);
     EXPECT_TRUE(InVerificati().isEmpty());
 }

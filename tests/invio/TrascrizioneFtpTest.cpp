@@ -35,11 +35,11 @@ const QStringList RigheCompleta = {u"put ACME0101.T01"_s, u"put ACME0101.T02"_s,
 
 struct Atteso
 {
-    const char* file;
+    QString file;
     EsitoFileFtp esito;
     qint64 byte;
-    const char* risposta;
-    const char* motivo;
+    QString risposta;
+    QString motivo;
     bool concluso;
 };
 
@@ -47,12 +47,12 @@ void Confronta(const QList<FileFtp>& file, const QList<Atteso>& attesi)
 {
     ASSERT_EQ(file.size(), attesi.size());
     for (qsizetype i = 0; i < file.size(); ++i) {
-        SCOPED_TRACE(attesi[i].file);
-        EXPECT_EQ(file[i].file, QLatin1String(attesi[i].file));
+        SCOPED_TRACE(attesi[i].file.toStdString());
+        EXPECT_EQ(file[i].file, attesi[i].file);
         EXPECT_EQ(file[i].esito, attesi[i].esito);
         EXPECT_EQ(file[i].byte, attesi[i].byte);
-        EXPECT_EQ(file[i].risposta, QLatin1String(attesi[i].risposta));
-        EXPECT_EQ(file[i].motivo, QLatin1String(attesi[i].motivo));
+        EXPECT_EQ(file[i].risposta, attesi[i].risposta);
+        EXPECT_EQ(file[i].motivo, attesi[i].motivo);
         EXPECT_EQ(file[i].concluso, attesi[i].concluso);
     }
 }
@@ -62,13 +62,14 @@ void Confronta(const QList<FileFtp>& file, const QList<Atteso>& attesi)
 TEST(TrascrizioneFtp, OgniFileConEsitoRispostaEByte)
 {
     const QList<FileFtp> file = FileDellaTrascrizione(RigheCompleta, Completa);
-    Confronta(file,
-              {{"ACME0101.T01", EsitoFileFtp::Accettato, 4, "226 Transfer complete", "", true},
-               {"ACME0101.T02", EsitoFileFtp::Rifiutato, -1, "550 ACME0101.T02: Forbidden filename",
-                "", true},
-               {"ACME0101.T03", EsitoFileFtp::Accettato, 12, "226-Transfer complete", "", true},
-               {"MANCA", EsitoFileFtp::NonTentato, -1, "",
-                "ftp: Can't open `MANCA': No such file or directory", false}});
+    Confronta(
+        file,
+        {{u"ACME0101.T01"_s, EsitoFileFtp::Accettato, 4, u"226 Transfer complete"_s, u""_s, true},
+         {u"ACME0101.T02"_s, EsitoFileFtp::Rifiutato, -1, u"550 ACME0101.T02: Forbidden filename"_s,
+          u""_s, true},
+         {u"ACME0101.T03"_s, EsitoFileFtp::Accettato, 12, u"226-Transfer complete"_s, u""_s, true},
+         {u"MANCA"_s, EsitoFileFtp::NonTentato, -1, u""_s,
+          u"ftp: Can't open `MANCA': No such file or directory"_s, false}});
     for (const FileFtp& f : file)
         EXPECT_EQ(f.direzione, u"put"_s);
     QStringList nomi = RigheCompleta;
@@ -84,11 +85,11 @@ TEST(TrascrizioneFtp, UnaCorsaInterrottaAMeta)
     const QString interrotta =
         Completa.left(Completa.indexOf(u"550"_s)) + u"150 Opening BINARY mode data connection\n"_s;
     const QList<FileFtp> file = FileDellaTrascrizione(RigheCompleta.mid(0, 3), interrotta);
-    Confronta(file,
-              {{"ACME0101.T01", EsitoFileFtp::Accettato, 4, "226 Transfer complete", "", true},
-               {"ACME0101.T02", EsitoFileFtp::Rifiutato, -1, "",
-                "il server non ha confermato il trasferimento", false},
-               {"ACME0101.T03", EsitoFileFtp::NonTentato, -1, "", "", false}});
+    Confronta(file, {{u"ACME0101.T01"_s, EsitoFileFtp::Accettato, 4, u"226 Transfer complete"_s,
+                      u""_s, true},
+                     {u"ACME0101.T02"_s, EsitoFileFtp::Rifiutato, -1, u""_s,
+                      u"il server non ha confermato il trasferimento"_s, false},
+                     {u"ACME0101.T03"_s, EsitoFileFtp::NonTentato, -1, u""_s, u""_s, false}});
     // Announced and nothing more: not attempted yet.
     const QString annunciato = Completa.left(Completa.indexOf(u"229 Entering Extended Passive "
                                                               "Mode (|||35013|)"_s));
@@ -124,13 +125,14 @@ TEST(TrascrizioneFtp, RiceveSottoAltroNomeEModelli)
                                u"mget ACME*.W*"_s,
                                u"mget NIENTE*"_s};
     const QList<FileFtp> file = FileDellaTrascrizione(righe, trascrizione);
-    Confronta(file,
-              {{"ACME1207.L01", EsitoFileFtp::Accettato, 300, "226 Transfer complete", "", true},
-               {"ACME1207.L02", EsitoFileFtp::NonTentato, -1, "", "", true},
-               {"irisp.txt", EsitoFileFtp::Accettato, -1, "226 Transfer complete", "", true},
-               {"ACME1207.W01", EsitoFileFtp::Accettato, -1, "226 Transfer complete", "", true},
-               {"ACME1207.W02", EsitoFileFtp::Rifiutato, -1, "451 Transfer aborted", "", false},
-               {"NIENTE*", EsitoFileFtp::NonTentato, -1, "", "", false}});
+    Confronta(
+        file,
+        {{u"ACME1207.L01"_s, EsitoFileFtp::Accettato, 300, u"226 Transfer complete"_s, u""_s, true},
+         {u"ACME1207.L02"_s, EsitoFileFtp::NonTentato, -1, u""_s, u""_s, true},
+         {u"irisp.txt"_s, EsitoFileFtp::Accettato, -1, u"226 Transfer complete"_s, u""_s, true},
+         {u"ACME1207.W01"_s, EsitoFileFtp::Accettato, -1, u"226 Transfer complete"_s, u""_s, true},
+         {u"ACME1207.W02"_s, EsitoFileFtp::Rifiutato, -1, u"451 Transfer aborted"_s, u""_s, false},
+         {u"NIENTE*"_s, EsitoFileFtp::NonTentato, -1, u""_s, u""_s, false}});
     EXPECT_EQ(file[0].destinazione, u"ACME1207.L01.tmp"_s);
     EXPECT_EQ(file[0].direzione, u"get"_s);
     EXPECT_EQ(file[2].destinazione, u"/tmp/edi/irispACME"_s);

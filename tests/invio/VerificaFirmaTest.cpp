@@ -14,6 +14,8 @@
 #include <chrono>
 #include <thread>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QByteArray RispostaFirmata =
@@ -25,11 +27,11 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        ParametriEdi.CartellaBase = Percorso("base");
+        ParametriEdi.CartellaBase = Percorso(u"base"_s);
         ASSERT_TRUE(CreaCartelle());
         // The reference command, installed beside the program.
-        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso("Sbusta.sh")));
-        PREPARA_BUSTA_O_SALTA(busta_, Percorso("chiavi"));
+        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso(u"Sbusta.sh"_s)));
+        PREPARA_BUSTA_O_SALTA(busta_, Percorso(u"chiavi"_s));
     }
     void TearDown() override
     {
@@ -39,16 +41,16 @@ protected:
 
     QString Ricevuto(const QString& nome, const QByteArray& contenuto)
     {
-        return ScriviFile(ParametriEdi.CartellaRicevuti + "/" + nome, contenuto);
+        return ScriviFile(ParametriEdi.CartellaRicevuti + u"/"_s + nome, contenuto);
     }
     QString Verificato(const QString& nome) const
     {
-        return ParametriEdi.CartellaVerificati + "/" + nome;
+        return ParametriEdi.CartellaVerificati + u"/"_s + nome;
     }
     // A command of the base folder's own, in place of the reference.
     void SbustaProprio(const QByteArray& corpo)
     {
-        ScriviFile(ParametriEdi.CartellaBase + "/Sbusta.sh", "#!/bin/sh\n" + corpo + "\n");
+        ScriviFile(ParametriEdi.CartellaBase + u"/Sbusta.sh"_s, "#!/bin/sh\n" + corpo + "\n");
     }
 
     BustaFirmata busta_;
@@ -70,8 +72,8 @@ TEST_F(VerificaFirmaTest, RispostaFirmataEstrattaIdentica)
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
-        const QString origine = Ricevuto(c.file, c.busta);
-        const QString destino = Verificato(QString(c.file).chopped(4));
+        const QString origine = Ricevuto(QString::fromUtf8(c.file), c.busta);
+        const QString destino = Verificato(QString::fromUtf8(c.file).chopped(4));
         EXPECT_EQ(SbustaFile(origine, destino), SbustaRiuscito);
         EXPECT_EQ(LeggiFile(destino), RispostaFirmata);
         EXPECT_EQ(LeggiFile(origine), c.busta) << "the signed file stays where it was";
@@ -82,8 +84,8 @@ TEST_F(VerificaFirmaTest, BustaGuastaEsito2EntroIlLimiteSenzaDestino)
 {
     QByteArray guasta = busta_.Firma(RispostaFirmata);
     guasta[guasta.indexOf("ESITO")] = 'X';
-    const QString origine = Ricevuto("ACME1207.X01.P7M", guasta);
-    const QString destino = Verificato("ACME1207.X01");
+    const QString origine = Ricevuto(u"ACME1207.X01.P7M"_s, guasta);
+    const QString destino = Verificato(u"ACME1207.X01"_s);
     ScriviFile(destino, "copia vecchia");
     ImpostaLimiteSbusta(30000);
     QElapsedTimer t;
@@ -96,8 +98,8 @@ TEST_F(VerificaFirmaTest, BustaGuastaEsito2EntroIlLimiteSenzaDestino)
 
 TEST_F(VerificaFirmaTest, FileNonFirmatoSpostatoNonCopiato)
 {
-    const QString origine = Ricevuto("ACME1207.W01", "contenuto");
-    const QString destino = Verificato("ACME1207.W01");
+    const QString origine = Ricevuto(u"ACME1207.W01"_s, "contenuto");
+    const QString destino = Verificato(u"ACME1207.W01"_s);
     ScriviFile(destino, "vecchio");
     EXPECT_EQ(SbustaFile(origine, destino), SbustaRiuscito);
     EXPECT_FALSE(QFile::exists(origine));
@@ -108,23 +110,24 @@ TEST_F(VerificaFirmaTest, FileNonFirmatoSpostatoNonCopiato)
     EXPECT_FALSE(QFile::exists(destino));
 
     // An empty file is no copy, and it is not lost either.
-    const QString vuoto = Ricevuto("ACME1207.W02", "");
-    EXPECT_EQ(SbustaFile(vuoto, Verificato("ACME1207.W02")), SbustaCopiaFallita);
+    const QString vuoto = Ricevuto(u"ACME1207.W02"_s, "");
+    EXPECT_EQ(SbustaFile(vuoto, Verificato(u"ACME1207.W02"_s)), SbustaCopiaFallita);
     EXPECT_TRUE(QFile::exists(vuoto));
-    EXPECT_FALSE(QFile::exists(Verificato("ACME1207.W02")));
+    EXPECT_FALSE(QFile::exists(Verificato(u"ACME1207.W02"_s)));
 }
 
 TEST_F(VerificaFirmaTest, PercorsiRelativiAllaCartellaBase)
 {
-    Ricevuto("ACME1207.X01.P7M", busta_.Firma(RispostaFirmata));
-    EXPECT_EQ(SbustaFile("Ricevuti\\ACME1207.X01.P7M", "Verificati\\ACME1207.X01"), SbustaRiuscito);
-    EXPECT_EQ(LeggiFile(Verificato("ACME1207.X01")), RispostaFirmata);
+    Ricevuto(u"ACME1207.X01.P7M"_s, busta_.Firma(RispostaFirmata));
+    EXPECT_EQ(SbustaFile(u"Ricevuti\\ACME1207.X01.P7M"_s, u"Verificati\\ACME1207.X01"_s),
+              SbustaRiuscito);
+    EXPECT_EQ(LeggiFile(Verificato(u"ACME1207.X01"_s)), RispostaFirmata);
 }
 
 TEST_F(VerificaFirmaTest, ComandoDellaCartellaBaseEAttesaLimitata)
 {
-    const QString origine = Ricevuto("ACME1207.X01.P7M", "busta");
-    const QString destino = Verificato("ACME1207.X01");
+    const QString origine = Ricevuto(u"ACME1207.X01.P7M"_s, "busta");
+    const QString destino = Verificato(u"ACME1207.X01"_s);
 
     // The office's own command wins over the reference.
     SbustaProprio("cp \"$1\" \"$2\"");
@@ -160,8 +163,8 @@ TEST_F(VerificaFirmaTest, ComandoDellaCartellaBaseEAttesaLimitata)
     EXPECT_FALSE(QFile::exists(destino));
 
     // No command anywhere.
-    QFile::remove(ParametriEdi.CartellaBase + "/Sbusta.sh");
-    QFile::remove(Percorso("Sbusta.sh"));
+    QFile::remove(ParametriEdi.CartellaBase + u"/Sbusta.sh"_s);
+    QFile::remove(Percorso(u"Sbusta.sh"_s));
     if (ComandoSbusta().isEmpty()) {
         EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
     }

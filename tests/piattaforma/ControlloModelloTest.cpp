@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A table that breaks the model contract on purpose when asked to: a check
@@ -31,7 +33,7 @@ TEST(ControlloModello, ModelloSanoNessunaViolazione)
 {
     TabellaDiProva t;
     ControlloModello c(&t);
-    EXPECT_TRUE(c.Violazioni().isEmpty()) << c.Violazioni().join('\n').toStdString();
+    EXPECT_TRUE(c.Violazioni().isEmpty()) << c.Violazioni().join(u'\n').toStdString();
 }
 
 TEST(ControlloModello, ContrattoRottoSiVede)

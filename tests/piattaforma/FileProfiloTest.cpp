@@ -5,75 +5,78 @@
 
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 using FileProfiloTest = CartellaProgrammaTest;
 
 TEST_F(FileProfiloTest, SezioniEChiaviSenzaRiguardoAlleMaiuscole)
 {
-    const QString f =
-        ScriviFile("a.ini", "[StartUp]\nPosX=120 | commento\n\n[edi]\nHOSTFTP = host.example \n");
-    EXPECT_EQ(LeggiIni(f, "STARTUP", "POSX"), "120");
-    EXPECT_EQ(LeggiIni(f, "startup", "posx"), "120");
-    EXPECT_EQ(LeggiIni(f, "EDI", "hostftp"), "host.example");
-    EXPECT_EQ(LeggiIni(f, "EDI", "MANCA"), "");
-    EXPECT_EQ(LeggiIni(f, "MANCA", "POSX"), "");
-    EXPECT_EQ(LeggiIni(Percorso("nessuno.ini"), "EDI", "HOSTFTP"), "");
+    const QString f = ScriviFile(
+        u"a.ini"_s, "[StartUp]\nPosX=120 | commento\n\n[edi]\nHOSTFTP = host.example \n");
+    EXPECT_EQ(LeggiIni(f, u"STARTUP"_s, u"POSX"_s), u"120"_s);
+    EXPECT_EQ(LeggiIni(f, u"startup"_s, u"posx"_s), u"120"_s);
+    EXPECT_EQ(LeggiIni(f, u"EDI"_s, u"hostftp"_s), u"host.example"_s);
+    EXPECT_EQ(LeggiIni(f, u"EDI"_s, u"MANCA"_s), u""_s);
+    EXPECT_EQ(LeggiIni(f, u"MANCA"_s, u"POSX"_s), u""_s);
+    EXPECT_EQ(LeggiIni(Percorso(u"nessuno.ini"_s), u"EDI"_s, u"HOSTFTP"_s), u""_s);
 }
 
 TEST_F(FileProfiloTest, ScritturaLasciaIlRestoComEra)
 {
     const QByteArray prima =
         "; commento in testa\n[PC]\nPATH=C:\\X\n\n[EDI]\n; nota\nDITTA=Uno\n\n[ALTRA]\nK=v\n";
-    const QString f = ScriviFile("b.ini", prima);
+    const QString f = ScriviFile(u"b.ini"_s, prima);
 
-    ScriviIni(f, "edi", "ditta", "Due");
-    ScriviIni(f, "EDI", "PROGR1", "A0");
-    ScriviIni(f, "NUOVA", "K", "1");
+    ScriviIni(f, u"edi"_s, u"ditta"_s, u"Due"_s);
+    ScriviIni(f, u"EDI"_s, u"PROGR1"_s, u"A0"_s);
+    ScriviIni(f, u"NUOVA"_s, u"K"_s, u"1"_s);
     EXPECT_EQ(LeggiFile(f), QByteArray("; commento in testa\n[PC]\nPATH=C:\\X\n\n[EDI]\n; nota\n"
                                        "DITTA=Due\nPROGR1=A0\n\n[ALTRA]\nK=v\n[NUOVA]\nK=1\n"));
 }
 
 TEST_F(FileProfiloTest, CreaIlFileMancante)
 {
-    const QString f = Percorso("nuovo.ini");
-    ScriviIni(f, "UNIX", "PATH", "/tmp/edi");
-    ScriviIni(f, "PC", "PATH", "/home/x/FirmaVerifica");
+    const QString f = Percorso(u"nuovo.ini"_s);
+    ScriviIni(f, u"UNIX"_s, u"PATH"_s, u"/tmp/edi"_s);
+    ScriviIni(f, u"PC"_s, u"PATH"_s, u"/home/x/FirmaVerifica"_s);
     EXPECT_EQ(LeggiFile(f),
               QByteArray("[UNIX]\nPATH=/tmp/edi\n[PC]\nPATH=/home/x/FirmaVerifica\n"));
 }
 
 TEST_F(FileProfiloTest, FileWindowsRestaWindows1252)
 {
-    const QString f = ScriviFile("w.ini", "[EDI]\r\nDITTA=Societ\xe0 Srl\r\n");
-    EXPECT_EQ(LeggiIni(f, "EDI", "DITTA"), QString::fromUtf8("Società Srl"));
-    ScriviIni(f, "EDI", "PROGR2", "ZZ");
+    const QString f = ScriviFile(u"w.ini"_s, "[EDI]\r\nDITTA=Societ\xe0 Srl\r\n");
+    EXPECT_EQ(LeggiIni(f, u"EDI"_s, u"DITTA"_s), u"Società Srl"_s);
+    ScriviIni(f, u"EDI"_s, u"PROGR2"_s, u"ZZ"_s);
     EXPECT_EQ(LeggiFile(f), QByteArray("[EDI]\r\nDITTA=Societ\xe0 Srl\r\nPROGR2=ZZ\r\n"));
-    EXPECT_EQ(LeggiIni(f, "EDI", "DITTA"), QString::fromUtf8("Società Srl"));
+    EXPECT_EQ(LeggiIni(f, u"EDI"_s, u"DITTA"_s), u"Società Srl"_s);
 }
 
 TEST_F(FileProfiloTest, ValoreLungoLettoIntero)
 {
-    const QString f = Percorso("l.ini");
-    const QString lungo = QString("/cartella").repeated(15) + QString("x").repeated(15);
+    const QString f = Percorso(u"l.ini"_s);
+    const QString lungo = u"/cartella"_s.repeated(15) + u"x"_s.repeated(15);
     ASSERT_EQ(lungo.size(), 150);
-    ScriviIni(f, "PC", "PATH", lungo);
-    EXPECT_EQ(LeggiIni(f, "PC", "PATH"), lungo);
+    ScriviIni(f, u"PC"_s, u"PATH"_s, lungo);
+    EXPECT_EQ(LeggiIni(f, u"PC"_s, u"PATH"_s), lungo);
 }
 
 TEST_F(FileProfiloTest, FileIlleggibileDaVuotoEScritturaPersa)
 {
-    const QString f = ScriviFile("r.ini", "[EDI]\nDITTA=Uno\n");
+    const QString f = ScriviFile(u"r.ini"_s, "[EDI]\nDITTA=Uno\n");
     QFile::setPermissions(f, QFileDevice::WriteOwner);
     if (QFile(f).open(QIODevice::ReadOnly))
         GTEST_SKIP() << "running as a user that reads every file";
-    EXPECT_EQ(LeggiIni(f, "EDI", "DITTA"), "");
-    ScriviIni(f, "EDI", "DITTA", "Due");
+    EXPECT_EQ(LeggiIni(f, u"EDI"_s, u"DITTA"_s), u""_s);
+    ScriviIni(f, u"EDI"_s, u"DITTA"_s, u"Due"_s);
     QFile::setPermissions(f, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    EXPECT_EQ(LeggiIni(f, "EDI", "DITTA"), "Uno");
+    EXPECT_EQ(LeggiIni(f, u"EDI"_s, u"DITTA"_s), u"Uno"_s);
 }
 
 TEST_F(FileProfiloTest, PiuChiaviInUnaScritturaComeUnaAllaVolta)
 {
-    const VociProfilo voci = {{"DIMX", "9000"}, {"dimy", "6000"}, {"POSX", "450"}};
+    const VociProfilo voci = {
+        {u"DIMX"_s, u"9000"_s}, {u"dimy"_s, u"6000"_s}, {u"POSX"_s, u"450"_s}};
     const struct
     {
         const char* caso;
@@ -87,18 +90,18 @@ TEST_F(FileProfiloTest, PiuChiaviInUnaScritturaComeUnaAllaVolta)
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.caso);
-        const QString uno = Percorso("uno.ini");
-        const QString tutte = Percorso("tutte.ini");
+        const QString uno = Percorso(u"uno.ini"_s);
+        const QString tutte = Percorso(u"tutte.ini"_s);
         QFile::remove(uno);
         QFile::remove(tutte);
         if (!c.prima.isEmpty()) {
-            ScriviFile("uno.ini", c.prima);
-            ScriviFile("tutte.ini", c.prima);
+            ScriviFile(u"uno.ini"_s, c.prima);
+            ScriviFile(u"tutte.ini"_s, c.prima);
         }
         for (const auto& [chiave, valore] : voci)
-            ASSERT_TRUE(ScriviProfilo(uno, "Dos2Edi", chiave, valore));
+            ASSERT_TRUE(ScriviProfilo(uno, u"Dos2Edi"_s, chiave, valore));
         const qint64 scritture = ScrittureProfilo();
-        ASSERT_TRUE(ScriviProfilo(tutte, "Dos2Edi", voci));
+        ASSERT_TRUE(ScriviProfilo(tutte, u"Dos2Edi"_s, voci));
         EXPECT_EQ(ScrittureProfilo() - scritture, 1);
         EXPECT_EQ(LeggiFile(tutte), LeggiFile(uno));
     }
@@ -106,9 +109,10 @@ TEST_F(FileProfiloTest, PiuChiaviInUnaScritturaComeUnaAllaVolta)
 
 TEST_F(FileProfiloTest, UnValoreConAcapoNonScriveNessunaChiave)
 {
-    const QString f = ScriviFile("a.ini", "[Dos2Edi]\nDIMX=1\n");
+    const QString f = ScriviFile(u"a.ini"_s, "[Dos2Edi]\nDIMX=1\n");
     const qint64 scritture = ScrittureProfilo();
-    EXPECT_FALSE(ScriviProfilo(f, "Dos2Edi", VociProfilo{{"DIMX", "2"}, {"DIMY", "3\n[EDI]"}}));
+    EXPECT_FALSE(ScriviProfilo(f, u"Dos2Edi"_s,
+                               VociProfilo{{u"DIMX"_s, u"2"_s}, {u"DIMY"_s, u"3\n[EDI]"_s}}));
     EXPECT_EQ(ScrittureProfilo(), scritture);
     EXPECT_EQ(LeggiFile(f), QByteArray("[Dos2Edi]\nDIMX=1\n"));
 }

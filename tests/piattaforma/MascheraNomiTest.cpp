@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 // Each case as Qt's wildcard expression decides it, the direct path too.
 TEST(MascheraNomi, ComeIJollyDiQt)
 {
@@ -13,23 +15,23 @@ TEST(MascheraNomi, ComeIJollyDiQt)
         QString nome;
         bool corrisponde;
     } casi[] = {
-        {"ABCD1207.???*", "ABCD1207.T01", true},
-        {"ABCD1207.???*", "abcd1207.t01.p7m", true},
-        {"ABCD1207.???*", "ABCD1207.T1", false},
-        {"ABCD1207.???*", "XABCD1207.T01", false},
-        {"ABCD1207.T??*", "ABCD1207.I01", false},
-        {"*", "", true},
-        {"*", "QUALSIASI.NOME", true},
-        {"", "", true},
-        {"", "A", false},
-        {"A*B*C", "AxxBxxBxxC", true},
-        {"A*B*C", "AxxBxxCx", false},
-        {"*.P7M", "ABCD.T01.p7m", true},
-        {"**?", "", false},
-        {"A.B", "AxB", false},
-        {"A+B(1)", "A+B(1)", true},
-        {"[AB]*", "B01", true},
-        {"[AB]*", "C01", false},
+        {"ABCD1207.???*", u"ABCD1207.T01"_s, true},
+        {"ABCD1207.???*", u"abcd1207.t01.p7m"_s, true},
+        {"ABCD1207.???*", u"ABCD1207.T1"_s, false},
+        {"ABCD1207.???*", u"XABCD1207.T01"_s, false},
+        {"ABCD1207.T??*", u"ABCD1207.I01"_s, false},
+        {"*", u""_s, true},
+        {"*", u"QUALSIASI.NOME"_s, true},
+        {"", u""_s, true},
+        {"", u"A"_s, false},
+        {"A*B*C", u"AxxBxxBxxC"_s, true},
+        {"A*B*C", u"AxxBxxCx"_s, false},
+        {"*.P7M", u"ABCD.T01.p7m"_s, true},
+        {"**?", u""_s, false},
+        {"A.B", u"AxB"_s, false},
+        {"A+B(1)", u"A+B(1)"_s, true},
+        {"[AB]*", u"B01"_s, true},
+        {"[AB]*", u"C01"_s, false},
         // Unicode's case rules: the Kelvin sign is a "k".
         {"K*", QString(QChar(0x212A)) + QStringLiteral("01"), true},
         {"ABCD*", QStringLiteral("ABCD1207.T0") + QChar(0xE8), true},

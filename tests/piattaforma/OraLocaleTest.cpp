@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 // Each instant gets the offset in force at that instant, on either side of the
 // changes to and from summer time, as a conversion per instant gives it.
 TEST(OraLocale, OgniIstanteConLoScartoDelSuoPeriodo)

@@ -15,6 +15,8 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Two heading lines and n records, each ending with a line feed.
@@ -37,7 +39,7 @@ protected:
         if (IsSkipped() || HasFatalFailure())
             return;
         ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
-        ParametriEdi.CartellaBase = Percorso("base");
+        ParametriEdi.CartellaBase = Percorso(u"base"_s);
         ASSERT_TRUE(CreaCartelle());
         ParametriEdi.HostFtp = server_.Host();
         ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
@@ -48,8 +50,8 @@ protected:
         ParametriUnix.Cartella =
             ::geteuid() == 0 ? QString() : server_.CartellaUtente(ServerFtp::UtenteUnix);
         MaxFile = 50;
-        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso("Sbusta.sh")));
-        PREPARA_BUSTA_O_SALTA(busta_, Percorso("chiavi"));
+        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso(u"Sbusta.sh"_s)));
+        PREPARA_BUSTA_O_SALTA(busta_, Percorso(u"chiavi"_s));
     }
 
     static FunzioneSbusta Sbusta()
@@ -62,7 +64,8 @@ protected:
     }
     QByteArray SullHost() const
     {
-        return server_.LeggiFile(ServerFtp::UtenteUnix, "irisp" + QString(ServerFtp::UtenteUnix));
+        return server_.LeggiFile(ServerFtp::UtenteUnix,
+                                 u"irisp"_s + QString(ServerFtp::UtenteUnix));
     }
 
     BustaFirmata busta_;
@@ -72,44 +75,45 @@ protected:
 
 TEST_F(AppuramentiE2ETest, RiceveSbustaUnisceEInvia)
 {
-    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1207.L01.P7M",
+    server_.MettiFile(ServerFtp::UtenteDogana, u"ACME1207.L01.P7M"_s,
                       busta_.Firma(Appuramento("X11", 5)));
-    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1106.L02", Appuramento("X22", 3));
-    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1207.L03.P7M",
+    server_.MettiFile(ServerFtp::UtenteDogana, u"ACME1106.L02"_s, Appuramento("X22", 3));
+    server_.MettiFile(ServerFtp::UtenteDogana, u"ACME1207.L03.P7M"_s,
                       busta_.Firma(Appuramento("X33", 4)));
-    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1207.L04.LOG", "log");
-    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1207.X05", "altro tipo");
+    server_.MettiFile(ServerFtp::UtenteDogana, u"ACME1207.L04.LOG"_s, "log");
+    server_.MettiFile(ServerFtp::UtenteDogana, u"ACME1207.X05"_s, "altro tipo");
     // Unwrapped on an earlier day: not fetched again.
-    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1205.L06.P7M", "x");
-    ScriviFile("base/Verificati/ACME1205.L06", Appuramento("X66", 1));
+    server_.MettiFile(ServerFtp::UtenteDogana, u"ACME1205.L06.P7M"_s, "x");
+    ScriviFile(u"base/Verificati/ACME1205.L06"_s, Appuramento("X66", 1));
 
     QStringList messaggi;
     const EsitoRicezione r =
         RiceviAppuramenti(RichiestaDaGlobali({}), {[&](const QString& m) { messaggi << m; }, {}});
     EXPECT_EQ(r.nuovi, 3);
-    EXPECT_TRUE(messaggi.value(0).startsWith("CI SONO 3 FILES NUOVI DALLA DOGANA "));
+    EXPECT_TRUE(messaggi.value(0).startsWith(u"CI SONO 3 FILES NUOVI DALLA DOGANA "_s));
     const QStringList ricevuti = Ricevuti();
-    EXPECT_EQ(ricevuti, QStringList({"ACME1106.L02", "ACME1207.L01.P7M", "ACME1207.L03.P7M"}));
+    EXPECT_EQ(ricevuti,
+              QStringList({u"ACME1106.L02"_s, u"ACME1207.L01.P7M"_s, u"ACME1207.L03.P7M"_s}));
 
     const EsitoSpostaAppuramenti s = SpostaAppuramenti(ricevuti, Sbusta());
     EXPECT_EQ(s.sbustati, ricevuti);
     EXPECT_TRUE(Ricevuti().isEmpty()) << "received files deleted once unwrapped";
-    EXPECT_EQ(s.uniti, QStringList({"ACME1106.L02", "ACME1207.L01", "ACME1207.L03"}));
-    EXPECT_EQ(s.inviato, "irildesIrildes");
+    EXPECT_EQ(s.uniti, QStringList({u"ACME1106.L02"_s, u"ACME1207.L01"_s, u"ACME1207.L03"_s}));
+    EXPECT_EQ(s.inviato, u"irildesIrildes"_s);
     EXPECT_TRUE(s.accettato);
-    const QStringList righe = QString::fromLatin1(SullHost()).split("\r\n", Qt::SkipEmptyParts);
+    const QStringList righe = QString::fromLatin1(SullHost()).split(u"\r\n"_s, Qt::SkipEmptyParts);
     ASSERT_EQ(righe.size(), 2 + 12);
-    EXPECT_EQ(righe[0], "INTESTAZIONE APPURAMENTI L01 20241207");
-    EXPECT_EQ(righe[1], "SECONDA X22");
-    EXPECT_EQ(righe[13], "REC X33 4");
+    EXPECT_EQ(righe[0], u"INTESTAZIONE APPURAMENTI L01 20241207"_s);
+    EXPECT_EQ(righe[1], u"SECONDA X22"_s);
+    EXPECT_EQ(righe[13], u"REC X33 4"_s);
     EXPECT_TRUE(RisponditoreTest().Ricevuti().isEmpty());
 }
 
 TEST_F(AppuramentiE2ETest, UnFileSoloVaComE)
 {
-    ScriviFile("base/Ricevuti/ACME1207.L01", Appuramento("X11", 2));
-    const EsitoSpostaAppuramenti s = SpostaAppuramenti({"ACME1207.L01"}, Sbusta());
-    EXPECT_EQ(s.inviato, "ACME1207.L01");
+    ScriviFile(u"base/Ricevuti/ACME1207.L01"_s, Appuramento("X11", 2));
+    const EsitoSpostaAppuramenti s = SpostaAppuramenti({u"ACME1207.L01"_s}, Sbusta());
+    EXPECT_EQ(s.inviato, u"ACME1207.L01"_s);
     EXPECT_TRUE(s.accettato);
     EXPECT_EQ(SullHost(), Appuramento("X11", 2)) << "its own heading and line feeds";
 }
@@ -119,22 +123,22 @@ TEST_F(AppuramentiE2ETest, SessantaRigheCinquantaUniteEUnoGuastoNonFermaIlGiro)
     QStringList nomi;
     for (int i = 1; i <= 60; ++i) {
         nomi << QStringLiteral("ACME1207.L%1").arg(i, 2, 10, QLatin1Char('0'));
-        ScriviFile("base/Ricevuti/" + nomi.last(), Appuramento("X" + QByteArray::number(i), 1));
+        ScriviFile(u"base/Ricevuti/"_s + nomi.last(), Appuramento("X" + QByteArray::number(i), 1));
     }
-    ScriviFile("base/Ricevuti/ACME1207.LZZ.P7M", "non e' una busta");
-    nomi.insert(3, "ACME1207.LZZ.P7M");
-    RisponditoreTest().Rispondi(Risposta::Ok, "ERRORE IN FASE DI VERIFICA!");
+    ScriviFile(u"base/Ricevuti/ACME1207.LZZ.P7M"_s, "non e' una busta");
+    nomi.insert(3, u"ACME1207.LZZ.P7M"_s);
+    RisponditoreTest().Rispondi(Risposta::Ok, u"ERRORE IN FASE DI VERIFICA!"_s);
 
     const EsitoSpostaAppuramenti s = SpostaAppuramenti(nomi, Sbusta());
-    EXPECT_EQ(s.falliti, QStringList({"ACME1207.LZZ.P7M"}));
+    EXPECT_EQ(s.falliti, QStringList({u"ACME1207.LZZ.P7M"_s}));
     EXPECT_EQ(s.sbustati.size(), 60);
-    EXPECT_EQ(Ricevuti(), QStringList({"ACME1207.LZZ.P7M"}));
-    const QStringList righe = RisponditoreTest().Testi().value(0).split('\n');
-    EXPECT_EQ(righe.mid(0, 4), QStringList({"ERRORE IN FASE DI VERIFICA!", "ACME1207.LZZ.P7M",
-                                            "    in", "ACME1207.LZZ"}));
+    EXPECT_EQ(Ricevuti(), QStringList({u"ACME1207.LZZ.P7M"_s}));
+    const QStringList righe = RisponditoreTest().Testi().value(0).split(u'\n');
+    EXPECT_EQ(righe.mid(0, 4), QStringList({u"ERRORE IN FASE DI VERIFICA!"_s, u"ACME1207.LZZ.P7M"_s,
+                                            u"    in"_s, u"ACME1207.LZZ"_s}));
     ASSERT_EQ(s.uniti.size(), 50);
-    EXPECT_EQ(s.uniti.last(), "ACME1207.L50");
-    EXPECT_EQ(QString::fromLatin1(SullHost()).count("\r\n"), 2 + 50);
+    EXPECT_EQ(s.uniti.last(), u"ACME1207.L50"_s);
+    EXPECT_EQ(QString::fromLatin1(SullHost()).count(u"\r\n"_s), 2 + 50);
     // The ten left out wait in the verified folder.
-    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaVerificati + "/ACME1207.L60"));
+    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaVerificati + u"/ACME1207.L60"_s));
 }

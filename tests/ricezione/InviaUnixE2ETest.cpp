@@ -10,6 +10,8 @@
 
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class InviaUnixE2ETest : public ProvaConServerFtp
@@ -20,7 +22,7 @@ protected:
         ProvaConServerFtp::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        ParametriEdi.CartellaVerificati = Percorso("Verificati");
+        ParametriEdi.CartellaVerificati = Percorso(u"Verificati"_s);
         QDir().mkpath(ParametriEdi.CartellaVerificati);
         ParametriUnix.Host = server_.Host();
         ParametriUnix.Utente = ServerFtp::UtenteUnix;
@@ -31,7 +33,8 @@ protected:
     }
     QByteArray SullHost() const
     {
-        return server_.LeggiFile(ServerFtp::UtenteUnix, "irisp" + QString(ServerFtp::UtenteUnix));
+        return server_.LeggiFile(ServerFtp::UtenteUnix,
+                                 u"irisp"_s + QString(ServerFtp::UtenteUnix));
     }
 };
 
@@ -41,7 +44,7 @@ protected:
     ServerFtp::Opzioni OpzioniServer() const override
     {
         ServerFtp::Opzioni o;
-        o.nomeRifiutato = "irisp" + QString(ServerFtp::UtenteUnix);
+        o.nomeRifiutato = u"irisp"_s + QString(ServerFtp::UtenteUnix);
         return o;
     }
 };
@@ -50,12 +53,12 @@ protected:
 
 TEST_F(InviaUnixE2ETest, IlFileArrivaComEESostituisceQuelloVecchio)
 {
-    server_.MettiFile(ServerFtp::UtenteUnix, "irisp" + QString(ServerFtp::UtenteUnix),
+    server_.MettiFile(ServerFtp::UtenteUnix, u"irisp"_s + QString(ServerFtp::UtenteUnix),
                       QByteArray(5000, 'V'));
     const QByteArray contenuto = "INTESTAZIONE\nSECONDA\nREC 1\nREC 2\n";
-    ScriviFile("Verificati/ACME1207.L01", contenuto);
+    ScriviFile(u"Verificati/ACME1207.L01"_s, contenuto);
     ModoDebugUnix = 1;
-    const EsitoUnix e = InviaUnix("ACME1207.L01");
+    const EsitoUnix e = InviaUnix(u"ACME1207.L01"_s);
     EXPECT_TRUE(e.eseguito);
     EXPECT_TRUE(e.accettato);
     EXPECT_EQ(SullHost(), contenuto);
@@ -76,20 +79,20 @@ TEST_F(InviaUnixE2ETest, IlFileArrivaComEESostituisceQuelloVecchio)
 
 TEST_F(InviaUnixRifiutoTest, UnRifiutoDellHostVieneDetto)
 {
-    ScriviFile("Verificati/acmeIrildes", "X\r\n");
-    RisponditoreTest().Rispondi(Risposta::Ok, "NON HA ACCETTATO");
-    const EsitoUnix e = InviaUnix("acmeIrildes");
+    ScriviFile(u"Verificati/acmeIrildes"_s, "X\r\n");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"NON HA ACCETTATO"_s);
+    const EsitoUnix e = InviaUnix(u"acmeIrildes"_s);
     EXPECT_TRUE(e.eseguito);
     EXPECT_FALSE(e.accettato);
-    EXPECT_TRUE(RisponditoreTest().Testi().value(0).contains("acmeIrildes"));
-    EXPECT_TRUE(QFile::exists(Percorso("Verificati/acmeIrildes")));
+    EXPECT_TRUE(RisponditoreTest().Testi().value(0).contains(u"acmeIrildes"_s));
+    EXPECT_TRUE(QFile::exists(Percorso(u"Verificati/acmeIrildes"_s)));
     EXPECT_FALSE(QFile::exists(FileComandiFtp)) << "no debug: the script is gone";
 }
 
 TEST_F(InviaUnixE2ETest, HostIrraggiungibileVieneDetto)
 {
     server_.Ferma();
-    ScriviFile("Verificati/acmeIrildes", "X\r\n");
-    RisponditoreTest().Rispondi(Risposta::Ok, "NON HA ACCETTATO");
-    EXPECT_FALSE(InviaUnix("acmeIrildes").accettato);
+    ScriviFile(u"Verificati/acmeIrildes"_s, "X\r\n");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"NON HA ACCETTATO"_s);
+    EXPECT_FALSE(InviaUnix(u"acmeIrildes"_s).accettato);
 }

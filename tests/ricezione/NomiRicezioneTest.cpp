@@ -5,6 +5,8 @@
 
 #include <QDir>
 
+using namespace Qt::StringLiterals;
+
 TEST(NomiRicezioneTest, NomeLocale)
 {
     const struct
@@ -22,13 +24,13 @@ TEST(NomiRicezioneTest, NomeLocale)
         {"ACME1207.X01.pdf", ""},
     };
     for (const auto& c : casi)
-        EXPECT_EQ(NomeLocale(c.nome), c.locale) << c.nome;
+        EXPECT_EQ(NomeLocale(QString::fromUtf8(c.nome)), QString::fromUtf8(c.locale)) << c.nome;
 }
 
 TEST(NomiRicezioneTest, FileElencoNormalizzazioniEModello)
 {
-    EXPECT_EQ(NomeFileElenco("ACME", QDateTime(QDate(2024, 12, 7), QTime(9, 5, 3))),
-              "LSACME07090503");
+    EXPECT_EQ(NomeFileElenco(u"ACME"_s, QDateTime(QDate(2024, 12, 7), QTime(9, 5, 3))),
+              u"LSACME07090503"_s);
 
     const struct
     {
@@ -42,9 +44,10 @@ TEST(NomiRicezioneTest, FileElencoNormalizzazioniEModello)
     };
     for (const auto& a : avvii) {
         const QString chiave =
-            ChiaveRicezione(NormalizzaTipo(a.tipo), NormalizzaProgressivo(a.progressivo));
-        EXPECT_EQ(chiave, a.chiave) << a.tipo << "|" << a.progressivo;
-        EXPECT_EQ(ModoElenco(chiave), QString(a.chiave) == "???");
+            ChiaveRicezione(NormalizzaTipo(QString::fromUtf8(a.tipo)),
+                            NormalizzaProgressivo(QString::fromUtf8(a.progressivo)));
+        EXPECT_EQ(chiave, QString::fromUtf8(a.chiave)) << a.tipo << "|" << a.progressivo;
+        EXPECT_EQ(ModoElenco(chiave), QString::fromUtf8(a.chiave) == u"???"_s);
     }
 
     const struct
@@ -52,15 +55,17 @@ TEST(NomiRicezioneTest, FileElencoNormalizzazioniEModello)
         std::array<QString, 4> campi;
         const char* modello;
     } modelli[] = {
-        {{"12", "07", "?", "A?"}, "ACME1207.*A*"},  {{"12", "07", "N", "05"}, "ACME1207.N05*"},
-        {{"12", "07", "?", "05"}, "ACME1207.*05*"}, {{"12", "07", "X", "??"}, "ACME1207.X*"},
-        {{"12", "07", "?", "0?"}, "ACME1207.*0*"},
+        {{u"12"_s, u"07"_s, u"?"_s, u"A?"_s}, "ACME1207.*A*"},
+        {{u"12"_s, u"07"_s, u"N"_s, u"05"_s}, "ACME1207.N05*"},
+        {{u"12"_s, u"07"_s, u"?"_s, u"05"_s}, "ACME1207.*05*"},
+        {{u"12"_s, u"07"_s, u"X"_s, u"??"_s}, "ACME1207.X*"},
+        {{u"12"_s, u"07"_s, u"?"_s, u"0?"_s}, "ACME1207.*0*"},
     };
     for (const auto& m : modelli)
-        EXPECT_EQ(ModelloRicezione("ACME", m.campi), m.modello) << m.modello;
+        EXPECT_EQ(ModelloRicezione(u"ACME"_s, m.campi), QString::fromUtf8(m.modello)) << m.modello;
 
-    EXPECT_EQ(PrefissoGiorno("ACME", "12", "7"), "ACME1207");
-    EXPECT_EQ(PrefissoGiorno("ACME", "", " "), "ACME0000");
+    EXPECT_EQ(PrefissoGiorno(u"ACME"_s, u"12"_s, u"7"_s), u"ACME1207"_s);
+    EXPECT_EQ(PrefissoGiorno(u"ACME"_s, u""_s, u" "_s), u"ACME0000"_s);
 }
 
 TEST(NomiRicezioneTest, SoloNomiSempliciDallElenco)
@@ -90,10 +95,11 @@ TEST(NomiRicezioneTest, SoloNomiSempliciDallElenco)
                               "\n"
                               "ACME1207.X01.P7M";
     const ElencoLetto letto = LeggiElenco(elenco);
-    EXPECT_EQ(letto.nomi, QStringList({"ACME1207.N01", "ACME1207.N02", "ACME1207.X01.P7M"}));
+    EXPECT_EQ(letto.nomi,
+              QStringList({u"ACME1207.N01"_s, u"ACME1207.N02"_s, u"ACME1207.X01.P7M"_s}));
     EXPECT_EQ(letto.scartati.size(), 17);
-    EXPECT_FALSE(NomeRicevibile(QString(256, 'A')));
-    EXPECT_TRUE(NomeRicevibile(QString(255, 'A')));
+    EXPECT_FALSE(NomeRicevibile(QString(256, u'A')));
+    EXPECT_TRUE(NomeRicevibile(QString(255, u'A')));
 }
 
 namespace {
@@ -107,32 +113,32 @@ protected:
         QDir().mkpath(Ricevuti());
         QDir().mkpath(Verificati());
     }
-    QString Ricevuti() const { return Percorso("Ricevuti"); }
-    QString Verificati() const { return Percorso("Verificati"); }
+    QString Ricevuti() const { return Percorso(u"Ricevuti"_s); }
+    QString Verificati() const { return Percorso(u"Verificati"_s); }
 };
 
 } // namespace
 
 TEST_F(ScegliNuoviTest, RegolaDeiFileNuovi)
 {
-    ScriviFile("Ricevuti/ACME1207.X02", "gia' ricevuto");
-    ScriviFile("Verificati/ACME1207.N03.pdf", "gia' sbustato");
-    ScriviFile("Verificati/ACME1207.W04", "gia' sbustato");
+    ScriviFile(u"Ricevuti/ACME1207.X02"_s, "gia' ricevuto");
+    ScriviFile(u"Verificati/ACME1207.N03.pdf"_s, "gia' sbustato");
+    ScriviFile(u"Verificati/ACME1207.W04"_s, "gia' sbustato");
     const QStringList elenco = {
-        "ACME1207.L01", "ACME1207.X02",     "ACME1207.N03.P7M", "ACME1207.W04.P7M",
-        "ACME1206.X05", "ACME1207.X06.LOG", "ACME1207.N07.PDF", "ACME1207.T08",
-        "ACME1207.x09", "ACME1207.Q10.p7m", "BETA1207.X11",     "ACME1207.N12.P7M",
+        u"ACME1207.L01"_s, u"ACME1207.X02"_s,     u"ACME1207.N03.P7M"_s, u"ACME1207.W04.P7M"_s,
+        u"ACME1206.X05"_s, u"ACME1207.X06.LOG"_s, u"ACME1207.N07.PDF"_s, u"ACME1207.T08"_s,
+        u"ACME1207.x09"_s, u"ACME1207.Q10.p7m"_s, u"BETA1207.X11"_s,     u"ACME1207.N12.P7M"_s,
     };
-    const SceltaNuovi s = ScegliNuovi(elenco, "ACME1207", Ricevuti(), Verificati(), 50);
-    EXPECT_EQ(s.nuovi, QStringList({"ACME1207.L01", "ACME1207.x09", "ACME1207.Q10.p7m",
-                                    "ACME1207.N12.P7M"}));
+    const SceltaNuovi s = ScegliNuovi(elenco, u"ACME1207"_s, Ricevuti(), Verificati(), 50);
+    EXPECT_EQ(s.nuovi, QStringList({u"ACME1207.L01"_s, u"ACME1207.x09"_s, u"ACME1207.Q10.p7m"_s,
+                                    u"ACME1207.N12.P7M"_s}));
     EXPECT_EQ(s.totale, 4);
 
     // Clearances: any date or type, only what is there or unwrapped is left out.
-    const SceltaNuovi a =
-        ScegliNuovi({"ACME1106.L01", "ACME1207.X02", "ACME1207.L03.LOG", "ACME1207.W04.P7M"}, {},
-                    Ricevuti(), Verificati(), 50, true);
-    EXPECT_EQ(a.nuovi, QStringList({"ACME1106.L01"}));
+    const SceltaNuovi a = ScegliNuovi(
+        {u"ACME1106.L01"_s, u"ACME1207.X02"_s, u"ACME1207.L03.LOG"_s, u"ACME1207.W04.P7M"_s}, {},
+        Ricevuti(), Verificati(), 50, true);
+    EXPECT_EQ(a.nuovi, QStringList({u"ACME1106.L01"_s}));
 }
 
 TEST_F(ScegliNuoviTest, SessantaNuoviCinquantaPresi)
@@ -140,7 +146,7 @@ TEST_F(ScegliNuoviTest, SessantaNuoviCinquantaPresi)
     QStringList elenco;
     for (int i = 1; i <= 60; ++i)
         elenco << QStringLiteral("ACME1207.N%1").arg(i, 2, 10, QLatin1Char('0'));
-    const SceltaNuovi s = ScegliNuovi(elenco, "ACME1207", Ricevuti(), Verificati(), 50);
+    const SceltaNuovi s = ScegliNuovi(elenco, u"ACME1207"_s, Ricevuti(), Verificati(), 50);
     EXPECT_EQ(s.totale, 60);
     EXPECT_EQ(s.nuovi, elenco.mid(0, 50));
 }

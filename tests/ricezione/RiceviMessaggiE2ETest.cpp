@@ -12,9 +12,11 @@
 #include <QFile>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-QString Nome(const char* tipo, int progressivo, const char* giorno = "1207")
+QString Nome(const QString& tipo, int progressivo, const QString& giorno = u"1207"_s)
 {
     return QStringLiteral("ACME%1.%2%3")
         .arg(giorno, tipo)
@@ -42,8 +44,8 @@ protected:
         ParametriEdi.HostFtp = server_.Host();
         ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
         ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
-        ParametriEdi.CartellaRicevuti = Percorso("Ricevuti");
-        ParametriEdi.CartellaVerificati = Percorso("Verificati");
+        ParametriEdi.CartellaRicevuti = Percorso(u"Ricevuti"_s);
+        ParametriEdi.CartellaVerificati = Percorso(u"Verificati"_s);
         QDir().mkpath(ParametriEdi.CartellaRicevuti);
         QDir().mkpath(ParametriEdi.CartellaVerificati);
         MaxFile = 50;
@@ -59,10 +61,10 @@ protected:
         return QDir(ParametriEdi.CartellaRicevuti)
             .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
-    QByteArray Ricevuto(const QString& nome) const { return LeggiFile("Ricevuti/" + nome); }
+    QByteArray Ricevuto(const QString& nome) const { return LeggiFile(u"Ricevuti/"_s + nome); }
 
     // As the window starts a run: fields normalised, then the mode from the key.
-    EsitoRicezione Ricevi(QString tipo = "?", QString progressivo = "??")
+    EsitoRicezione Ricevi(QString tipo = u"?"_s, QString progressivo = u"??"_s)
     {
         tipo = NormalizzaTipo(tipo);
         progressivo = NormalizzaProgressivo(progressivo);
@@ -70,9 +72,9 @@ protected:
         AvvisiRicezione avvisi;
         avvisi.messaggio = [this](const QString& m) { messaggi_ << m; };
         avvisi.scarico = [this](bool inizio) {
-            messaggi_ << (inizio ? "<scarico>" : "</scarico>");
+            messaggi_ << (inizio ? u"<scarico>"_s : u"</scarico>"_s);
         };
-        const RichiestaRicezione r = RichiestaDaGlobali({"12", "07", tipo, progressivo});
+        const RichiestaRicezione r = RichiestaDaGlobali({u"12"_s, u"07"_s, tipo, progressivo});
         return ModoElenco(ChiaveRicezione(tipo, progressivo)) ? RiceviNuovi(r, avvisi)
                                                               : RiceviPerModello(r, avvisi);
     }
@@ -97,13 +99,13 @@ TEST_F(RiceviMessaggiE2ETest, SessantaNuoviCinquantaPerVolta)
 {
     QStringList nuovi;
     for (int i = 1; i <= 60; ++i) {
-        nuovi << Nome("N", i);
+        nuovi << Nome(u"N"_s, i);
         SulServer(nuovi.last());
     }
     nuovi.sort();
     // Never fetched: another day, a log, a PDF, a type not asked for.
-    const QStringList esclusi = {Nome("X", 1, "1206"), Nome("X", 2) + ".LOG",
-                                 Nome("N", 98) + ".PDF.P7M", Nome("T", 3)};
+    const QStringList esclusi = {Nome(u"X"_s, 1, u"1206"_s), Nome(u"X"_s, 2) + u".LOG"_s,
+                                 Nome(u"N"_s, 98) + u".PDF.P7M"_s, Nome(u"T"_s, 3)};
     for (const QString& n : esclusi)
         SulServer(n);
 
@@ -111,8 +113,8 @@ TEST_F(RiceviMessaggiE2ETest, SessantaNuoviCinquantaPerVolta)
     ASSERT_TRUE(e.elencoRicevuto);
     EXPECT_EQ(e.nuovi, 60);
     ASSERT_EQ(messaggi_.size(), 3);
-    EXPECT_EQ(messaggi_[0], "CI SONO 60 FILES NUOVI DALLA DOGANA \nRICEZIONE DI  50  FILES\n"
-                            "Attendere prego ...");
+    EXPECT_EQ(messaggi_[0], u"CI SONO 60 FILES NUOVI DALLA DOGANA \nRICEZIONE DI  50  FILES\n"_s
+                            u"Attendere prego ..."_s);
     // The server lists in its own order: the fetch follows it.
     EXPECT_EQ(e.ricevuti, e.richiesti);
     ASSERT_EQ(e.ricevuti.size(), 50);
@@ -124,8 +126,8 @@ TEST_F(RiceviMessaggiE2ETest, SessantaNuoviCinquantaPerVolta)
 
     e = Ricevi();
     EXPECT_EQ(e.nuovi, 10);
-    EXPECT_TRUE(messaggi_.value(0).startsWith("CI SONO 10 FILES NUOVI DALLA DOGANA \nRICEZIONE "
-                                              "DI  10  FILES"));
+    EXPECT_TRUE(messaggi_.value(0).startsWith(u"CI SONO 10 FILES NUOVI DALLA DOGANA \nRICEZIONE "_s
+                                              u"DI  10  FILES"_s));
     QStringList altri = e.ricevuti;
     altri.sort();
     for (const QString& n : primi)
@@ -137,76 +139,78 @@ TEST_F(RiceviMessaggiE2ETest, SessantaNuoviCinquantaPerVolta)
 
 TEST_F(RiceviMessaggiE2ETest, GiaSbustatoNonSiRiceveENessunNuovoSoloAccessoEUscita)
 {
-    SulServer(Nome("N", 1) + ".P7M");
-    ScriviFile("Verificati/" + Nome("N", 1) + ".pdf", "sbustato prima");
+    SulServer(Nome(u"N"_s, 1) + u".P7M"_s);
+    ScriviFile(u"Verificati/"_s + Nome(u"N"_s, 1) + u".pdf"_s, "sbustato prima");
     ModoDebug = 1;
 
-    const EsitoRicezione e = Ricevi("", "*");
+    const EsitoRicezione e = Ricevi(u""_s, u"*"_s);
     EXPECT_TRUE(e.elencoRicevuto);
     EXPECT_EQ(e.nuovi, 0);
-    EXPECT_EQ(messaggi_.value(0), "CI SONO 0 FILES NUOVI DALLA DOGANA \nRICEZIONE DI  0  FILES\n"
-                                  "Attendere prego ...");
+    EXPECT_EQ(messaggi_.value(0), u"CI SONO 0 FILES NUOVI DALLA DOGANA \nRICEZIONE DI  0  FILES\n"_s
+                                  u"Attendere prego ..."_s);
     EXPECT_TRUE(Ricevuti().isEmpty());
-    const QByteArray script = LeggiFile("Xcmd.txt");
-    EXPECT_EQ(script, ("open " + server_.Host() +
-                       "\r\nuser ACME Dogana.2024\r\nbinary \r\n"
-                       "!del Xchk\r\nClose\r\nquit\r\n")
+    const QByteArray script = LeggiFile(u"Xcmd.txt"_s);
+    EXPECT_EQ(script, (u"open "_s + server_.Host() +
+                       u"\r\nuser ACME Dogana.2024\r\nbinary \r\n"
+                       "!del Xchk\r\nClose\r\nquit\r\n"_s)
                           .toUtf8());
-    EXPECT_TRUE(QFile::exists(Percorso("Xcmd.txt")));
+    EXPECT_TRUE(QFile::exists(Percorso(u"Xcmd.txt"_s)));
     ModoDebug = 0;
 }
 
 TEST_F(RiceviMessaggiE2ETest, PerModelloTuttoCioCheCorrisponde)
 {
-    ParametriEdi.Progr1 = "A0";
-    ParametriEdi.Progr2 = "AZ";
-    const QStringList presi = {"ACME1207.NA1", "ACME1207.XA2.LOG", "ACME1207.LA3.P7M"};
+    ParametriEdi.Progr1 = u"A0"_s;
+    ParametriEdi.Progr2 = u"AZ"_s;
+    const QStringList presi = {u"ACME1207.NA1"_s, u"ACME1207.XA2.LOG"_s, u"ACME1207.LA3.P7M"_s};
     for (const QString& n : presi)
         SulServer(n);
-    SulServer("ACME1207.N01");
-    SulServer("ACME1206.NA1");
+    SulServer(u"ACME1207.N01"_s);
+    SulServer(u"ACME1206.NA1"_s);
     // Already here: fetched again, replacing the local copy.
-    ScriviFile("Ricevuti/ACME1207.NA1", "vecchio");
+    ScriviFile(u"Ricevuti/ACME1207.NA1"_s, "vecchio");
 
-    const EsitoRicezione e = Ricevi("?", "A");
+    const EsitoRicezione e = Ricevi(u"?"_s, u"A"_s);
     EXPECT_TRUE(e.elencoRicevuto);
     QStringList ricevuti = e.ricevuti;
     ricevuti.sort();
-    EXPECT_EQ(ricevuti, QStringList({"ACME1207.LA3.P7M", "ACME1207.NA1", "ACME1207.XA2.LOG"}));
-    EXPECT_EQ(Ricevuti(), QStringList({"ACME1207.LA3.P7M", "ACME1207.NA1", "ACME1207.XA2.LOG"}));
+    EXPECT_EQ(ricevuti,
+              QStringList({u"ACME1207.LA3.P7M"_s, u"ACME1207.NA1"_s, u"ACME1207.XA2.LOG"_s}));
+    EXPECT_EQ(Ricevuti(),
+              QStringList({u"ACME1207.LA3.P7M"_s, u"ACME1207.NA1"_s, u"ACME1207.XA2.LOG"_s}));
     for (const QString& n : presi)
         EXPECT_EQ(Ricevuto(n), Contenuto(n)) << n.toStdString();
 
     // Progressive "5" is pattern mode too: only progressive 05.
-    SulServer("ACME1207.X05");
-    EXPECT_EQ(Ricevi("?", "5").ricevuti, QStringList({"ACME1207.X05"}));
+    SulServer(u"ACME1207.X05"_s);
+    EXPECT_EQ(Ricevi(u"?"_s, u"5"_s).ricevuti, QStringList({u"ACME1207.X05"_s}));
 }
 
 TEST_F(RiceviMessaggiE2ETest, ElencoOstileSoloINomiSemplici)
 {
-    const QStringList ostili = {"ACME1207.N02 x", "ACME1207.N03!",  "ACME1207.N04*",
-                                "ACME1207.N05[",  "ACME1207.N06\r", "~ACME1207.N07"};
+    const QStringList ostili = {u"ACME1207.N02 x"_s, u"ACME1207.N03!"_s,  u"ACME1207.N04*"_s,
+                                u"ACME1207.N05["_s,  u"ACME1207.N06\r"_s, u"~ACME1207.N07"_s};
     for (const QString& n : ostili)
         SulServer(n);
-    SulServer("ACME1207.N01");
+    SulServer(u"ACME1207.N01"_s);
     for (int i = 0; i < 10000; ++i)
         server_.MettiFile(ServerFtp::UtenteDogana,
                           QStringLiteral("ACME1206.N%1").arg(i, 5, 10, QLatin1Char('0')), "x");
 
-    RisponditoreTest().Rispondi(Risposta::Ok, "NON SONO NOMI DI FILE VALIDI");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"NON SONO NOMI DI FILE VALIDI"_s);
     const EsitoRicezione e = Ricevi();
-    EXPECT_EQ(e.ricevuti, QStringList({"ACME1207.N01"}));
+    EXPECT_EQ(e.ricevuti, QStringList({u"ACME1207.N01"_s}));
     // "~ACME..." is not even listed for "ACME*.*".
     EXPECT_EQ(e.scartati.size(), 4) << ::testing::PrintToString(e.scartati);
-    EXPECT_EQ(Ricevuti(), QStringList({"ACME1207.N01"}));
-    EXPECT_TRUE(messaggi_.value(0).contains("NOMI NON VALIDI IGNORATI"));
+    EXPECT_EQ(Ricevuti(), QStringList({u"ACME1207.N01"_s}));
+    EXPECT_TRUE(messaggi_.value(0).contains(u"NOMI NON VALIDI IGNORATI"_s));
     // Nothing written beside the received folder.
     QStringList accanto =
         QDir(Cartella()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     accanto.removeAll(QFileInfo(FileIni).fileName());
-    accanto.removeAll(".config");
-    accanto.removeAll("Registro");
-    EXPECT_EQ(accanto, QStringList({"Ricevuti", "Verificati"}));
+    accanto.removeAll(u".config"_s);
+    accanto.removeAll(u"Registro"_s);
+    EXPECT_EQ(accanto, QStringList({u"Ricevuti"_s, u"Verificati"_s}));
 }
 
 TEST_F(RiceviMessaggiE2ETest, ElencoOstileDaUnServerFinto)
@@ -219,31 +223,31 @@ TEST_F(RiceviMessaggiE2ETest, ElencoOstileDaUnServerFinto)
                               "ACME1207.N05\rrm -rf\r\n"
                               "|ACME1207.N06\r\n" +
                               QByteArray(1000000, 'A') + "\r\nACME1207.X07\n";
-    const QString file = ScriviFile("elenco-finto", elenco);
+    const QString file = ScriviFile(u"elenco-finto"_s, elenco);
     qputenv("NORVEL_FTP_ELENCO", file.toUtf8());
     {
         ClienteFinto finto;
-        RisponditoreTest().Rispondi(Risposta::Ok, "NON SONO NOMI DI FILE VALIDI");
+        RisponditoreTest().Rispondi(Risposta::Ok, u"NON SONO NOMI DI FILE VALIDI"_s);
         const EsitoRicezione e = Ricevi();
-        EXPECT_EQ(e.richiesti, QStringList({"ACME1207.N01", "ACME1207.X07"}));
+        EXPECT_EQ(e.richiesti, QStringList({u"ACME1207.N01"_s, u"ACME1207.X07"_s}));
         EXPECT_EQ(e.scartati.size(), 6);
         QStringList get;
         for (const QByteArray& riga : finto.Ingresso().split('\n'))
             if (riga.startsWith("get"))
                 get << QString::fromUtf8(riga);
-        EXPECT_EQ(get, QStringList({"get ACME1207.N01 .ricezione.ACME1207.N01",
-                                    "get ACME1207.X07 .ricezione.ACME1207.X07"}));
-        EXPECT_TRUE(RisponditoreTest().Testi().value(0).contains("6 RIGHE"));
+        EXPECT_EQ(get, QStringList({u"get ACME1207.N01 .ricezione.ACME1207.N01"_s,
+                                    u"get ACME1207.X07 .ricezione.ACME1207.X07"_s}));
+        EXPECT_TRUE(RisponditoreTest().Testi().value(0).contains(u"6 RIGHE"_s));
     }
     qunsetenv("NORVEL_FTP_ELENCO");
 }
 
 TEST_F(RiceviLentoE2ETest, ConnessioneCadutaNessunFileParziale)
 {
-    const QString nome = Nome("N", 1);
+    const QString nome = Nome(u"N"_s, 1);
     const QByteArray grande = Contenuto(nome, 400 * 1024);
     SulServer(nome, grande);
-    const QString parziale = Percorso("Ricevuti/" + NomeTemporaneo(nome));
+    const QString parziale = Percorso(u"Ricevuti/"_s + NomeTemporaneo(nome));
     int sessioniChiuse = 0;
     QTimer guardia;
     guardia.setInterval(20);
@@ -252,13 +256,13 @@ TEST_F(RiceviLentoE2ETest, ConnessioneCadutaNessunFileParziale)
             sessioniChiuse = server_.TerminaSessioni();
     });
     guardia.start();
-    RisponditoreTest().Rispondi(Risposta::Ok, "NON SONO STATI RICEVUTI PER INTERO");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"NON SONO STATI RICEVUTI PER INTERO"_s);
     EsitoRicezione e = Ricevi();
     guardia.stop();
     ASSERT_GT(sessioniChiuse, 0) << "the fetch ended before the line could drop";
     EXPECT_EQ(e.incompleti, QStringList({nome}));
     EXPECT_TRUE(e.ricevuti.isEmpty());
-    EXPECT_TRUE(Ricevuti().isEmpty()) << Ricevuti().join(' ').toStdString();
+    EXPECT_TRUE(Ricevuti().isEmpty()) << Ricevuti().join(u' ').toStdString();
     EXPECT_TRUE(RisponditoreTest().Testi().value(0).contains(nome));
 
     e = Ricevi();

@@ -5,6 +5,8 @@
 #include <QDirIterator>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 using ArchivioParolaTest = CartellaProgrammaTest;
 
 namespace {
@@ -26,61 +28,62 @@ QByteArray ContenutoArchivio(const QString& cartella)
 
 TEST(ParolaValida, SoloLettereECifre)
 {
-    for (const char* s : {"A", "abc", "Zeta09", "0123456789"})
-        EXPECT_TRUE(ParolaValida(s)) << s;
-    for (const char* s : {"", " ", "AB-1", "A B", "perché", "x_y", "!"})
-        EXPECT_FALSE(ParolaValida(QString::fromUtf8(s))) << s;
+    for (const QString& s : {u"A"_s, u"abc"_s, u"Zeta09"_s, u"0123456789"_s})
+        EXPECT_TRUE(ParolaValida(s)) << s.toStdString();
+    for (const QString& s : {u""_s, u" "_s, u"AB-1"_s, u"A B"_s, u"perché"_s, u"x_y"_s, u"!"_s})
+        EXPECT_FALSE(ParolaValida(s)) << s.toStdString();
 }
 
 TEST_F(ArchivioParolaTest, MaiuscoleMinuscoleIndifferenti)
 {
-    ScriviParolaAccesso("  segreto7 ");
+    ScriviParolaAccesso(u"  segreto7 "_s);
     const QString record = LeggiParolaAccesso();
     ASSERT_FALSE(record.isEmpty());
-    for (const char* s : {"SEGRETO7", "segreto7", "SeGrEtO7"})
-        EXPECT_TRUE(ParolaCorrisponde(s, record)) << s;
-    for (const char* s : {"SEGRETO", "SEGRETO77", "", " SEGRETO7", "!"})
-        EXPECT_FALSE(ParolaCorrisponde(s, record)) << s;
+    for (const QString& s : {u"SEGRETO7"_s, u"segreto7"_s, u"SeGrEtO7"_s})
+        EXPECT_TRUE(ParolaCorrisponde(s, record)) << s.toStdString();
+    for (const QString& s : {u"SEGRETO"_s, u"SEGRETO77"_s, u""_s, u" SEGRETO7"_s, u"!"_s})
+        EXPECT_FALSE(ParolaCorrisponde(s, record)) << s.toStdString();
 }
 
 TEST_F(ArchivioParolaTest, NienteInChiaroESaleDiverso)
 {
-    ScriviParolaAccesso("Riservata1");
+    ScriviParolaAccesso(u"Riservata1"_s);
     const QString primo = LeggiParolaAccesso();
-    const QByteArray disco = ContenutoArchivio(Percorso(".config"));
+    const QByteArray disco = ContenutoArchivio(Percorso(u".config"_s));
     ASSERT_FALSE(disco.isEmpty()) << "the store is not under the test's folder";
     EXPECT_FALSE(disco.toUpper().contains("RISERVATA1"));
-    EXPECT_FALSE(primo.toUpper().contains("RISERVATA1"));
+    EXPECT_FALSE(primo.toUpper().contains(u"RISERVATA1"_s));
     // The same password twice: two different records, both good.
-    ScriviParolaAccesso("Riservata1");
+    ScriviParolaAccesso(u"Riservata1"_s);
     const QString secondo = LeggiParolaAccesso();
     EXPECT_NE(primo, secondo);
-    EXPECT_TRUE(ParolaCorrisponde("riservata1", primo));
-    EXPECT_TRUE(ParolaCorrisponde("riservata1", secondo));
+    EXPECT_TRUE(ParolaCorrisponde(u"riservata1"_s, primo));
+    EXPECT_TRUE(ParolaCorrisponde(u"riservata1"_s, secondo));
 }
 
 TEST_F(ArchivioParolaTest, TestoNonValidoCancellaLaParola)
 {
-    EXPECT_EQ(LeggiParolaAccesso(), "");
-    for (const char* s : {"", "   ", "ab-12", "due parole"}) {
-        ScriviParolaAccesso("VALIDA");
+    EXPECT_EQ(LeggiParolaAccesso(), u""_s);
+    for (const QString& s : {u""_s, u"   "_s, u"ab-12"_s, u"due parole"_s}) {
+        ScriviParolaAccesso(u"VALIDA"_s);
         ASSERT_FALSE(LeggiParolaAccesso().isEmpty());
         ScriviParolaAccesso(s);
-        EXPECT_EQ(LeggiParolaAccesso(), "") << s;
+        EXPECT_EQ(LeggiParolaAccesso(), u""_s) << s.toStdString();
     }
 }
 
 TEST_F(ArchivioParolaTest, RecordAlteratoNonVale)
 {
-    ScriviParolaAccesso("ABC");
+    ScriviParolaAccesso(u"ABC"_s);
     const QString record = LeggiParolaAccesso();
     QString alterato = record;
     alterato.chop(4);
-    alterato += "AAA=";
-    EXPECT_FALSE(ParolaCorrisponde("ABC", alterato));
-    EXPECT_FALSE(ParolaCorrisponde("ABC", "ABC"));
-    EXPECT_FALSE(ParolaCorrisponde("ABC", ""));
+    alterato += u"AAA="_s;
+    EXPECT_FALSE(ParolaCorrisponde(u"ABC"_s, alterato));
+    EXPECT_FALSE(ParolaCorrisponde(u"ABC"_s, u"ABC"_s));
+    EXPECT_FALSE(ParolaCorrisponde(u"ABC"_s, u""_s));
     // The in-memory marker of no password matches only itself.
-    EXPECT_TRUE(ParolaCorrisponde(NessunaParola, NessunaParola));
-    EXPECT_FALSE(ParolaCorrisponde("", NessunaParola));
+    EXPECT_TRUE(
+        ParolaCorrisponde(QString::fromLatin1(NessunaParola), QString::fromLatin1(NessunaParola)));
+    EXPECT_FALSE(ParolaCorrisponde(u""_s, QString::fromLatin1(NessunaParola)));
 }

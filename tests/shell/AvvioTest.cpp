@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // 15360 x 11520 twips: a 1024 x 768 screen.
@@ -64,12 +66,12 @@ TEST(GiorniMese, FebbraioSecondoIlCalendarioGregoriano)
 TEST_F(AvvioTest, FileIniNuovoConLeDueCartelleSoltanto)
 {
     const QByteArray casa = qgetenv("HOME");
-    qputenv("HOME", Percorso("utente").toUtf8());
+    qputenv("HOME", Percorso(u"utente"_s).toUtf8());
     CreaFileIniSeManca();
     qputenv("HOME", casa);
-    EXPECT_EQ(
-        LeggiFile(FileIni),
-        ("[UNIX]\nPATH=/tmp/edi\n[PC]\nPATH=" + Percorso("utente") + "/FirmaVerifica\n").toUtf8());
+    EXPECT_EQ(LeggiFile(FileIni), (u"[UNIX]\nPATH=/tmp/edi\n[PC]\nPATH="_s + Percorso(u"utente"_s) +
+                                   u"/FirmaVerifica\n"_s)
+                                      .toUtf8());
     // An existing file is left as it is.
     ScriviFile(FileIni, "[PC]\nPATH=/srv/edi\n");
     CreaFileIniSeManca();
@@ -78,90 +80,91 @@ TEST_F(AvvioTest, FileIniNuovoConLeDueCartelleSoltanto)
 
 TEST_F(AvvioTest, CartellaProgrammaEFileIni)
 {
-    CartellaProgramma = Cartella() + "/";
+    CartellaProgramma = Cartella() + u"/"_s;
     ImpostaCartellaProgramma();
     EXPECT_EQ(CartellaProgramma, Cartella());
     // Named after the executable: here, the test program.
-    EXPECT_EQ(FileIni, Cartella() + "/test_shell.ini");
+    EXPECT_EQ(FileIni, Cartella() + u"/test_shell.ini"_s);
     EXPECT_EQ(QDir::current(), QDir(Cartella()));
 }
 
 TEST_F(AvvioTest, DefaultDegliApplicativiSoloSeVuoti)
 {
     ImpostaDefaultApplicativi();
-    EXPECT_EQ(LeggiIni(FileIni, "APPLICATIVI", "NomeVarie1"), "Editor di testi");
-    EXPECT_EQ(LeggiIni(FileIni, "APPLICATIVI", "Varie1"), "xdg-open");
-    ScriviIni(FileIni, "APPLICATIVI", "nomeVarie1", "Blocco note");
-    ScriviIni(FileIni, "APPLICATIVI", "Varie1", "/usr/bin/mousepad");
+    EXPECT_EQ(LeggiIni(FileIni, u"APPLICATIVI"_s, u"NomeVarie1"_s), u"Editor di testi"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"APPLICATIVI"_s, u"Varie1"_s), u"xdg-open"_s);
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"nomeVarie1"_s, u"Blocco note"_s);
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"Varie1"_s, u"/usr/bin/mousepad"_s);
     ImpostaDefaultApplicativi();
-    EXPECT_EQ(LeggiIni(FileIni, "APPLICATIVI", "NomeVarie1"), "Blocco note");
-    EXPECT_EQ(LeggiIni(FileIni, "APPLICATIVI", "Varie1"), "/usr/bin/mousepad");
+    EXPECT_EQ(LeggiIni(FileIni, u"APPLICATIVI"_s, u"NomeVarie1"_s), u"Blocco note"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"APPLICATIVI"_s, u"Varie1"_s), u"/usr/bin/mousepad"_s);
 }
 
 TEST_F(AvvioTest, VociDelMenuApplicativi)
 {
     // Entry 1 always has a name and a command.
     VoceApplicativo v = LeggiVoceApplicativo(1);
-    EXPECT_EQ(v.nome, "Editor di Testi");
+    EXPECT_EQ(v.nome, u"Editor di Testi"_s);
     EXPECT_EQ(v.comando, CartellaProgramma);
     EXPECT_TRUE(v.visibile);
-    ScriviIni(FileIni, "APPLICATIVI", "NomeVarie2", "  Paghe  ");
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"NomeVarie2"_s, u"  Paghe  "_s);
     EXPECT_FALSE(LeggiVoceApplicativo(2).visibile);
-    ScriviIni(FileIni, "APPLICATIVI", "Varie11", "/opt/x");
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"Varie11"_s, u"/opt/x"_s);
     EXPECT_FALSE(LeggiVoceApplicativo(11).visibile);
-    ScriviIni(FileIni, "APPLICATIVI", "NomeVarie11", "Ultima");
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"NomeVarie11"_s, u"Ultima"_s);
     v = LeggiVoceApplicativo(11);
-    EXPECT_EQ(v.nome, "Ultima");
+    EXPECT_EQ(v.nome, u"Ultima"_s);
     EXPECT_TRUE(v.visibile);
 }
 
 TEST_F(AvvioTest, AlberoDelleCartelle)
 {
-    ParametriEdi.CartellaBase = Percorso("FirmaVerifica");
-    QDir().mkpath(Percorso("FirmaVerifica/Inviati"));
+    ParametriEdi.CartellaBase = Percorso(u"FirmaVerifica"_s);
+    QDir().mkpath(Percorso(u"FirmaVerifica/Inviati"_s));
     EXPECT_TRUE(CreaCartelle());
-    EXPECT_EQ(ParametriEdi.CartellaDaVerificare, Percorso("FirmaVerifica/DaVerificare"));
-    EXPECT_EQ(QDir(Percorso("FirmaVerifica")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-              QStringList({"DaVerificare", "Firmati", "Inviati", "Ricevuti", "Verificati"}));
+    EXPECT_EQ(ParametriEdi.CartellaDaVerificare, Percorso(u"FirmaVerifica/DaVerificare"_s));
+    EXPECT_EQ(QDir(Percorso(u"FirmaVerifica"_s)).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+              QStringList(
+                  {u"DaVerificare"_s, u"Firmati"_s, u"Inviati"_s, u"Ricevuti"_s, u"Verificati"_s}));
 }
 
 TEST_F(AvvioTest, BaseSottoUnaCartellaCheNonEsiste)
 {
-    ParametriEdi.CartellaBase = Percorso("manca/FirmaVerifica");
+    ParametriEdi.CartellaBase = Percorso(u"manca/FirmaVerifica"_s);
     EXPECT_FALSE(CreaCartelle());
-    EXPECT_FALSE(QFileInfo::exists(Percorso("manca")));
-    EXPECT_EQ(ParametriEdi.CartellaRicevuti, Percorso("manca/FirmaVerifica/Ricevuti"));
+    EXPECT_FALSE(QFileInfo::exists(Percorso(u"manca"_s)));
+    EXPECT_EQ(ParametriEdi.CartellaRicevuti, Percorso(u"manca/FirmaVerifica/Ricevuti"_s));
 
     // The sub-folders alone never make the base folder.
-    ParametriEdi.CartellaBase = Percorso("altra");
+    ParametriEdi.CartellaBase = Percorso(u"altra"_s);
     EXPECT_FALSE(CreaSottoCartelle());
-    EXPECT_FALSE(QFileInfo::exists(Percorso("altra")));
+    EXPECT_FALSE(QFileInfo::exists(Percorso(u"altra"_s)));
 }
 
 TEST_F(AvvioTest, CaricamentoDeiParametri)
 {
-    ScriviIni(FileIni, "PC", "PATH", Percorso("base") + "/");
-    ScriviIni(FileIni, "EDI", "NUMFILE", "3");
+    ScriviIni(FileIni, u"PC"_s, u"PATH"_s, Percorso(u"base"_s) + u"/"_s);
+    ScriviIni(FileIni, u"EDI"_s, u"NUMFILE"_s, u"3"_s);
     CaricaParametriAvvio();
-    EXPECT_EQ(ParametriEdi.CartellaBase, Percorso("base"));
+    EXPECT_EQ(ParametriEdi.CartellaBase, Percorso(u"base"_s));
     EXPECT_EQ(MaxFile, 15);
-    EXPECT_EQ(CartellaTemp, Percorso("TempFile") + "/");
+    EXPECT_EQ(CartellaTemp, Percorso(u"TempFile"_s) + u"/"_s);
     EXPECT_TRUE(QFileInfo(CartellaTemp).isDir());
-    ScriviIni(FileIni, "COLORI", "4", "255");
-    QDir().mkdir(Percorso("base"));
+    ScriviIni(FileIni, u"COLORI"_s, u"4"_s, u"255"_s);
+    QDir().mkdir(Percorso(u"base"_s));
     EXPECT_TRUE(PreparaCartelleLavoro());
-    EXPECT_EQ(Colori[4], "255");
-    EXPECT_EQ(FileComandiFtp, Percorso("Xcmd.txt"));
+    EXPECT_EQ(Colori[4], u"255"_s);
+    EXPECT_EQ(FileComandiFtp, Percorso(u"Xcmd.txt"_s));
 }
 
 // A program killed during a run leaves its script, password in clear, behind.
 TEST_F(AvvioTest, ScriptRimastoCancellatoAllAvvioFuorchéInDebug)
 {
-    ParametriEdi.CartellaBase = Percorso("Firma");
+    ParametriEdi.CartellaBase = Percorso(u"Firma"_s);
     for (const int debug : {0, 1}) {
         ModoDebug = debug;
-        ScriviFile("Xcmd.txt", "open h\r\nuser ACME segreta\r\n");
+        ScriviFile(u"Xcmd.txt"_s, "open h\r\nuser ACME segreta\r\n");
         PreparaCartelleLavoro();
-        EXPECT_EQ(QFile::exists(Percorso("Xcmd.txt")), debug == 1);
+        EXPECT_EQ(QFile::exists(Percorso(u"Xcmd.txt"_s)), debug == 1);
     }
 }

@@ -10,24 +10,26 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 using CollegamentoDoganaTest = CartellaProgrammaTest;
 
 namespace {
 
-QString Edi(const char* chiave)
+QString Edi(const QString& chiave)
 {
-    return LeggiIni(FileIni, "EDI", chiave);
+    return LeggiIni(FileIni, u"EDI"_s, chiave);
 }
 
 ValoriParEdi Valori(const QString& base)
 {
     ValoriParEdi v;
-    v.host = " ftp.esempio.it ";
-    v.utente = "ABCD";
-    v.password = "Pa55";
-    v.ditta = "Spedizioni Rossi";
-    v.progr1 = "A0";
-    v.progr2 = "BZ";
+    v.host = u" ftp.esempio.it "_s;
+    v.utente = u"ABCD"_s;
+    v.password = u"Pa55"_s;
+    v.ditta = u"Spedizioni Rossi"_s;
+    v.progr1 = u"A0"_s;
+    v.progr2 = u"BZ"_s;
     v.colInvio = 2;
     v.modoInvio = 2;
     v.colRicevi = 1;
@@ -42,13 +44,13 @@ ValoriParEdi Valori(const QString& base)
 
 TEST(Progressivi, PrimoCarattereEZeroOZeta)
 {
-    EXPECT_EQ(ProgressivoIniziale("A5"), "A0");
-    EXPECT_EQ(ProgressivoIniziale("7"), "70");
-    EXPECT_EQ(ProgressivoIniziale(""), "00");
-    EXPECT_EQ(ProgressivoIniziale("  "), "00");
-    EXPECT_EQ(ProgressivoFinale("B"), "BZ");
-    EXPECT_EQ(ProgressivoFinale("B3"), "BZ");
-    EXPECT_EQ(ProgressivoFinale(""), "ZZ");
+    EXPECT_EQ(ProgressivoIniziale(u"A5"_s), u"A0"_s);
+    EXPECT_EQ(ProgressivoIniziale(u"7"_s), u"70"_s);
+    EXPECT_EQ(ProgressivoIniziale(u""_s), u"00"_s);
+    EXPECT_EQ(ProgressivoIniziale(u"  "_s), u"00"_s);
+    EXPECT_EQ(ProgressivoFinale(u"B"_s), u"BZ"_s);
+    EXPECT_EQ(ProgressivoFinale(u"B3"_s), u"BZ"_s);
+    EXPECT_EQ(ProgressivoFinale(u""_s), u"ZZ"_s);
 }
 
 TEST(Progressivi, PosizioneDellaLista)
@@ -62,33 +64,34 @@ TEST(Progressivi, PosizioneDellaLista)
 
 TEST_F(CollegamentoDoganaTest, ConfermaScriveFileEGlobali)
 {
-    const QString base = Percorso("Firma");
+    const QString base = Percorso(u"Firma"_s);
     ASSERT_TRUE(QDir().mkdir(base));
-    EXPECT_TRUE(ConfermaParametriEdi(Valori(base + "/")));
+    EXPECT_TRUE(ConfermaParametriEdi(Valori(base + u"/"_s)));
 
-    EXPECT_EQ(Edi("HOSTFTP"), "ftp.esempio.it");
-    EXPECT_EQ(Edi("AUTORFTP"), "ABCD");
-    EXPECT_NE(Edi("PASSWFTP"), "Pa55");
-    EXPECT_EQ(DecodificaParola(Edi("PASSWFTP")), "Pa55");
-    EXPECT_EQ(Edi("DITTA"), "Spedizioni Rossi");
-    EXPECT_EQ(Edi("PROGR1"), "A0");
-    EXPECT_EQ(Edi("PROGR2"), "BZ");
-    EXPECT_EQ(Edi("COLSORTINV"), "2");
-    EXPECT_EQ(Edi("MODSORTINV"), "2");
-    EXPECT_EQ(Edi("COLSORTRIC"), "1");
-    EXPECT_EQ(Edi("MODSORTRIC"), "1");
-    EXPECT_EQ(Edi("DEBUG"), "1");
-    EXPECT_EQ(Edi("NUMFILE"), "4");
-    EXPECT_EQ(LeggiIni(FileIni, "PC", "PATH"), base);
+    EXPECT_EQ(Edi(u"HOSTFTP"_s), u"ftp.esempio.it"_s);
+    EXPECT_EQ(Edi(u"AUTORFTP"_s), u"ABCD"_s);
+    EXPECT_NE(Edi(u"PASSWFTP"_s), u"Pa55"_s);
+    EXPECT_EQ(DecodificaParola(Edi(u"PASSWFTP"_s)), u"Pa55"_s);
+    EXPECT_EQ(Edi(u"DITTA"_s), u"Spedizioni Rossi"_s);
+    EXPECT_EQ(Edi(u"PROGR1"_s), u"A0"_s);
+    EXPECT_EQ(Edi(u"PROGR2"_s), u"BZ"_s);
+    EXPECT_EQ(Edi(u"COLSORTINV"_s), u"2"_s);
+    EXPECT_EQ(Edi(u"MODSORTINV"_s), u"2"_s);
+    EXPECT_EQ(Edi(u"COLSORTRIC"_s), u"1"_s);
+    EXPECT_EQ(Edi(u"MODSORTRIC"_s), u"1"_s);
+    EXPECT_EQ(Edi(u"DEBUG"_s), u"1"_s);
+    EXPECT_EQ(Edi(u"NUMFILE"_s), u"4"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"PC"_s, u"PATH"_s), base);
     EXPECT_EQ(MaxFile, 20);
-    EXPECT_EQ(ParametriEdi.HostFtp, "ftp.esempio.it");
-    EXPECT_EQ(ParametriEdi.PasswordFtp, "Pa55");
+    EXPECT_EQ(ParametriEdi.HostFtp, u"ftp.esempio.it"_s);
+    EXPECT_EQ(ParametriEdi.PasswordFtp, u"Pa55"_s);
     EXPECT_EQ(ParametriEdi.CartellaBase, base);
     EXPECT_EQ(OrdinaColInvio, 2);
     EXPECT_EQ(ModoDebug, 1);
-    for (const char* sotto : {"Ricevuti", "Inviati", "Firmati", "Verificati", "DaVerificare"})
-        EXPECT_TRUE(QFileInfo(base + "/" + sotto).isDir()) << sotto;
-    EXPECT_EQ(ParametriEdi.CartellaFirmati, base + "/Firmati");
+    for (const QString& sotto :
+         {u"Ricevuti"_s, u"Inviati"_s, u"Firmati"_s, u"Verificati"_s, u"DaVerificare"_s})
+        EXPECT_TRUE(QFileInfo(base + u"/"_s + sotto).isDir()) << sotto.toStdString();
+    EXPECT_EQ(ParametriEdi.CartellaFirmati, base + u"/Firmati"_s);
 
     // What the next start loads is what was confirmed.
     const ParametriEdiT confermati = ParametriEdi;
@@ -104,74 +107,74 @@ TEST_F(CollegamentoDoganaTest, ConfermaScriveFileEGlobali)
 
 TEST_F(CollegamentoDoganaTest, NumeroDiFileAgliEstremi)
 {
-    ASSERT_TRUE(QDir().mkdir(Percorso("B")));
-    ValoriParEdi v = Valori(Percorso("B"));
+    ASSERT_TRUE(QDir().mkdir(Percorso(u"B"_s)));
+    ValoriParEdi v = Valori(Percorso(u"B"_s));
     v.posizioneNumFile = 0;
     ConfermaParametriEdi(v);
-    EXPECT_EQ(Edi("NUMFILE"), "1");
+    EXPECT_EQ(Edi(u"NUMFILE"_s), u"1"_s);
     EXPECT_EQ(MaxFile, 5);
     v.posizioneNumFile = 9;
     ConfermaParametriEdi(v);
-    EXPECT_EQ(Edi("NUMFILE"), "10");
+    EXPECT_EQ(Edi(u"NUMFILE"_s), u"10"_s);
     EXPECT_EQ(MaxFile, 50);
 }
 
 TEST_F(CollegamentoDoganaTest, ValoriFuoriListaRestanoComeErano)
 {
-    ASSERT_TRUE(QDir().mkdir(Percorso("B")));
+    ASSERT_TRUE(QDir().mkdir(Percorso(u"B"_s)));
     OrdinaColInvio = 5;
     OrdinaModoRicevi = Decrescente;
     ModoDebug = 1;
     MaxFile = 100;
-    ValoriParEdi v = Valori(Percorso("B"));
+    ValoriParEdi v = Valori(Percorso(u"B"_s));
     v.colInvio = v.modoRicevi = v.debug = v.posizioneNumFile = -1;
     ConfermaParametriEdi(v);
     EXPECT_EQ(OrdinaColInvio, 5);
-    EXPECT_EQ(Edi("COLSORTINV"), "5");
-    EXPECT_EQ(Edi("MODSORTRIC"), "2");
-    EXPECT_EQ(Edi("DEBUG"), "1");
-    EXPECT_EQ(Edi("NUMFILE"), "20");
+    EXPECT_EQ(Edi(u"COLSORTINV"_s), u"5"_s);
+    EXPECT_EQ(Edi(u"MODSORTRIC"_s), u"2"_s);
+    EXPECT_EQ(Edi(u"DEBUG"_s), u"1"_s);
+    EXPECT_EQ(Edi(u"NUMFILE"_s), u"20"_s);
     EXPECT_EQ(MaxFile, 100);
 }
 
 TEST_F(CollegamentoDoganaTest, SottoCartelleNonCreabili)
 {
     // The base folder itself is not created: its sub-folders cannot be.
-    const QString base = Percorso("manca");
+    const QString base = Percorso(u"manca"_s);
     EXPECT_FALSE(ConfermaParametriEdi(Valori(base)));
     EXPECT_FALSE(QFileInfo::exists(base));
-    EXPECT_EQ(LeggiIni(FileIni, "PC", "PATH"), base);
+    EXPECT_EQ(LeggiIni(FileIni, u"PC"_s, u"PATH"_s), base);
 
     // A file where a sub-folder should be.
-    ASSERT_TRUE(QDir().mkdir(Percorso("B")));
-    ScriviFile("B/Inviati", "x");
-    EXPECT_FALSE(ConfermaParametriEdi(Valori(Percorso("B"))));
-    EXPECT_TRUE(QFileInfo(Percorso("B/Ricevuti")).isDir());
-    EXPECT_TRUE(QFileInfo(Percorso("B/DaVerificare")).isDir());
+    ASSERT_TRUE(QDir().mkdir(Percorso(u"B"_s)));
+    ScriviFile(u"B/Inviati"_s, "x");
+    EXPECT_FALSE(ConfermaParametriEdi(Valori(Percorso(u"B"_s))));
+    EXPECT_TRUE(QFileInfo(Percorso(u"B/Ricevuti"_s)).isDir());
+    EXPECT_TRUE(QFileInfo(Percorso(u"B/DaVerificare"_s)).isDir());
 }
 
 TEST_F(CollegamentoDoganaTest, SenzaCartellaBaseNienteAlberoNellaCorrente)
 {
     const QString corrente = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(Cartella()));
-    EXPECT_TRUE(ConfermaParametriEdi(Valori("")));
+    EXPECT_TRUE(ConfermaParametriEdi(Valori(u""_s)));
     QDir::setCurrent(corrente);
-    EXPECT_FALSE(QFileInfo::exists(Percorso("Ricevuti")));
-    EXPECT_EQ(LeggiIni(FileIni, "PC", "PATH"), "");
+    EXPECT_FALSE(QFileInfo::exists(Percorso(u"Ricevuti"_s)));
+    EXPECT_EQ(LeggiIni(FileIni, u"PC"_s, u"PATH"_s), u""_s);
 }
 
 TEST(CartelleLavoro, RadiceComeBase)
 {
     // "/" keeps its separator and the sub-folders do not double it.
-    EXPECT_EQ(SenzaSeparatoreFinale("/"), "/");
-    ParametriEdi.CartellaBase = SenzaSeparatoreFinale("/");
+    EXPECT_EQ(SenzaSeparatoreFinale(u"/"_s), u"/"_s);
+    ParametriEdi.CartellaBase = SenzaSeparatoreFinale(u"/"_s);
     ImpostaPercorsiCartelle();
-    EXPECT_EQ(ParametriEdi.CartellaRicevuti, "/Ricevuti");
-    EXPECT_EQ(ParametriEdi.CartellaDaVerificare, "/DaVerificare");
-    ParametriEdi.CartellaBase = "/dati/FirmaVerifica";
+    EXPECT_EQ(ParametriEdi.CartellaRicevuti, u"/Ricevuti"_s);
+    EXPECT_EQ(ParametriEdi.CartellaDaVerificare, u"/DaVerificare"_s);
+    ParametriEdi.CartellaBase = u"/dati/FirmaVerifica"_s;
     ImpostaPercorsiCartelle();
-    EXPECT_EQ(ParametriEdi.CartellaInviati, "/dati/FirmaVerifica/Inviati");
-    EXPECT_EQ(ParametriEdi.CartellaVerificati, "/dati/FirmaVerifica/Verificati");
+    EXPECT_EQ(ParametriEdi.CartellaInviati, u"/dati/FirmaVerifica/Inviati"_s);
+    EXPECT_EQ(ParametriEdi.CartellaVerificati, u"/dati/FirmaVerifica/Verificati"_s);
 }
 
 // The direction reads as the file has it and goes back as 1 or 2, as it
@@ -198,7 +201,7 @@ TEST_F(CollegamentoDoganaTest, DirezioneDiOrdinamentoComeNelFile)
         ValoriParEdi v = Valori(Percorso(QStringLiteral("B")));
         v.modoRicevi = -1;
         ConfermaParametriEdi(v);
-        EXPECT_EQ(Edi("MODSORTRIC"), QLatin1StringView(c.riscritto));
+        EXPECT_EQ(Edi(u"MODSORTRIC"_s), QLatin1StringView(c.riscritto));
     }
     // The choice of the parameters window, as its option's number.
     for (int scelta : {1, 2}) {
@@ -206,6 +209,6 @@ TEST_F(CollegamentoDoganaTest, DirezioneDiOrdinamentoComeNelFile)
         v.modoInvio = scelta;
         ConfermaParametriEdi(v);
         EXPECT_EQ(OrdinaModoInvio, scelta == 2 ? Decrescente : Crescente);
-        EXPECT_EQ(Edi("MODSORTINV"), QString::number(scelta));
+        EXPECT_EQ(Edi(u"MODSORTINV"_s), QString::number(scelta));
     }
 }

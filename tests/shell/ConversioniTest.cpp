@@ -4,18 +4,20 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 TEST(ValoreNumerico, DateENumeri)
 {
     // 12 March 2004 is day 38058 of the serial calendar.
-    EXPECT_EQ(ValoreNumerico(QString("12/03/2004")), 38058);
-    EXPECT_EQ(ValoreNumerico(QString("12/03")), 0);
-    EXPECT_EQ(ValoreNumerico(QString("31/02/2004")), 0);
-    EXPECT_EQ(ValoreNumerico(QString("")), 0);
-    EXPECT_EQ(ValoreNumerico(QString("   ")), 0);
+    EXPECT_EQ(ValoreNumerico(u"12/03/2004"_s), 38058);
+    EXPECT_EQ(ValoreNumerico(u"12/03"_s), 0);
+    EXPECT_EQ(ValoreNumerico(u"31/02/2004"_s), 0);
+    EXPECT_EQ(ValoreNumerico(u""_s), 0);
+    EXPECT_EQ(ValoreNumerico(u"   "_s), 0);
     EXPECT_EQ(ValoreNumerico(QVariant()), 0);
-    EXPECT_EQ(ValoreNumerico(QString("abc")), 0);
-    EXPECT_EQ(ValoreNumerico(QString(" 120 ")), 120);
-    EXPECT_EQ(ValoreNumerico(QString("-45")), -45);
+    EXPECT_EQ(ValoreNumerico(u"abc"_s), 0);
+    EXPECT_EQ(ValoreNumerico(u" 120 "_s), 120);
+    EXPECT_EQ(ValoreNumerico(u"-45"_s), -45);
     EXPECT_EQ(ValoreNumerico(QVariant(7)), 7);
 }
 
@@ -23,11 +25,11 @@ TEST(ValoreNumerico, SeparatoreDecimaleDelSistema)
 {
     const QLocale prima;
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    EXPECT_DOUBLE_EQ(ValoreNumerico(QString("12,5")), 12.5);
+    EXPECT_DOUBLE_EQ(ValoreNumerico(u"12,5"_s), 12.5);
     // The plain notation of a hand-edited file still reads.
-    EXPECT_DOUBLE_EQ(ValoreNumerico(QString("12.5")), 12.5);
+    EXPECT_DOUBLE_EQ(ValoreNumerico(u"12.5"_s), 12.5);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_DOUBLE_EQ(ValoreNumerico(QString("12.5")), 12.5);
+    EXPECT_DOUBLE_EQ(ValoreNumerico(u"12.5"_s), 12.5);
     QLocale::setDefault(prima);
 }
 
@@ -45,19 +47,19 @@ TEST(DataSeriale, GiorniEFrazione)
 
 TEST(Conversioni, TestiEImporti)
 {
-    EXPECT_EQ(ImportoNoveCifre("1.234,50"), "000123450");
-    EXPECT_EQ(ImportoNoveCifre("123456789012"), "456789012");
-    EXPECT_EQ(ImportoNoveCifre("   "), "");
-    EXPECT_EQ(CartellaPadre("C:\\A\\B.TXT"), "C:\\A");
-    EXPECT_EQ(CartellaPadre("C:\\B.TXT"), "C:");
-    EXPECT_EQ(CartellaPadre("/home/a/b.txt"), "/home/a");
-    EXPECT_EQ(CartellaPadre("B.TXT"), "");
-    EXPECT_EQ(TestoODefault(QVariant()), " ");
-    EXPECT_EQ(TestoODefault(QString("  "), "x"), "x");
-    EXPECT_EQ(TestoODefault(QString(QString(QChar(0)) + "abc"), "x"), "x");
-    EXPECT_EQ(TestoODefault(QString("val"), "x"), "val");
-    EXPECT_EQ(GiornoDueCifre(QDate(2026, 12, 7)), "07");
-    EXPECT_EQ(MeseDueCifre(QDate(2026, 2, 17)), "02");
+    EXPECT_EQ(ImportoNoveCifre(u"1.234,50"_s), u"000123450"_s);
+    EXPECT_EQ(ImportoNoveCifre(u"123456789012"_s), u"456789012"_s);
+    EXPECT_EQ(ImportoNoveCifre(u"   "_s), u""_s);
+    EXPECT_EQ(CartellaPadre(u"C:\\A\\B.TXT"_s), u"C:\\A"_s);
+    EXPECT_EQ(CartellaPadre(u"C:\\B.TXT"_s), u"C:"_s);
+    EXPECT_EQ(CartellaPadre(u"/home/a/b.txt"_s), u"/home/a"_s);
+    EXPECT_EQ(CartellaPadre(u"B.TXT"_s), u""_s);
+    EXPECT_EQ(TestoODefault(QVariant()), u" "_s);
+    EXPECT_EQ(TestoODefault(u"  "_s, u"x"_s), u"x"_s);
+    EXPECT_EQ(TestoODefault(QString(QString(QChar(0)) + u"abc"_s), u"x"_s), u"x"_s);
+    EXPECT_EQ(TestoODefault(u"val"_s, u"x"_s), u"val"_s);
+    EXPECT_EQ(GiornoDueCifre(QDate(2026, 12, 7)), u"07"_s);
+    EXPECT_EQ(MeseDueCifre(QDate(2026, 2, 17)), u"02"_s);
 }
 
 TEST(Conversioni, FiltriDeiTasti)

@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The real program on a virtual X server, typed into as a person would with
@@ -21,8 +23,8 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        xvfb_ = QStandardPaths::findExecutable("Xvfb");
-        xdotool_ = QStandardPaths::findExecutable("xdotool");
+        xvfb_ = QStandardPaths::findExecutable(u"Xvfb"_s);
+        xdotool_ = QStandardPaths::findExecutable(u"xdotool"_s);
     }
 
     bool Strumenti() const { return !xvfb_.isEmpty() && !xdotool_.isEmpty(); }
@@ -31,8 +33,8 @@ protected:
     // clients, so two servers never race for one number.
     bool AvviaServer()
     {
-        server_.start(xvfb_,
-                      {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        server_.start(xvfb_, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s,
+                              u"-nolisten"_s, u"tcp"_s});
         if (!server_.waitForStarted(5000))
             return false;
         QByteArray uscita;
@@ -41,7 +43,7 @@ protected:
             server_.waitForReadyRead(200);
             uscita += server_.readAllStandardOutput();
             if (uscita.contains('\n')) {
-                schermo_ = ":" + QString::fromLatin1(uscita).trimmed();
+                schermo_ = u":"_s + QString::fromLatin1(uscita).trimmed();
                 return true;
             }
         }
@@ -52,11 +54,11 @@ protected:
     {
         QProcess p;
         QProcessEnvironment a = QProcessEnvironment::systemEnvironment();
-        a.insert("DISPLAY", schermo_);
+        a.insert(u"DISPLAY"_s, schermo_);
         p.setProcessEnvironment(a);
         p.start(xdotool_, argomenti);
         p.waitForFinished(10000);
-        return QString::fromUtf8(p.readAllStandardOutput()).trimmed().section('\n', 0, 0);
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed().section(u'\n', 0, 0);
     }
 
     // The shown window with that exact title, "" when none within a while.
@@ -64,7 +66,8 @@ protected:
     {
         QDeadlineTimer entro(20000);
         while (!entro.hasExpired() && programma.state() == QProcess::Running) {
-            const QString id = Xdo({"search", "--onlyvisible", "--name", "^" + titolo + "$"});
+            const QString id =
+                Xdo({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + titolo + u"$"_s});
             if (!id.isEmpty())
                 return id;
             QThread::msleep(100);
@@ -76,7 +79,8 @@ protected:
     {
         QDeadlineTimer entro(20000);
         while (!entro.hasExpired() && programma.state() == QProcess::Running) {
-            if (Xdo({"search", "--onlyvisible", "--name", "^" + titolo + "$"}).isEmpty())
+            if (Xdo({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + titolo + u"$"_s})
+                    .isEmpty())
                 return true;
             QThread::msleep(100);
         }
@@ -85,7 +89,7 @@ protected:
 
     void Digita(const QString& finestra, const QStringList& tasti)
     {
-        Xdo({"windowfocus", "--sync", finestra});
+        Xdo({u"windowfocus"_s, u"--sync"_s, finestra});
         Xdo(tasti);
     }
 
@@ -100,44 +104,44 @@ protected:
 TEST_F(ParolaEseguibileTest, TrePasswordSbagliateTerminanoIlProgramma)
 {
     if (!Strumenti()) {
-        if (qEnvironmentVariable("NORVEL_E2E") == "1")
+        if (qEnvironmentVariable("NORVEL_E2E") == u"1"_s)
             FAIL() << "Xvfb and xdotool are needed";
         GTEST_SKIP() << "Xvfb and xdotool are needed to type into the real program";
     }
     ASSERT_TRUE(AvviaServer());
-    ScriviParolaAccesso("GIUSTA");
-    const QString programma = Percorso("programma");
+    ScriviParolaAccesso(u"GIUSTA"_s);
+    const QString programma = Percorso(u"programma"_s);
     ASSERT_TRUE(QDir().mkdir(programma));
 
     QProcess norvel;
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert("DISPLAY", schermo_);
-    ambiente.insert("QT_QPA_PLATFORM", "xcb");
-    ambiente.insert("HOME", Cartella());
-    ambiente.insert("XDG_CONFIG_HOME", Percorso(".config"));
+    ambiente.insert(u"DISPLAY"_s, schermo_);
+    ambiente.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    ambiente.insert(u"HOME"_s, Cartella());
+    ambiente.insert(u"XDG_CONFIG_HOME"_s, Percorso(u".config"_s));
     norvel.setProcessEnvironment(ambiente);
     norvel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    norvel.start(NORVEL_ESEGUIBILE, {"--cartella", programma});
+    norvel.start(QStringLiteral(NORVEL_ESEGUIBILE), {u"--cartella"_s, programma});
     ASSERT_TRUE(norvel.waitForStarted(10000));
 
     for (int i = 0; i < 3; ++i) {
-        const QString richiesta = Cerca("RICHIESTA DELLA PASSWORD", norvel);
+        const QString richiesta = Cerca(u"RICHIESTA DELLA PASSWORD"_s, norvel);
         ASSERT_FALSE(richiesta.isEmpty()) << "answer " << i;
-        Digita(richiesta, {"type", "--delay", "20", "sbagliata"});
-        Digita(richiesta, {"key", "Return"});
-        const QString box = Cerca("Norvel", norvel);
+        Digita(richiesta, {u"type"_s, u"--delay"_s, u"20"_s, u"sbagliata"_s});
+        Digita(richiesta, {u"key"_s, u"Return"_s});
+        const QString box = Cerca(u"Norvel"_s, norvel);
         ASSERT_FALSE(box.isEmpty()) << "answer " << i;
-        Digita(box, {"key", "Return"});
-        ASSERT_TRUE(Sparisce("Norvel", norvel));
+        Digita(box, {u"key"_s, u"Return"_s});
+        ASSERT_TRUE(Sparisce(u"Norvel"_s, norvel));
     }
     ASSERT_TRUE(norvel.waitForFinished(20000));
     EXPECT_EQ(norvel.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(norvel.exitCode(), 1);
 
     // It ended at the password: no settings file yet, no exit steps.
-    EXPECT_FALSE(QFileInfo::exists(programma + "/norvel.ini"));
-    QSettings utente(Percorso(".config/Norvel/norvel.conf"), QSettings::IniFormat);
-    EXPECT_EQ(utente.value("Setting/ExeRun").toString(), "");
-    EXPECT_EQ(utente.value("Setting/ExePath").toString(), "");
-    EXPECT_FALSE(utente.value("Accesso/Parola").toString().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(programma + u"/norvel.ini"_s));
+    QSettings utente(Percorso(u".config/Norvel/norvel.conf"_s), QSettings::IniFormat);
+    EXPECT_EQ(utente.value(u"Setting/ExeRun"_s).toString(), u""_s);
+    EXPECT_EQ(utente.value(u"Setting/ExePath"_s).toString(), u""_s);
+    EXPECT_FALSE(utente.value(u"Accesso/Parola"_s).toString().isEmpty());
 }

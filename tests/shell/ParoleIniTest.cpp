@@ -15,6 +15,8 @@
 
 #include <iostream>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ParoleIniTest : public CartellaProgrammaTest
@@ -35,8 +37,8 @@ protected:
     // The same through the file, reading only the one key.
     QString Rapida(const QString& p)
     {
-        ScriviIni(FileIni, "EDI", "PASSWFTP", CodificaParola(p));
-        return DecodificaParola(LeggiIniParola(FileIni, "EDI", "PASSWFTP"));
+        ScriviIni(FileIni, u"EDI"_s, u"PASSWFTP"_s, CodificaParola(p));
+        return DecodificaParola(LeggiIniParola(FileIni, u"EDI"_s, u"PASSWFTP"_s));
     }
 };
 
@@ -50,7 +52,8 @@ QString Stampabile(int codice)
 TEST_F(ParoleIniTest, OgniParolaStampabileSopravviveAlRiavvio)
 {
     // The two that lost their last character: a stored blank, a stored "|".
-    for (const char* p : {"Segreta2024!", "AbcdefghijklMnz", "a|b", "~~~~~~~~~~~~~~~~~~~~"}) {
+    for (const QString& p :
+         {u"Segreta2024!"_s, u"AbcdefghijklMnz"_s, u"a|b"_s, u"~~~~~~~~~~~~~~~~~~~~"_s}) {
         EXPECT_EQ(AndataERitorno(p, Ini::SezEdi, Ini::PasswFtp), p);
         EXPECT_EQ(AndataERitorno(p, Ini::SezRemoto, Ini::Passwd), p);
     }
@@ -84,14 +87,14 @@ TEST_F(ParoleIniTest, OgniParolaStampabileSopravviveAlRiavvio)
         QString testo = QStringLiteral("[EDI]\n");
         const qsizetype fine = qMin(inizio + PerFile, parole.size());
         for (qsizetype i = inizio; i < fine; ++i)
-            testo += QStringLiteral("P%1=").arg(i - inizio) + CodificaParola(parole[i]) + '\n';
+            testo += QStringLiteral("P%1=").arg(i - inizio) + CodificaParola(parole[i]) + u'\n';
         QFile f(FileIni);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(testo.toUtf8());
         f.close();
         for (qsizetype i = inizio; i < fine; ++i)
             ASSERT_EQ(DecodificaParola(
-                          LeggiIniParola(FileIni, "EDI", QStringLiteral("P%1").arg(i - inizio))),
+                          LeggiIniParola(FileIni, u"EDI"_s, QStringLiteral("P%1").arg(i - inizio))),
                       parole[i])
                 << parole[i].toStdString();
     }
@@ -124,30 +127,30 @@ TEST_F(ParoleIniTest, TestiDiUnaInstallazioneEsistenteSiLeggonoAncora)
     // A clear password typed by hand is read as it stands.
     ScriviFile(FileIni, "[EDI]\nPASSWFTP= Segreto1 \n");
     CaricaParametriEdi();
-    EXPECT_EQ(ParametriEdi.PasswordFtp, "Segreto1");
+    EXPECT_EQ(ParametriEdi.PasswordFtp, u"Segreto1"_s);
 }
 
 TEST_F(ParoleIniTest, FileNuovoSoloPerIlProprietarioEScritturaFallitaDetta)
 {
-    ASSERT_TRUE(ScriviIni(FileIni, "EDI", "PASSWFTP", CodificaParola("x")));
+    ASSERT_TRUE(ScriviIni(FileIni, u"EDI"_s, u"PASSWFTP"_s, CodificaParola(u"x"_s)));
     const auto altri = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther |
                        QFile::ExeGroup | QFile::ExeOther;
     EXPECT_EQ(QFile::permissions(FileIni) & altri, QFile::Permissions());
 
     // An existing file keeps the mode the office gave it.
     QFile::setPermissions(FileIni, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-    ASSERT_TRUE(ScriviIni(FileIni, "EDI", "DITTA", "Acme"));
+    ASSERT_TRUE(ScriviIni(FileIni, u"EDI"_s, u"DITTA"_s, u"Acme"_s));
     EXPECT_EQ(QFile::permissions(FileIni) & altri, QFile::ReadGroup);
 
     // A folder that cannot hold the file (even for root): one message for the
     // whole confirm, naming the file; a value with a line break is never written.
-    const QString impossibile = ScriviFile("file", "") + "/norvel.ini";
+    const QString impossibile = ScriviFile(u"file"_s, "") + u"/norvel.ini"_s;
     RisponditoreTest().Rispondi(Risposta::Ok, impossibile);
-    EXPECT_FALSE(ScriviIni(impossibile, "EDI", "HOSTFTP", "a"));
-    EXPECT_FALSE(ScriviIni(impossibile, "EDI", "AUTORFTP", "b"));
+    EXPECT_FALSE(ScriviIni(impossibile, u"EDI"_s, u"HOSTFTP"_s, u"a"_s));
+    EXPECT_FALSE(ScriviIni(impossibile, u"EDI"_s, u"AUTORFTP"_s, u"b"_s));
     EXPECT_EQ(RisponditoreTest().Ricevuti().size(), 1);
     EXPECT_TRUE(RisponditoreTest().Testi()[0].startsWith(
-        "IMPOSSIBILE SCRIVERE IL FILE DELLE IMPOSTAZIONI:\n"));
-    EXPECT_FALSE(ScriviProfilo(FileIni, "EDI", "HOSTFTP", "h\n[EDI]\nPASSWFTP=x"));
-    EXPECT_EQ(LeggiProfilo(FileIni, "EDI", "HOSTFTP"), "");
+        u"IMPOSSIBILE SCRIVERE IL FILE DELLE IMPOSTAZIONI:\n"_s));
+    EXPECT_FALSE(ScriviProfilo(FileIni, u"EDI"_s, u"HOSTFTP"_s, u"h\n[EDI]\nPASSWFTP=x"_s));
+    EXPECT_EQ(LeggiProfilo(FileIni, u"EDI"_s, u"HOSTFTP"_s), u""_s);
 }

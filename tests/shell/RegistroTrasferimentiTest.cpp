@@ -125,21 +125,21 @@ TEST_F(RegistroTest, UnaScritturaCheFallisceLoDice)
 TEST_F(RegistroTest, GiorniDalPiuRecenteEOrdineDelleCorse)
 {
     EXPECT_TRUE(GiorniRegistro().isEmpty());
-    for (const char* nome :
-         {"2024-12-06.jsonl", "2024-12-07.jsonl", "2023-01-31.jsonl", "2024-13-01.jsonl",
-          "2024-1-01.jsonl", "note.txt", "2024-12-05.jsonl.bak"})
-        ScriviFile(u"Registro/"_s + QLatin1String(nome), "");
+    for (const QString& nome :
+         {u"2024-12-06.jsonl"_s, u"2024-12-07.jsonl"_s, u"2023-01-31.jsonl"_s,
+          u"2024-13-01.jsonl"_s, u"2024-1-01.jsonl"_s, u"note.txt"_s, u"2024-12-05.jsonl.bak"_s})
+        ScriviFile(u"Registro/"_s + nome, "");
     EXPECT_EQ(GiorniRegistro(), QList<QDate>({Giorno, Giorno.addDays(-1), QDate(2023, 1, 31)}));
 
     // Two copies of the program wrote at once; one record lost its run's key.
     QList<QJsonObject> record;
-    const std::pair<const char*, const char*> righe[] = {
-        {"a", "inizio"}, {"b", "inizio"}, {"a", "file"},  {"b", "file"},
-        {"a", "fine"},   {"b", "fine"},   {"", "inizio"}, {"", "fine"}};
+    const std::pair<QString, QString> righe[] = {
+        {u"a"_s, u"inizio"_s}, {u"b"_s, u"inizio"_s}, {u"a"_s, u"file"_s},  {u"b"_s, u"file"_s},
+        {u"a"_s, u"fine"_s},   {u"b"_s, u"fine"_s},   {u""_s, u"inizio"_s}, {u""_s, u"fine"_s}};
     for (const auto& [corsa, tipo] : righe) {
-        QJsonObject r{{u"tipo"_s, QLatin1String(tipo)}};
-        if (*corsa)
-            r.insert(u"corsa"_s, QLatin1String(corsa));
+        QJsonObject r{{u"tipo"_s, tipo}};
+        if (!corsa.isEmpty())
+            r.insert(u"corsa"_s, corsa);
         record << r;
     }
     EXPECT_EQ(Descrivi(RecordPerCorsa(record)),

@@ -19,10 +19,10 @@ class QTemporaryDir;
 class ServerFtp
 {
 public:
-    static constexpr char UtenteDogana[] = "ACME";
-    static constexpr char PasswordDogana[] = "Dogana.2024";
-    static constexpr char UtenteUnix[] = "irildes";
-    static constexpr char PasswordUnix[] = "Unix.2024";
+    static constexpr QLatin1StringView UtenteDogana{"ACME"};
+    static constexpr QLatin1StringView PasswordDogana{"Dogana.2024"};
+    static constexpr QLatin1StringView UtenteUnix{"irildes"};
+    static constexpr QLatin1StringView PasswordUnix{"Unix.2024"};
 
     struct Opzioni
     {

@@ -41,12 +41,9 @@ protected:
         if (!server_.Avvia())
             GTEST_SKIP() << "no port of 127.0.0.1 for the HTTP server";
         const QString sez = Ini::SezWeb;
-        ScriviIni(FileIni, sez, Ini::WebExport,
-                  server_.Base() + PercorsoExport + u"?mrn="_s);
-        ScriviIni(FileIni, sez, Ini::WebTransiti,
-                  server_.Base() + PercorsoTransito + u"?mrn="_s);
-        ScriviIni(FileIni, sez, Ini::WebVat,
-                  server_.Base() + PercorsoVies + u"?act=piva&stato="_s);
+        ScriviIni(FileIni, sez, Ini::WebExport, server_.Base() + PercorsoExport + u"?mrn="_s);
+        ScriviIni(FileIni, sez, Ini::WebTransiti, server_.Base() + PercorsoTransito + u"?mrn="_s);
+        ScriviIni(FileIni, sez, Ini::WebVat, server_.Base() + PercorsoVies + u"?act=piva&stato="_s);
         ImpostaTempoMassimoPagina(5000);
     }
     void TearDown() override
