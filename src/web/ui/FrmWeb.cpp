@@ -240,10 +240,13 @@ void FrmWeb::SalvaGeometria()
     const QRect g = geometry();
     const int y = qMax(0, Twip(this->y()));
     const int x = qMax(0, Twip(this->x()));
+    VociProfilo voci;
     if (y < Twip(schermo.height()))
-        ScriviIni(FileIni, sez, Ini::PosY, QString::number(y));
+        voci.append({Ini::PosY, QString::number(y)});
     if (x < Twip(schermo.width()))
-        ScriviIni(FileIni, sez, Ini::PosX, QString::number(x));
-    ScriviIni(FileIni, sez, Ini::DimX, QString::number(Twip(g.width())));
-    ScriviIni(FileIni, sez, Ini::DimY, QString::number(Twip(g.height())));
+        voci.append({Ini::PosX, QString::number(x)});
+    voci.append({Ini::DimX, QString::number(Twip(g.width()))});
+    voci.append({Ini::DimY, QString::number(Twip(g.height()))});
+    // One write: the settings file is rewritten and synced once.
+    ScriviIni(FileIni, sez, voci);
 }
