@@ -1,6 +1,8 @@
 #include "invio/EseguiScriptFtp.h"
 
+#include "invio/OsservatoreFtp.h"
 #include "invio/RegistroCorsa.h"
+#include "invio/TrascrizioneFtp.h"
 #include "piattaforma/ClienteFtp.h"
 #include "piattaforma/IoProcesso.h"
 #include "piattaforma/Messaggi.h"
@@ -17,8 +19,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSet>
 #include <QTimer>
 
 #include <functional>
@@ -109,24 +109,10 @@ void RimuoviScript(const RichiestaFtp& richiesta)
     }
 }
 
-QString Verbo(const QString& riga)
-{
-    return riga.trimmed().section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty).toLower();
-}
-
-bool RigaDiFile(const QString& riga)
-{
-    static const QSet<QString> verbi = {QStringLiteral("put"),  QStringLiteral("get"),
-                                        QStringLiteral("mget"), QStringLiteral("mput"),
-                                        QStringLiteral("send"), QStringLiteral("recv")};
-    return verbi.contains(Verbo(riga));
-}
-
 QStringList RigheScript(const RichiestaFtp& richiesta)
 {
-    const QString host = richiesta.host.trimmed().isEmpty()
-                             ? QString(Ini::DefaultHostFtp)
-                             : richiesta.host.trimmed();
+    const QString host = richiesta.host.trimmed().isEmpty() ? QString(Ini::DefaultHostFtp)
+                                                            : richiesta.host.trimmed();
     QStringList righe;
     righe << QStringLiteral("open ") + host
           << QStringLiteral("user ") + richiesta.utente + QStringLiteral(" ") + richiesta.password;
@@ -167,84 +153,11 @@ QString ValoreNonAmmesso(const RichiestaFtp& r)
     return {};
 }
 
-// Follows the transcript to tell which file is in transfer and how much of
-// the run is done.
-class Osservatore
-{
-public:
-    explicit Osservatore(const RichiestaFtp& r) : cartella_(r.cartella)
-    {
-        for (const QString& riga : r.righe) {
-            if (!RigaDiFile(riga))
-                continue;
-            ++totaleFile_;
-            const QString verbo = Verbo(riga);
-            if (verbo == QLatin1String("put") || verbo == QLatin1String("send")) {
-                const QString nome =
-                    riga.trimmed().section(QLatin1Char(' '), 1, 1, QString::SectionSkipEmpty);
-                dimensioni_.append(QFileInfo(UnisciPercorso(cartella_, nome)).size());
-            } else {
-                soloInvii_ = false;
-            }
-        }
-    }
-
-    AvanzamentoFtp Calcola(const QString& trascrizione, const IoProcesso& io, qint64 pid)
-    {
-        static const QRegularExpression locale(QStringLiteral("^local: (.*) remote: (.*)\\r?$"),
-                                               QRegularExpression::MultilineOption);
-        auto it = locale.globalMatch(trascrizione);
-        int numero = 0;
-        QString file;
-        while (it.hasNext()) {
-            const auto m = it.next();
-            ++numero;
-            file = m.captured(1);
-        }
-        // Bytes the server has taken: written by the client and no longer queued.
-        const qint64 mossi =
-            io.Noto() ? (soloInvii_ ? io.scritti - qMax<qint64>(io.inCoda, 0) : io.letti) : -1;
-        if (numero != numeroVisto_) {
-            numeroVisto_ = numero;
-            inizioFile_ = mossi;
-        }
-        AvanzamentoFtp a;
-        a.file = QFileInfo(file).fileName();
-        a.numeroFile = numero;
-        a.totaleFile = qMax(totaleFile_, numero);
-        a.pid = pid;
-        if (soloInvii_) {
-            a.byteTotali = 0;
-            for (qint64 d : dimensioni_)
-                a.byteTotali += qMax<qint64>(d, 0);
-            for (int i = 0; i < numero - 1 && i < dimensioni_.size(); ++i)
-                a.byte += qMax<qint64>(dimensioni_[i], 0);
-            if (numero >= 1 && numero <= dimensioni_.size() && mossi >= 0 && inizioFile_ >= 0)
-                a.byte += qBound<qint64>(0, mossi - inizioFile_, dimensioni_[numero - 1]);
-        } else if (mossi >= 0) {
-            if (inizioRun_ < 0)
-                inizioRun_ = mossi;
-            a.byte = mossi - inizioRun_;
-        }
-        return a;
-    }
-
-private:
-    QString cartella_;
-    QList<qint64> dimensioni_;
-    int totaleFile_ = 0;
-    bool soloInvii_ = true;
-    int numeroVisto_ = -1;
-    qint64 inizioFile_ = -1;
-    qint64 inizioRun_ = -1;
-};
-
 } // namespace
 
 OrigineCredenziali CredenzialiUnix()
 {
-    return {Ini::SezRemoto, Ini::Indirizzo,
-            Ini::Utente, Ini::Passwd};
+    return {Ini::SezRemoto, Ini::Indirizzo, Ini::Utente, Ini::Passwd};
 }
 
 QByteArray TestoScriptFtp(const RichiestaFtp& richiesta)
@@ -340,8 +253,10 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
         return chiudi(StatoFtp::NonAvviato, richiesta.messaggioAvvio);
 
     // The bound counts from the last sign of life: a new line of the
-    // transcript or a byte moved by the client.
-    Osservatore osservatore(richiesta);
+    // transcript or a byte moved by the client. Each byte of the transcript is
+    // read once, however long the run.
+    OsservatoreFtp osservatore(richiesta);
+    LettoreTrascrizione lettura(richiesta.righe);
     QElapsedTimer ultimoSegno;
     ultimoSegno.start();
     QElapsedTimer ultimoAvviso;
@@ -354,11 +269,14 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
             return true;
         const IoProcesso io = LeggiIoProcesso(cliente.Pid());
         const qint64 ora = io.Noto() ? io.letti + io.scritti : -1;
-        const bool nuovaRiga = cliente.LunghezzaTrascrizione() != lunghezza;
-        if (nuovaRiga)
-            registro.Aggiorna(cliente.Trascrizione());
+        const QByteArray& stampato = cliente.TrascrizioneGrezza();
+        const bool nuovaRiga = stampato.size() != lunghezza;
+        if (nuovaRiga) {
+            lettura.Aggiungi(QByteArrayView(stampato).sliced(lunghezza));
+            registro.Aggiorna(lettura);
+        }
         if (nuovaRiga || ora != mossi || io.inCoda != coda) {
-            lunghezza = cliente.LunghezzaTrascrizione();
+            lunghezza = stampato.size();
             mossi = ora;
             coda = io.inCoda;
             ultimoSegno.restart();
@@ -366,7 +284,7 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
         if (richiesta.avanzamento && (nuovaRiga || !ultimoAvviso.isValid() ||
                                       ultimoAvviso.elapsed() >= IntervalloAvanzamentoMs)) {
             ultimoAvviso.restart();
-            richiesta.avanzamento(osservatore.Calcola(cliente.Trascrizione(), io, cliente.Pid()));
+            richiesta.avanzamento(osservatore.Calcola(lettura, io, cliente.Pid()));
         }
         return false;
     };

@@ -98,11 +98,10 @@ RegistroCorsa::RegistroCorsa(const RichiestaFtp& richiesta, const QDateTime& ini
     }
 }
 
-void RegistroCorsa::Aggiorna(const QString& trascrizione)
+void RegistroCorsa::Aggiorna(const LettoreTrascrizione& lettura)
 {
-    const QList<FileFtp> file = FileDellaTrascrizione(righe_, trascrizione);
-    for (; scritti_ < file.size() && file[scritti_].concluso; ++scritti_)
-        ScriviFile(file[scritti_]);
+    for (; scritti_ < lettura.Conclusi(); ++scritti_)
+        ScriviFile(lettura.File(scritti_));
 }
 
 void RegistroCorsa::Chiudi(const EsitoFtp& esito)

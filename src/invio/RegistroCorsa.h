@@ -1,6 +1,7 @@
 #pragma once
 
 #include "invio/EseguiScriptFtp.h"
+#include "invio/TrascrizioneFtp.h"
 #include "shell/RegistroTrasferimenti.h"
 
 #include <QDateTime>
@@ -23,8 +24,9 @@ public:
     RegistroCorsa& operator=(const RegistroCorsa&) = delete;
 
     // Writes the files the client has gone past, so that a crash of the
-    // program loses little.
-    void Aggiorna(const QString& trascrizione);
+    // program loses little. lettura: this run's transcript so far, read with
+    // the run's lines.
+    void Aggiorna(const LettoreTrascrizione& lettura);
     // Writes the other files and the end.
     void Chiudi(const EsitoFtp& esito);
     // Says that the log could not be written, at most once; the run goes on

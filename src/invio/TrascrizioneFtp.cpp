@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringTokenizer>
 
 using namespace Qt::StringLiterals;
 
@@ -37,60 +38,196 @@ FileFtp DaTrasferimento(const TrasferimentoFtp& t)
     return f;
 }
 
+bool Corrisponde(const QList<QRegularExpression>& modelli, const QString& nome)
+{
+    for (const QRegularExpression& m : modelli)
+        if (m.match(nome).hasMatch() || m.match(QFileInfo(nome).fileName()).hasMatch())
+            return true;
+    return false;
+}
+
+LettoreTrascrizione LetturaIntera(const QStringList& righe, const QString& trascrizione)
+{
+    LettoreTrascrizione lettore(righe);
+    for (const QStringView riga : qTokenize(trascrizione, u'\n'))
+        lettore.Leggi(riga.toString());
+    lettore.Concludi();
+    return lettore;
+}
+
 } // namespace
 
-QList<TrasferimentoFtp> TrasferimentiFtp(const QString& trascrizione)
+LettoreTrascrizione::LettoreTrascrizione(const QStringList& righe) : righe_(righe) {}
+
+void LettoreTrascrizione::Aggiungi(QByteArrayView byte)
+{
+    qsizetype inizio = 0;
+    for (qsizetype fine = byte.indexOf('\n'); fine >= 0; fine = byte.indexOf('\n', inizio)) {
+        const QByteArrayView riga = byte.sliced(inizio, fine - inizio);
+        if (resto_.isEmpty()) {
+            Leggi(QString::fromLocal8Bit(riga));
+        } else {
+            resto_ += riga;
+            Leggi(QString::fromLocal8Bit(resto_));
+            resto_.clear();
+        }
+        inizio = fine + 1;
+    }
+    resto_ += byte.sliced(inizio);
+}
+
+void LettoreTrascrizione::Leggi(QString riga)
 {
     static const QRegularExpression annuncio(u"^local: (.*) remote: (.*)$"_s);
     static const QRegularExpression risposta(u"^([1-5][0-9][0-9])[ -]"_s);
     static const QRegularExpression conteggio(u"^([0-9]+) bytes (sent|received) "_s);
 
-    QList<TrasferimentoFtp> trasferimenti;
-    bool aperto = false; // the last transfer still waits for its own reply
-    const QStringList righe = trascrizione.split(u'\n');
-    for (QString riga : righe) {
-        if (riga.endsWith(u'\r'))
-            riga.chop(1);
-        const auto a = annuncio.match(riga);
-        if (a.hasMatch()) {
-            TrasferimentoFtp t;
-            t.locale = a.captured(1);
-            t.remoto = a.captured(2);
-            trasferimenti.append(t);
-            aperto = true;
-            continue;
-        }
-        if (trasferimenti.isEmpty())
-            continue;
-        TrasferimentoFtp& t = trasferimenti.last();
-        const auto c = conteggio.match(riga);
-        if (c.hasMatch()) {
-            t.byte = c.captured(1).toLongLong();
-            continue;
-        }
-        if (!aperto)
-            continue;
-        const auto r = risposta.match(riga);
-        if (!r.hasMatch()) {
-            if (t.messaggio.isEmpty() && !riga.trimmed().isEmpty())
-                t.messaggio = riga.trimmed();
-            continue;
-        }
-        const int codice = r.captured(1).toInt();
-        // The server's good-bye ends the session, not the transfer.
-        if (codice == 221) {
-            aperto = false;
-            continue;
-        }
-        t.avviato = true;
-        if (Preparazione(codice))
-            continue;
-        // The first other reply is the transfer's own.
-        t.codice = codice;
-        t.risposta = riga;
-        aperto = false;
+    if (riga.endsWith(u'\r'))
+        riga.chop(1);
+    const auto a = annuncio.match(riga);
+    if (a.hasMatch()) {
+        TrasferimentoFtp t;
+        t.locale = a.captured(1);
+        t.remoto = a.captured(2);
+        trasferimenti_.append(t);
+        aperto_ = true;
+        Abbina(false);
+        return;
     }
-    return trasferimenti;
+    if (trasferimenti_.isEmpty())
+        return;
+    TrasferimentoFtp& t = trasferimenti_.last();
+    const auto c = conteggio.match(riga);
+    if (c.hasMatch()) {
+        t.byte = c.captured(1).toLongLong();
+        return;
+    }
+    if (!aperto_)
+        return;
+    const auto r = risposta.match(riga);
+    if (!r.hasMatch()) {
+        if (t.messaggio.isEmpty() && !riga.trimmed().isEmpty())
+            t.messaggio = riga.trimmed();
+        return;
+    }
+    const int codice = r.captured(1).toInt();
+    // The server's good-bye ends the session, not the transfer.
+    if (codice == 221) {
+        aperto_ = false;
+        return;
+    }
+    t.avviato = true;
+    if (Preparazione(codice))
+        return;
+    // The first other reply is the transfer's own.
+    t.codice = codice;
+    t.risposta = riga;
+    aperto_ = false;
+}
+
+void LettoreTrascrizione::Concludi()
+{
+    if (!resto_.isEmpty()) {
+        Leggi(QString::fromLocal8Bit(resto_));
+        resto_.clear();
+    }
+    Abbina(true);
+}
+
+FileFtp LettoreTrascrizione::File(qsizetype i) const
+{
+    const qsizetype t = origine_[i];
+    if (t < 0)
+        return file_[i];
+    FileFtp f = DaTrasferimento(trasferimenti_[t]);
+    f.file = file_[i].file;
+    f.destinazione = file_[i].destinazione;
+    f.direzione = file_[i].direzione;
+    f.concluso = t + 1 < trasferimenti_.size();
+    return f;
+}
+
+void LettoreTrascrizione::Prendi(const QString& nome, const QString& destinazione,
+                                 const QString& direzione)
+{
+    FileFtp f;
+    f.file = nome;
+    f.destinazione = destinazione;
+    f.direzione = direzione;
+    file_.append(f);
+    origine_.append(prossimo_);
+    ++prossimo_;
+}
+
+void LettoreTrascrizione::Manca(const QString& nome, const QString& destinazione,
+                                const QString& direzione)
+{
+    FileFtp f;
+    f.file = nome;
+    f.destinazione = destinazione;
+    f.direzione = direzione;
+    f.concluso = prossimo_ < trasferimenti_.size();
+    file_.append(f);
+    origine_.append(-1);
+}
+
+// Settles the script's lines in order while the transfers announced so far
+// decide them; unless fine, a line waits while the client may still announce
+// a transfer for it.
+void LettoreTrascrizione::Abbina(bool fine)
+{
+    const qsizetype totale = trasferimenti_.size();
+    for (; riga_ < righe_.size(); ++riga_) {
+        const QStringList parole = righe_[riga_].split(u' ', Qt::SkipEmptyParts);
+        if (parole.size() < 2)
+            continue;
+        const QString verbo = parole[0].toLower();
+        const bool invio = verbo == u"put"_s || verbo == u"send"_s || verbo == u"mput"_s;
+        const bool ricezione = verbo == u"get"_s || verbo == u"recv"_s || verbo == u"mget"_s;
+        if (!invio && !ricezione)
+            continue;
+        const QString direzione = invio ? u"put"_s : u"get"_s;
+        // A put goes by its local name, a get by the remote one, as the line names them.
+        auto nomeDi = [&](qsizetype t) -> const QString& {
+            return invio ? trasferimenti_[t].locale : trasferimenti_[t].remoto;
+        };
+
+        if (verbo.startsWith(u'm')) {
+            if (rigaModelli_ != riga_) {
+                rigaModelli_ = riga_;
+                presi_ = 0;
+                modelli_.clear();
+                for (qsizetype i = 1; i < parole.size(); ++i)
+                    modelli_.append(QRegularExpression(
+                        QRegularExpression::wildcardToRegularExpression(parole[i])));
+            }
+            for (; prossimo_ < totale && Corrisponde(modelli_, nomeDi(prossimo_)); ++presi_)
+                Prendi(nomeDi(prossimo_), {}, direzione);
+            if (prossimo_ == totale && !fine)
+                break;
+            if (presi_ == 0)
+                Manca(parole.mid(1).join(u' '), {}, direzione);
+            continue;
+        }
+        if (prossimo_ == totale && !fine)
+            break;
+        const QString destinazione = parole.size() > 2 ? parole[2] : QString();
+        if (prossimo_ < totale && nomeDi(prossimo_) == parole[1])
+            Prendi(parole[1], destinazione, direzione);
+        else
+            Manca(parole[1], destinazione, direzione);
+    }
+    // A file is final once the client announced a later transfer.
+    for (; conclusi_ < file_.size(); ++conclusi_) {
+        const qsizetype t = origine_[conclusi_];
+        if (t < 0 ? !file_[conclusi_].concluso : t + 1 >= totale)
+            break;
+    }
+}
+
+QList<TrasferimentoFtp> TrasferimentiFtp(const QString& trascrizione)
+{
+    return LetturaIntera({}, trascrizione).Trasferimenti();
 }
 
 QStringList CaricamentiAccettati(const QString& trascrizione, const QStringList& nomi)
@@ -112,68 +249,10 @@ QStringList CaricamentiAccettati(const QString& trascrizione, const QStringList&
 
 QList<FileFtp> FileDellaTrascrizione(const QStringList& righe, const QString& trascrizione)
 {
-    const QList<TrasferimentoFtp> trasferimenti = TrasferimentiFtp(trascrizione);
-    const qsizetype totale = trasferimenti.size();
-    qsizetype prossimo = 0;
+    const LettoreTrascrizione lettore = LetturaIntera(righe, trascrizione);
     QList<FileFtp> file;
-
-    auto prendi = [&](const QString& nome, const QString& direzione) {
-        FileFtp f = DaTrasferimento(trasferimenti[prossimo]);
-        f.file = nome;
-        f.direzione = direzione;
-        ++prossimo;
-        f.concluso = prossimo < totale;
-        file.append(f);
-    };
-    auto mancante = [&](const QString& nome, const QString& destinazione,
-                        const QString& direzione) {
-        FileFtp f;
-        f.file = nome;
-        f.destinazione = destinazione;
-        f.direzione = direzione;
-        f.concluso = prossimo < totale;
-        file.append(f);
-    };
-
-    for (const QString& riga : righe) {
-        const QStringList parole = riga.split(u' ', Qt::SkipEmptyParts);
-        if (parole.size() < 2)
-            continue;
-        const QString verbo = parole[0].toLower();
-        const bool invio = verbo == u"put"_s || verbo == u"send"_s || verbo == u"mput"_s;
-        const bool ricezione = verbo == u"get"_s || verbo == u"recv"_s || verbo == u"mget"_s;
-        if (!invio && !ricezione)
-            continue;
-        const QString direzione = invio ? u"put"_s : u"get"_s;
-        // A put goes by its local name, a get by the remote one, as the line names them.
-        auto nomeDi = [invio](const TrasferimentoFtp& t) { return invio ? t.locale : t.remoto; };
-
-        if (verbo.startsWith(u'm')) {
-            QList<QRegularExpression> modelli;
-            for (qsizetype i = 1; i < parole.size(); ++i)
-                modelli.append(
-                    QRegularExpression(QRegularExpression::wildcardToRegularExpression(parole[i])));
-            auto corrisponde = [&](const TrasferimentoFtp& t) {
-                for (const QRegularExpression& m : modelli)
-                    if (m.match(nomeDi(t)).hasMatch() ||
-                        m.match(QFileInfo(nomeDi(t)).fileName()).hasMatch())
-                        return true;
-                return false;
-            };
-            const qsizetype prima = file.size();
-            while (prossimo < totale && corrisponde(trasferimenti[prossimo]))
-                prendi(nomeDi(trasferimenti[prossimo]), direzione);
-            if (file.size() == prima)
-                mancante(parole.mid(1).join(u' '), {}, direzione);
-            continue;
-        }
-        const QString destinazione = parole.size() > 2 ? parole[2] : QString();
-        if (prossimo < totale && nomeDi(trasferimenti[prossimo]) == parole[1]) {
-            prendi(parole[1], direzione);
-            file.last().destinazione = destinazione;
-        } else {
-            mancante(parole[1], destinazione, direzione);
-        }
-    }
+    file.reserve(lettore.NumeroFile());
+    for (qsizetype i = 0; i < lettore.NumeroFile(); ++i)
+        file.append(lettore.File(i));
     return file;
 }

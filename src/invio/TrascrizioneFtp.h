@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -52,3 +55,52 @@ struct FileFtp
 // stands for the transfers that match its pattern, or for itself when none
 // does).
 QList<FileFtp> FileDellaTrascrizione(const QStringList& righe, const QString& trascrizione);
+
+// Reads a transcript as the client prints it, each line once, so that
+// following a run of thousands of files costs in proportion to its
+// transcript. Read in pieces or whole, it says the same.
+class LettoreTrascrizione
+{
+public:
+    // righe: the script's lines, to tell what became of each file.
+    explicit LettoreTrascrizione(const QStringList& righe = {});
+
+    // The bytes the client printed after those given so far; a last line
+    // without its end waits for the rest.
+    void Aggiungi(QByteArrayView byte);
+    // One line, without its line feed.
+    void Leggi(QString riga);
+    // Nothing more will come: the unfinished last line counts, and the
+    // lines no transfer answered are settled.
+    void Concludi();
+
+    // The transfers in the order the client announced them.
+    const QList<TrasferimentoFtp>& Trasferimenti() const { return trasferimenti_; }
+    // The files of the script's lines known so far; all of them once concluded.
+    qsizetype NumeroFile() const { return file_.size(); }
+    FileFtp File(qsizetype i) const;
+    // How many of the first files the client has gone past: those stay as
+    // they are, whatever follows.
+    qsizetype Conclusi() const { return conclusi_; }
+
+private:
+    void Prendi(const QString& nome, const QString& destinazione, const QString& direzione);
+    void Manca(const QString& nome, const QString& destinazione, const QString& direzione);
+    void Abbina(bool fine);
+
+    QStringList righe_;
+    QByteArray resto_; // the unfinished last line
+    QList<TrasferimentoFtp> trasferimenti_;
+    bool aperto_ = false; // the last transfer still waits for its own reply
+    // The files, each with the transfer it got (-1 none): their outcome is
+    // read from it when asked, since it may still change.
+    QList<FileFtp> file_;
+    QList<qsizetype> origine_;
+    qsizetype conclusi_ = 0;
+    qsizetype riga_ = 0;     // the first script line not yet settled
+    qsizetype prossimo_ = 0; // the first transfer no line has taken
+    // The patterns of an "mget" or "mput" line that may take more transfers.
+    qsizetype rigaModelli_ = -1;
+    QList<QRegularExpression> modelli_;
+    qsizetype presi_ = 0;
+};

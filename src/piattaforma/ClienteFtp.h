@@ -35,6 +35,8 @@ public:
     // Everything the client printed so far, standard output and error merged.
     QString Trascrizione() const { return QString::fromLocal8Bit(trascrizione_); }
     qsizetype LunghezzaTrascrizione() const { return trascrizione_.size(); }
+    // The same as printed, only ever added to while the client runs.
+    const QByteArray& TrascrizioneGrezza() const { return trascrizione_; }
     qint64 Pid() const { return pid_; }
     // The exit status, or -1 when the client was killed or never ended.
     int Uscita() const { return uscita_; }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "invio/EseguiScriptFtp.h"
+#include "invio/TrascrizioneFtp.h"
+#include "piattaforma/IoProcesso.h"
+
+#include <QList>
+#include <QString>
+
+// Follows a run to tell which file is in transfer and how much of the run is
+// done, from the transcript read so far and the client's own byte counts.
+class OsservatoreFtp
+{
+public:
+    explicit OsservatoreFtp(const RichiestaFtp& richiesta);
+
+    AvanzamentoFtp Calcola(const LettoreTrascrizione& lettura, const IoProcesso& io, qint64 pid);
+
+private:
+    int totaleFile_ = 0;
+    bool soloInvii_ = true;
+    // What the uploads before each one add up to; the last, all of them.
+    QList<qint64> primaDi_{0};
+    int numeroVisto_ = -1;
+    qint64 inizioFile_ = -1;
+    qint64 inizioRun_ = -1;
+    QList<qint64> dimensioni_;
+};
