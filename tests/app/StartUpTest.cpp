@@ -29,6 +29,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The main window in a fresh program folder, on a 1024 x 768 screen; the base
@@ -40,7 +42,7 @@ protected:
     {
         CartellaProgrammaTest::SetUp();
         casaVera_ = qgetenv("HOME");
-        casa_ = Percorso("casa");
+        casa_ = Percorso(u"casa"_s);
         QDir().mkpath(casa_);
         qputenv("HOME", casa_.toUtf8());
         ImpostaSchermo(QRect(0, 0, 1024, 768), QRect(0, 0, 1024, 768));
@@ -66,31 +68,31 @@ protected:
         Finestra().show();
         return Finestra();
     }
-    template <typename T> T* Trova(const char* nome)
+    template <typename T> T* Trova(const QString& nome)
     {
-        T* oggetto = Finestra().findChild<T*>(QString::fromLatin1(nome));
-        EXPECT_NE(oggetto, nullptr) << nome;
+        T* oggetto = Finestra().findChild<T*>(nome);
+        EXPECT_NE(oggetto, nullptr) << nome.toStdString();
         return oggetto;
     }
-    QString Base() const { return casa_ + "/FirmaVerifica"; }
+    QString Base() const { return casa_ + u"/FirmaVerifica"_s; }
     // A settings file already there, naming the base folder.
-    void IniConBase() { ScriviIni(FileIni, "PC", "PATH", Base()); }
+    void IniConBase() { ScriviIni(FileIni, u"PC"_s, u"PATH"_s, Base()); }
     QString Ini(const QString& sezione, const QString& chiave) const
     {
         return LeggiIni(FileIni, sezione, chiave);
     }
     // The connection parameters window, when it opens, gets this base folder
     // (none: left as it is) and then this button.
-    void SceltaNeiParametri(const QString& cartella, const char* pulsante)
+    void SceltaNeiParametri(const QString& cartella, const QString& pulsante)
     {
         DialoghiTest d;
         d.cartella = [cartella](const QString&, const QString&) { return cartella; };
         ImpostaDialoghi(d);
         QuandoModale([this, cartella, pulsante](QWidget* w) {
-            ASSERT_EQ(w->objectName(), "ParEdi");
+            ASSERT_EQ(w->objectName(), u"ParEdi"_s);
             ++finestreParametri_;
             if (!cartella.isEmpty())
-                w->findChild<QPushButton*>("Command1")->click();
+                w->findChild<QPushButton*>(u"Command1"_s)->click();
             w->findChild<QPushButton*>(pulsante)->click();
         });
     }
@@ -109,67 +111,66 @@ private:
 TEST_F(StartUpTest, PrimoAvvioInCartellaVuota)
 {
     StartUp& w = Avviata();
-    EXPECT_EQ(w.objectName(), "StartUp");
-    EXPECT_EQ(w.windowTitle(), " Norvel - scambio EDI via MODEM con la DOGANA");
-    EXPECT_EQ(Ini("PC", "PATH"), Base());
-    EXPECT_EQ(Ini("UNIX", "PATH"), "/tmp/edi");
-    EXPECT_EQ(Ini("APPLICATIVI", "NomeVarie1"), "Editor di testi");
-    EXPECT_EQ(Ini("APPLICATIVI", "Varie1"), "xdg-open");
-    for (const char* sotto :
-         {"", "/Ricevuti", "/Inviati", "/Firmati", "/Verificati", "/DaVerificare"})
-        EXPECT_TRUE(QFileInfo(Base() + sotto).isDir()) << sotto;
-    EXPECT_TRUE(QFileInfo(Percorso("TempFile")).isDir());
-    EXPECT_EQ(ParametriEdi.CartellaFirmati, Base() + "/Firmati");
-    EXPECT_EQ(FileComandiFtp, Percorso("Xcmd.txt"));
-    EXPECT_EQ(CartellaTemp, Percorso("TempFile") + "/");
+    EXPECT_EQ(w.objectName(), u"StartUp"_s);
+    EXPECT_EQ(w.windowTitle(), u" Norvel - scambio EDI via MODEM con la DOGANA"_s);
+    EXPECT_EQ(Ini(u"PC"_s, u"PATH"_s), Base());
+    EXPECT_EQ(Ini(u"UNIX"_s, u"PATH"_s), u"/tmp/edi"_s);
+    EXPECT_EQ(Ini(u"APPLICATIVI"_s, u"NomeVarie1"_s), u"Editor di testi"_s);
+    EXPECT_EQ(Ini(u"APPLICATIVI"_s, u"Varie1"_s), u"xdg-open"_s);
+    for (const QString& sotto : {u""_s, u"/Ricevuti"_s, u"/Inviati"_s, u"/Firmati"_s,
+                                 u"/Verificati"_s, u"/DaVerificare"_s})
+        EXPECT_TRUE(QFileInfo(Base() + sotto).isDir()) << sotto.toStdString();
+    EXPECT_TRUE(QFileInfo(Percorso(u"TempFile"_s)).isDir());
+    EXPECT_EQ(ParametriEdi.CartellaFirmati, Base() + u"/Firmati"_s);
+    EXPECT_EQ(FileComandiFtp, Percorso(u"Xcmd.txt"_s));
+    EXPECT_EQ(CartellaTemp, Percorso(u"TempFile"_s) + u"/"_s);
     EXPECT_EQ(QDir::currentPath(), QDir(Cartella()).canonicalPath());
     // 5400 x 3890 twips, at the top left corner of a screen without taskbar.
     EXPECT_EQ(w.frameGeometry(), QRect(0, 0, Pixel(5400), Pixel(3890)));
-    EXPECT_EQ(Trova<QLabel>("lbDitta")->text(), " - ");
-    EXPECT_EQ(Trova<QTimer>("Timer1")->interval(), 3000);
-    EXPECT_TRUE(Trova<QTimer>("Timer1")->isActive());
+    EXPECT_EQ(Trova<QLabel>(u"lbDitta"_s)->text(), u" - "_s);
+    EXPECT_EQ(Trova<QTimer>(u"Timer1"_s)->interval(), 3000);
+    EXPECT_TRUE(Trova<QTimer>(u"Timer1"_s)->isActive());
 }
 
 TEST_F(StartUpTest, ControlliEMenu)
 {
     StartUp& w = Avviata();
-    const std::pair<const char*, const char*> pulsanti[] = {
-        {"cmdInvia", "&INVIA BOLLE IN DOGANA"},
-        {"cmdRicevi", "&RICEVI MESSAGGI DALLA DOGANA"},
-        {"cmdIrildes", "&APPURAMENTI GARANZIA"},
-        {"cmdUscita", "&USCITA"}};
+    const std::pair<QString, QString> pulsanti[] = {
+        {u"cmdInvia"_s, u"&INVIA BOLLE IN DOGANA"_s},
+        {u"cmdRicevi"_s, u"&RICEVI MESSAGGI DALLA DOGANA"_s},
+        {u"cmdIrildes"_s, u"&APPURAMENTI GARANZIA"_s},
+        {u"cmdUscita"_s, u"&USCITA"_s}};
     for (const auto& [nome, testo] : pulsanti)
         EXPECT_EQ(Trova<QPushButton>(nome)->text(), testo);
-    EXPECT_EQ(Trova<QLabel>("lbConnesso")->text(), "Connessione REMOTA:");
-    const std::pair<const char*, const char*> voci[] = {
-        {"Mu_end", "&Uscita"},        {"Mu_Parametri", "&Parametri..."},
-        {"Mu_parDog", "&DOGANA"},     {"Mu_Unix", "&Unix"},
-        {"Mu_progr", "&Applicativi"}, {"Mu_color", "&Colori"},
-        {"Mu_PassWd", "&PassWord"},   {"Mprg_base", "&Applicativi..."},
-        {"Mu_PathBase", "&Cartelle"}, {"Mu_MRN", "&MRN"},
-        {"Mu_help", "&?..."},         {"Mu_norvel", "Su Norvel"},
-        {"Mu_zerpa", "Su ZERPA"},     {"Mu_newexe", "&Verifica aggiornamenti"}};
+    EXPECT_EQ(Trova<QLabel>(u"lbConnesso"_s)->text(), u"Connessione REMOTA:"_s);
+    const std::pair<QString, QString> voci[] = {
+        {u"Mu_end"_s, u"&Uscita"_s},        {u"Mu_Parametri"_s, u"&Parametri..."_s},
+        {u"Mu_parDog"_s, u"&DOGANA"_s},     {u"Mu_Unix"_s, u"&Unix"_s},
+        {u"Mu_progr"_s, u"&Applicativi"_s}, {u"Mu_color"_s, u"&Colori"_s},
+        {u"Mu_PassWd"_s, u"&PassWord"_s},   {u"Mprg_base"_s, u"&Applicativi..."_s},
+        {u"Mu_PathBase"_s, u"&Cartelle"_s}, {u"Mu_MRN"_s, u"&MRN"_s},
+        {u"Mu_help"_s, u"&?..."_s},         {u"Mu_norvel"_s, u"Su Norvel"_s},
+        {u"Mu_zerpa"_s, u"Su ZERPA"_s},     {u"Mu_newexe"_s, u"&Verifica aggiornamenti"_s}};
     for (const auto& [nome, testo] : voci)
         EXPECT_EQ(Trova<QAction>(nome)->text(), testo);
     for (int i = 2; i <= 11; ++i)
-        EXPECT_EQ(Trova<QAction>(QString("Mprg_var_%1").arg(i).toLatin1())->text(),
-                  QString("&Varie%1").arg(i));
+        EXPECT_EQ(Trova<QAction>(u"Mprg_var_%1"_s.arg(i))->text(), u"&Varie%1"_s.arg(i));
     // The bar's order, left to right.
     QStringList barra;
     for (QAction* a : w.menuBar()->actions())
         barra << a->objectName();
-    EXPECT_EQ(barra, QStringList({"Mu_end", "Mu_Parametri", "Mprg_base", "Mu_PathBase", "Mu_MRN",
-                                  "Mu_help"}));
+    EXPECT_EQ(barra, QStringList({u"Mu_end"_s, u"Mu_Parametri"_s, u"Mprg_base"_s, u"Mu_PathBase"_s,
+                                  u"Mu_MRN"_s, u"Mu_help"_s}));
 }
 
 TEST_F(StartUpTest, GeometriaOltreLoSchermoRientra)
 {
     IniConBase();
     ImpostaSchermo(QRect(0, 0, 1024, 768), QRect(0, 0, 1024, 728));
-    ScriviIni(FileIni, "StartUp", "POSX", "14000");
-    ScriviIni(FileIni, "StartUp", "POSY", "11000");
-    ScriviIni(FileIni, "StartUp", "DIMX", "6000");
-    ScriviIni(FileIni, "StartUp", "DIMY", "4500");
+    ScriviIni(FileIni, u"StartUp"_s, u"POSX"_s, u"14000"_s);
+    ScriviIni(FileIni, u"StartUp"_s, u"POSY"_s, u"11000"_s);
+    ScriviIni(FileIni, u"StartUp"_s, u"DIMX"_s, u"6000"_s);
+    ScriviIni(FileIni, u"StartUp"_s, u"DIMY"_s, u"4500"_s);
     StartUp& w = Avviata();
     // 15360 - 6000 twips across; above the 40-pixel taskbar.
     EXPECT_EQ(w.frameGeometry(), QRect(624, 728 - 300, 400, 300));
@@ -178,8 +179,8 @@ TEST_F(StartUpTest, GeometriaOltreLoSchermoRientra)
 TEST_F(StartUpTest, LarghezzaMinimaAllAvvioEAlRidimensionamento)
 {
     IniConBase();
-    ScriviIni(FileIni, "StartUp", "DIMX", "3000");
-    ScriviIni(FileIni, "StartUp", "DIMY", "5000");
+    ScriviIni(FileIni, u"StartUp"_s, u"DIMX"_s, u"3000"_s);
+    ScriviIni(FileIni, u"StartUp"_s, u"DIMY"_s, u"5000"_s);
     StartUp& w = Avviata();
     EXPECT_EQ(w.frameGeometry().size(), QSize(360, Pixel(5000)));
     const QSize bordo = w.frameGeometry().size() - w.size();
@@ -192,10 +193,10 @@ TEST_F(StartUpTest, LarghezzaMinimaAllAvvioEAlRidimensionamento)
 TEST_F(StartUpTest, SorveglianzaDellaConnessione)
 {
     StartUp& w = Avviata();
-    auto* invia = Trova<QPushButton>("cmdInvia");
-    auto* ricevi = Trova<QPushButton>("cmdRicevi");
-    auto* appuramenti = Trova<QPushButton>("cmdIrildes");
-    auto* icona = Trova<QLabel>("Image1");
+    auto* invia = Trova<QPushButton>(u"cmdInvia"_s);
+    auto* ricevi = Trova<QPushButton>(u"cmdRicevi"_s);
+    auto* appuramenti = Trova<QPushButton>(u"cmdIrildes"_s);
+    auto* icona = Trova<QLabel>(u"Image1"_s);
     const bool inviaPrima = invia->isEnabled();
     auto colore = [&]() {
         const QImage img = icona->pixmap().toImage();
@@ -206,7 +207,7 @@ TEST_F(StartUpTest, SorveglianzaDellaConnessione)
     EXPECT_FALSE(ConnessoRemoto);
     EXPECT_FALSE(ricevi->isEnabled());
     EXPECT_FALSE(appuramenti->isEnabled());
-    EXPECT_EQ(icona->accessibleName(), "Connessione non attiva");
+    EXPECT_EQ(icona->accessibleName(), u"Connessione non attiva"_s);
     // No icon files in the folder: a drawn red disc stands in.
     EXPECT_GT(colore().red(), 150);
     EXPECT_LT(colore().green(), 100);
@@ -215,29 +216,30 @@ TEST_F(StartUpTest, SorveglianzaDellaConnessione)
     w.ControllaConnessione();
     EXPECT_TRUE(ricevi->isEnabled());
     EXPECT_TRUE(appuramenti->isEnabled());
-    EXPECT_EQ(icona->accessibleName(), "Connessione attiva");
+    EXPECT_EQ(icona->accessibleName(), u"Connessione attiva"_s);
     EXPECT_GT(colore().green(), 120);
     EXPECT_LT(colore().red(), 100);
     EXPECT_EQ(invia->isEnabled(), inviaPrima);
 
     // A failing probe says so and counts as down.
     stato_ = StatoConnessione::Errore;
-    RisponditoreTest().Rispondi(Risposta::Ok, "ERROR");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"ERROR"_s);
     w.ControllaConnessione();
     EXPECT_FALSE(ricevi->isEnabled());
     EXPECT_FALSE(appuramenti->isEnabled());
-    EXPECT_EQ(icona->accessibleName(), "Connessione non attiva");
+    EXPECT_EQ(icona->accessibleName(), u"Connessione non attiva"_s);
     EXPECT_EQ(invia->isEnabled(), inviaPrima);
 }
 
 TEST_F(StartUpTest, IconeDellaCartellaDelProgramma)
 {
-    for (const char* nome : {"Via.ICO", "Alt.ICO"})
-        ASSERT_TRUE(QFile::copy(QString(NORVEL_SORGENTI "/resources/") + nome, Percorso(nome)));
+    for (const QString& nome : {u"Via.ICO"_s, u"Alt.ICO"_s})
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(NORVEL_SORGENTI "/resources/") + nome, Percorso(nome)));
     StartUp& w = Avviata();
-    auto* icona = Trova<QLabel>("Image1");
-    const QImage alt(Percorso("Alt.ICO"));
-    const QImage via(Percorso("Via.ICO"));
+    auto* icona = Trova<QLabel>(u"Image1"_s);
+    const QImage alt(Percorso(u"Alt.ICO"_s));
+    const QImage via(Percorso(u"Via.ICO"_s));
     ASSERT_FALSE(alt.isNull());
     auto mostrata = [&]() {
         return icona->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -252,25 +254,25 @@ TEST_F(StartUpTest, IconeDellaCartellaDelProgramma)
 TEST_F(StartUpTest, MenuApplicativi)
 {
     IniConBase();
-    const QString uscita = Percorso("lanciato.txt");
-    ScriviIni(FileIni, "APPLICATIVI", "NomeVarie3", "Solo nome");
-    ScriviIni(FileIni, "APPLICATIVI", "NomeVarie5", "Contabilita'");
-    ScriviIni(FileIni, "APPLICATIVI", "Varie5", ScriptRegistra("conta.sh", uscita));
+    const QString uscita = Percorso(u"lanciato.txt"_s);
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"NomeVarie3"_s, u"Solo nome"_s);
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"NomeVarie5"_s, u"Contabilita'"_s);
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"Varie5"_s, ScriptRegistra(u"conta.sh"_s, uscita));
     Avviata();
     QStringList visibili;
     for (int i = 1; i <= 11; ++i) {
-        QAction* a = Trova<QAction>(QString("Mprg_var_%1").arg(i).toLatin1());
+        QAction* a = Trova<QAction>(u"Mprg_var_%1"_s.arg(i));
         if (a->isVisible())
             visibili << a->text();
     }
-    EXPECT_EQ(visibili, QStringList({"Editor di testi", "Contabilita'"}));
-    EXPECT_TRUE(Trova<QAction>("Mprg_base")->isVisible());
+    EXPECT_EQ(visibili, QStringList({u"Editor di testi"_s, u"Contabilita'"_s}));
+    EXPECT_TRUE(Trova<QAction>(u"Mprg_base"_s)->isVisible());
 
-    ArgomentoProgramma = " /tmp/un file.txt";
-    Trova<QAction>("Mprg_var_5")->trigger();
+    ArgomentoProgramma = u" /tmp/un file.txt"_s;
+    Trova<QAction>(u"Mprg_var_5"_s)->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
     EXPECT_EQ(LeggiFile(uscita), "/tmp/un\nfile.txt\n");
-    EXPECT_EQ(ArgomentoProgramma, "");
+    EXPECT_EQ(ArgomentoProgramma, u""_s);
 }
 
 TEST_F(StartUpTest, SoloIDefaultUnaVoce)
@@ -278,12 +280,12 @@ TEST_F(StartUpTest, SoloIDefaultUnaVoce)
     StartUp& w = Avviata();
     int visibili = 0;
     for (int i = 1; i <= 11; ++i)
-        visibili += Trova<QAction>(QString("Mprg_var_%1").arg(i).toLatin1())->isVisible();
+        visibili += Trova<QAction>(u"Mprg_var_%1"_s.arg(i))->isVisible();
     EXPECT_EQ(visibili, 1);
-    EXPECT_EQ(Trova<QAction>("Mprg_var_1")->text(), "Editor di testi");
+    EXPECT_EQ(Trova<QAction>(u"Mprg_var_1"_s)->text(), u"Editor di testi"_s);
     // Hiding the last entry hides the menu.
     w.ImpostaVoceApplicativo(1, {}, false);
-    EXPECT_FALSE(Trova<QAction>("Mprg_base")->isVisible());
+    EXPECT_FALSE(Trova<QAction>(u"Mprg_base"_s)->isVisible());
 }
 
 TEST_F(StartUpTest, UscitaSalvaPosizioneEValoriUtente)
@@ -291,81 +293,83 @@ TEST_F(StartUpTest, UscitaSalvaPosizioneEValoriUtente)
     ImpostaOrologio([] { return QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)); });
     StartUp& w = Avviata();
     w.move(30, 45);
-    Trova<QPushButton>("cmdUscita")->click();
+    Trova<QPushButton>(u"cmdUscita"_s)->click();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(Ini("StartUp", "POSX"), "450");
-    EXPECT_EQ(Ini("StartUp", "POSY"), "675");
-    EXPECT_EQ(Ini("StartUp", "DIMX"), QString::number(Twip(Pixel(5400))));
-    EXPECT_EQ(Ini("StartUp", "DIMY"), QString::number(Twip(Pixel(3890))));
-    EXPECT_EQ(LeggiValoreUtente("test_app", "Setting", "ExePath"), Cartella());
-    EXPECT_EQ(LeggiValoreUtente("test_app", "Setting", "ExeRun"), "04/03/2026 05:06:07");
-    EXPECT_EQ(LeggiValoreUtente("1.0.0", "Setting", "ExeVersion"), "04/03/2026 05:06:07");
+    EXPECT_EQ(Ini(u"StartUp"_s, u"POSX"_s), u"450"_s);
+    EXPECT_EQ(Ini(u"StartUp"_s, u"POSY"_s), u"675"_s);
+    EXPECT_EQ(Ini(u"StartUp"_s, u"DIMX"_s), QString::number(Twip(Pixel(5400))));
+    EXPECT_EQ(Ini(u"StartUp"_s, u"DIMY"_s), QString::number(Twip(Pixel(3890))));
+    EXPECT_EQ(LeggiValoreUtente(u"test_app"_s, u"Setting"_s, u"ExePath"_s), Cartella());
+    EXPECT_EQ(LeggiValoreUtente(u"test_app"_s, u"Setting"_s, u"ExeRun"_s),
+              u"04/03/2026 05:06:07"_s);
+    EXPECT_EQ(LeggiValoreUtente(u"1.0.0"_s, u"Setting"_s, u"ExeVersion"_s),
+              u"04/03/2026 05:06:07"_s);
 }
 
 TEST_F(StartUpTest, UscitaDaRidottaNonSalvaLaPosizione)
 {
     StartUp& w = Avviata();
     w.showMinimized();
-    Trova<QAction>("Mu_end")->trigger();
-    EXPECT_EQ(Ini("StartUp", "POSX"), "");
-    EXPECT_EQ(Ini("StartUp", "DIMX"), "");
-    EXPECT_EQ(LeggiValoreUtente("test_app", "Setting", "ExePath"), Cartella());
+    Trova<QAction>(u"Mu_end"_s)->trigger();
+    EXPECT_EQ(Ini(u"StartUp"_s, u"POSX"_s), u""_s);
+    EXPECT_EQ(Ini(u"StartUp"_s, u"DIMX"_s), u""_s);
+    EXPECT_EQ(LeggiValoreUtente(u"test_app"_s, u"Setting"_s, u"ExePath"_s), Cartella());
 }
 
 TEST_F(StartUpTest, UscitaForzataSenzaPassiDiUscita)
 {
     StartUp& w = Avviata();
-    RisponditoreTest().Rispondi(Risposta::Si, "FINE DI test_app?");
-    QTest::keyClick(Trova<QPushButton>("cmdRicevi"), Qt::Key_F2, Qt::ControlModifier);
+    RisponditoreTest().Rispondi(Risposta::Si, u"FINE DI test_app?"_s);
+    QTest::keyClick(Trova<QPushButton>(u"cmdRicevi"_s), Qt::Key_F2, Qt::ControlModifier);
     EXPECT_EQ(TerminazioniRichieste(), QList<int>({0}));
-    EXPECT_EQ(RisponditoreTest().Ricevuti().value(0).richiesta.titolo, "USCITA FORZATA");
-    EXPECT_EQ(Ini("StartUp", "POSX"), "");
-    EXPECT_EQ(LeggiValoreUtente("test_app", "Setting", "ExeRun"), "");
+    EXPECT_EQ(RisponditoreTest().Ricevuti().value(0).richiesta.titolo, u"USCITA FORZATA"_s);
+    EXPECT_EQ(Ini(u"StartUp"_s, u"POSX"_s), u""_s);
+    EXPECT_EQ(LeggiValoreUtente(u"test_app"_s, u"Setting"_s, u"ExeRun"_s), u""_s);
     // F2 is the exit button.
     QTest::keyClick(&w, Qt::Key_F2);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_NE(Ini("StartUp", "POSX"), "");
+    EXPECT_NE(Ini(u"StartUp"_s, u"POSX"_s), u""_s);
 }
 
 TEST_F(StartUpTest, CartellaBaseSottoUnaCartellaInesistente)
 {
-    ScriviIni(FileIni, "UNIX", "PATH", "/tmp/edi");
-    ScriviIni(FileIni, "PC", "PATH", Percorso("manca/FirmaVerifica"));
+    ScriviIni(FileIni, u"UNIX"_s, u"PATH"_s, u"/tmp/edi"_s);
+    ScriviIni(FileIni, u"PC"_s, u"PATH"_s, Percorso(u"manca/FirmaVerifica"_s));
     RisponditoreTest().Rispondi(Risposta::Ok,
-                                "ERRORE IN FASE DI CREAZIONE CARTELLA 'FIRMAVERIFICA");
+                                u"ERRORE IN FASE DI CREAZIONE CARTELLA 'FIRMAVERIFICA"_s);
     // The connection parameters open to choose another base folder.
-    const QString altra = Percorso("Altra");
+    const QString altra = Percorso(u"Altra"_s);
     QDir().mkdir(altra);
-    SceltaNeiParametri(altra, "cmdend_1");
+    SceltaNeiParametri(altra, u"cmdend_1"_s);
     EXPECT_TRUE(Finestra().Avvia());
     EXPECT_EQ(finestreParametri_, 1);
     EXPECT_EQ(RisponditoreTest().Ricevuti().size(), 1);
-    EXPECT_FALSE(QFileInfo::exists(Percorso("manca")));
-    EXPECT_EQ(Ini("PC", "PATH"), altra);
-    EXPECT_TRUE(QFileInfo(altra + "/Firmati").isDir());
+    EXPECT_FALSE(QFileInfo::exists(Percorso(u"manca"_s)));
+    EXPECT_EQ(Ini(u"PC"_s, u"PATH"_s), altra);
+    EXPECT_TRUE(QFileInfo(altra + u"/Firmati"_s).isDir());
 }
 
 TEST_F(StartUpTest, SenzaCartellaBaseIlProgrammaTermina)
 {
-    ScriviIni(FileIni, "PC", "PATH", "");
-    SceltaNeiParametri(QString(), "cmdend_0");
+    ScriviIni(FileIni, u"PC"_s, u"PATH"_s, u""_s);
+    SceltaNeiParametri(QString(), u"cmdend_0"_s);
     EXPECT_FALSE(Finestra().Avvia());
     EXPECT_EQ(finestreParametri_, 1);
 }
 
 TEST_F(StartUpTest, SenzaCartellaBaseLaSiSceglieNeiParametri)
 {
-    ScriviIni(FileIni, "PC", "PATH", "");
-    ScriviIni(FileIni, "EDI", "DITTA", "Rossi");
-    ScriviIni(FileIni, "EDI", "AUTORFTP", "AB12");
-    const QString scelta = Percorso("Scelta");
+    ScriviIni(FileIni, u"PC"_s, u"PATH"_s, u""_s);
+    ScriviIni(FileIni, u"EDI"_s, u"DITTA"_s, u"Rossi"_s);
+    ScriviIni(FileIni, u"EDI"_s, u"AUTORFTP"_s, u"AB12"_s);
+    const QString scelta = Percorso(u"Scelta"_s);
     QDir().mkdir(scelta);
-    SceltaNeiParametri(scelta, "cmdend_1");
+    SceltaNeiParametri(scelta, u"cmdend_1"_s);
     StartUp& w = Avviata();
     EXPECT_EQ(finestreParametri_, 1);
     EXPECT_EQ(ParametriEdi.CartellaBase, scelta);
-    EXPECT_TRUE(QFileInfo(scelta + "/Ricevuti").isDir());
-    EXPECT_EQ(Trova<QLabel>("lbDitta")->text(), "Rossi - AB12");
+    EXPECT_TRUE(QFileInfo(scelta + u"/Ricevuti"_s).isDir());
+    EXPECT_EQ(Trova<QLabel>(u"lbDitta"_s)->text(), u"Rossi - AB12"_s);
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -375,27 +379,27 @@ TEST_F(StartUpTest, MenuDoganaPoiDitta)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
     bool timerFermo = false;
     QuandoModale([&](QWidget* w) {
-        ASSERT_EQ(w->objectName(), "ParEdi");
-        timerFermo = !Trova<QTimer>("Timer1")->isActive();
-        w->findChild<QLineEdit*>("txt_2")->setText("QW34");
-        w->findChild<QLineEdit*>("txt_4")->setText("Bianchi Spa");
-        w->findChild<QPushButton*>("cmdend_1")->click();
+        ASSERT_EQ(w->objectName(), u"ParEdi"_s);
+        timerFermo = !Trova<QTimer>(u"Timer1"_s)->isActive();
+        w->findChild<QLineEdit*>(u"txt_2"_s)->setText(u"QW34"_s);
+        w->findChild<QLineEdit*>(u"txt_4"_s)->setText(u"Bianchi Spa"_s);
+        w->findChild<QPushButton*>(u"cmdend_1"_s)->click();
     });
-    Trova<QAction>("Mu_parDog")->trigger();
+    Trova<QAction>(u"Mu_parDog"_s)->trigger();
     EXPECT_TRUE(timerFermo);
-    EXPECT_EQ(Trova<QLabel>("lbDitta")->text(), "Bianchi Spa - QW34");
-    EXPECT_EQ(Ini("EDI", "DITTA"), "Bianchi Spa");
+    EXPECT_EQ(Trova<QLabel>(u"lbDitta"_s)->text(), u"Bianchi Spa - QW34"_s);
+    EXPECT_EQ(Ini(u"EDI"_s, u"DITTA"_s), u"Bianchi Spa"_s);
 }
 
 TEST_F(StartUpTest, SulDemoDidascaliaEDittaLoDicono)
 {
     IniConBase();
-    ScriviIni(FileIni, "EDI", "DITTA", "Demo Srl");
-    ScriviIni(FileIni, "EDI", "AUTORFTP", "DEMO");
-    ScriviIni(FileIni, "EDI", "DEMO", "1");
+    ScriviIni(FileIni, u"EDI"_s, u"DITTA"_s, u"Demo Srl"_s);
+    ScriviIni(FileIni, u"EDI"_s, u"AUTORFTP"_s, u"DEMO"_s);
+    ScriviIni(FileIni, u"EDI"_s, u"DEMO"_s, u"1"_s);
     StartUp& w = Avviata();
-    EXPECT_EQ(w.windowTitle(), " Norvel - scambio EDI via MODEM con la DOGANA - DEMO");
-    EXPECT_EQ(Trova<QLabel>("lbDitta")->text(), "Demo Srl - DEMO - DEMO");
+    EXPECT_EQ(w.windowTitle(), u" Norvel - scambio EDI via MODEM con la DOGANA - DEMO"_s);
+    EXPECT_EQ(Trova<QLabel>(u"lbDitta"_s)->text(), u"Demo Srl - DEMO - DEMO"_s);
 }
 
 TEST_F(StartUpTest, PasswordDalMenuChiestaAlProssimoAvvio)
@@ -405,21 +409,21 @@ TEST_F(StartUpTest, PasswordDalMenuChiestaAlProssimoAvvio)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
     bool timerFermo = false;
     QuandoModale([&](QWidget* w) {
-        timerFermo = !Trova<QTimer>("Timer1")->isActive();
-        EXPECT_EQ(w->windowTitle(), "PRIMA IMPOSTAZIONE PASSWORD");
-        w->findChild<QLineEdit*>("txtPasswd_1")->setText("chiave9");
-        w->findChild<QLineEdit*>("txtPasswd_2")->setText("chiave9");
-        w->findChild<QPushButton*>("Command2_1")->click();
+        timerFermo = !Trova<QTimer>(u"Timer1"_s)->isActive();
+        EXPECT_EQ(w->windowTitle(), u"PRIMA IMPOSTAZIONE PASSWORD"_s);
+        w->findChild<QLineEdit*>(u"txtPasswd_1"_s)->setText(u"chiave9"_s);
+        w->findChild<QLineEdit*>(u"txtPasswd_2"_s)->setText(u"chiave9"_s);
+        w->findChild<QPushButton*>(u"Command2_1"_s)->click();
     });
-    Trova<QAction>("Mu_PassWd")->trigger();
+    Trova<QAction>(u"Mu_PassWd"_s)->trigger();
     EXPECT_TRUE(timerFermo);
 
     StartUp seconda;
     QuandoModale([](QWidget* w) {
-        EXPECT_EQ(w->windowTitle(), "RICHIESTA DELLA PASSWORD");
-        auto* c = w->findChild<QLineEdit*>("txtPasswd_0");
+        EXPECT_EQ(w->windowTitle(), u"RICHIESTA DELLA PASSWORD"_s);
+        auto* c = w->findChild<QLineEdit*>(u"txtPasswd_0"_s);
         c->setFocus();
-        QTest::keyClicks(c, "ChIaVe9");
+        QTest::keyClicks(c, u"ChIaVe9"_s);
         QTest::keyClick(c, Qt::Key_Return);
     });
     EXPECT_TRUE(seconda.Avvia());
@@ -428,16 +432,16 @@ TEST_F(StartUpTest, PasswordDalMenuChiestaAlProssimoAvvio)
 
 TEST_F(StartUpTest, TrePasswordSbagliateFermanoLAvvio)
 {
-    ScriviParolaAccesso("GIUSTA");
+    ScriviParolaAccesso(u"GIUSTA"_s);
     for (int i = 0; i < 3; ++i)
-        RisponditoreTest().Rispondi(Risposta::Ok, "PASSWORD ERRATA");
+        RisponditoreTest().Rispondi(Risposta::Ok, u"PASSWORD ERRATA"_s);
     QuandoModale([](QWidget* w) {
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-        auto* c = w->findChild<QLineEdit*>("txtPasswd_0");
+        auto* c = w->findChild<QLineEdit*>(u"txtPasswd_0"_s);
         for (int i = 0; i < 3 && w->isVisible(); ++i) {
             c->setFocus(Qt::TabFocusReason);
-            QTest::keyClicks(c, "no");
+            QTest::keyClicks(c, u"no"_s);
             QTest::keyClick(c, Qt::Key_Return);
             QCoreApplication::processEvents();
         }
@@ -451,10 +455,10 @@ TEST_F(StartUpTest, TrePasswordSbagliateFermanoLAvvio)
 TEST_F(StartUpTest, CartelleApreIlFileNellEditorFinoAdAnnulla)
 {
     IniConBase();
-    const QString uscita = Percorso("editor.txt");
-    ScriviIni(FileIni, "APPLICATIVI", "Varie1", ScriptRegistra("editor.sh", uscita));
+    const QString uscita = Percorso(u"editor.txt"_s);
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"Varie1"_s, ScriptRegistra(u"editor.sh"_s, uscita));
     StartUp& w = Avviata();
-    const QString scelto = ScriviFile(Base() + "/Ricevuti/LIST.TXT", "x");
+    const QString scelto = ScriviFile(Base() + u"/Ricevuti/LIST.TXT"_s, "x");
     QStringList iniziali;
     DialoghiTest dialoghi;
     dialoghi.file = [&](const QString&, const QString& cartella, const QString&) {
@@ -462,13 +466,13 @@ TEST_F(StartUpTest, CartelleApreIlFileNellEditorFinoAdAnnulla)
         return iniziali.size() == 1 ? scelto : QString();
     };
     ImpostaDialoghi(dialoghi);
-    Trova<QAction>("Mu_PathBase")->trigger();
+    Trova<QAction>(u"Mu_PathBase"_s)->trigger();
     EXPECT_EQ(iniziali, QStringList({Base(), Base()}));
-    EXPECT_FALSE(Trova<QTimer>("Timer1")->isActive());
+    EXPECT_FALSE(Trova<QTimer>(u"Timer1"_s)->isActive());
     EXPECT_EQ(w.FileCorrente(), scelto);
-    EXPECT_EQ(w.TitoloFileCorrente(), "LIST.TXT");
+    EXPECT_EQ(w.TitoloFileCorrente(), u"LIST.TXT"_s);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
-    EXPECT_EQ(LeggiFile(uscita), (scelto + "\n").toUtf8());
+    EXPECT_EQ(LeggiFile(uscita), (scelto + u"\n"_s).toUtf8());
 }
 
 // The real program, started in an empty folder and stopped as a logout would.
@@ -476,69 +480,69 @@ TEST_F(StartUpTest, EseguibileFermatoDaSigterm)
 {
     QProcess norvel;
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert("HOME", casa_);
-    ambiente.insert("XDG_CONFIG_HOME", Percorso("config"));
-    ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+    ambiente.insert(u"HOME"_s, casa_);
+    ambiente.insert(u"XDG_CONFIG_HOME"_s, Percorso(u"config"_s));
+    ambiente.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     norvel.setProcessEnvironment(ambiente);
     norvel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    norvel.start(NORVEL_ESEGUIBILE, {"--cartella", Cartella()});
+    norvel.start(QStringLiteral(NORVEL_ESEGUIBILE), {u"--cartella"_s, Cartella()});
     ASSERT_TRUE(norvel.waitForStarted(10000));
     EXPECT_TRUE(
-        QTest::qWaitFor([&] { return QFileInfo::exists(Base() + "/DaVerificare"); }, 20000));
+        QTest::qWaitFor([&] { return QFileInfo::exists(Base() + u"/DaVerificare"_s); }, 20000));
     norvel.terminate();
     ASSERT_TRUE(norvel.waitForFinished(20000));
     EXPECT_EQ(norvel.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(norvel.exitCode(), 0);
 
     // The program as built reads and writes norvel.ini.
-    const auto Ini = [this](const char* sezione, const char* chiave) {
-        return LeggiIni(Percorso("norvel.ini"), sezione, chiave);
+    const auto Ini = [this](const QString& sezione, const QString& chiave) {
+        return LeggiIni(Percorso(u"norvel.ini"_s), sezione, chiave);
     };
-    EXPECT_EQ(Ini("PC", "PATH"), Base());
-    EXPECT_EQ(Ini("StartUp", "POSX"), "0");
-    EXPECT_EQ(Ini("StartUp", "POSY"), "0");
-    EXPECT_EQ(Ini("StartUp", "DIMX"), "5400");
-    EXPECT_EQ(Ini("StartUp", "DIMY"), QString::number(Twip(Pixel(3890))));
-    EXPECT_TRUE(QFileInfo(Percorso("TempFile")).isDir());
-    QSettings utente(Percorso("config/Norvel/norvel.conf"), QSettings::IniFormat);
-    EXPECT_EQ(utente.value("Setting/ExePath").toString(), Cartella());
-    EXPECT_FALSE(utente.value("Setting/ExeRun").toString().isEmpty());
-    QSettings versione(Percorso("config/Norvel/1.0.0.conf"), QSettings::IniFormat);
-    EXPECT_FALSE(versione.value("Setting/ExeVersion").toString().isEmpty());
+    EXPECT_EQ(Ini(u"PC"_s, u"PATH"_s), Base());
+    EXPECT_EQ(Ini(u"StartUp"_s, u"POSX"_s), u"0"_s);
+    EXPECT_EQ(Ini(u"StartUp"_s, u"POSY"_s), u"0"_s);
+    EXPECT_EQ(Ini(u"StartUp"_s, u"DIMX"_s), u"5400"_s);
+    EXPECT_EQ(Ini(u"StartUp"_s, u"DIMY"_s), QString::number(Twip(Pixel(3890))));
+    EXPECT_TRUE(QFileInfo(Percorso(u"TempFile"_s)).isDir());
+    QSettings utente(Percorso(u"config/Norvel/norvel.conf"_s), QSettings::IniFormat);
+    EXPECT_EQ(utente.value(u"Setting/ExePath"_s).toString(), Cartella());
+    EXPECT_FALSE(utente.value(u"Setting/ExeRun"_s).toString().isEmpty());
+    QSettings versione(Percorso(u"config/Norvel/1.0.0.conf"_s), QSettings::IniFormat);
+    EXPECT_FALSE(versione.value(u"Setting/ExeVersion"_s).toString().isEmpty());
 }
 
 // A copy of the program under another name reads the settings file of that
 // name and keeps its per-user values under it.
 TEST_F(StartUpTest, CopiaChiamataNorvelLeggeNorvelIni)
 {
-    const QString copia = Percorso("Norvel");
-    ASSERT_TRUE(QFile::copy(NORVEL_ESEGUIBILE, copia));
-    ScriviFile("Norvel.ini",
-               ("[PC]\nPATH=" + Base() + "\n[EDI]\nDITTA=Rossi Spedizioni\n").toUtf8());
+    const QString copia = Percorso(u"Norvel"_s);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(NORVEL_ESEGUIBILE), copia));
+    ScriviFile(u"Norvel.ini"_s,
+               (u"[PC]\nPATH="_s + Base() + u"\n[EDI]\nDITTA=Rossi Spedizioni\n"_s).toUtf8());
     QProcess norvel;
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert("HOME", casa_);
-    ambiente.insert("XDG_CONFIG_HOME", Percorso("config"));
-    ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+    ambiente.insert(u"HOME"_s, casa_);
+    ambiente.insert(u"XDG_CONFIG_HOME"_s, Percorso(u"config"_s));
+    ambiente.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     norvel.setProcessEnvironment(ambiente);
     norvel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     norvel.start(copia, {});
     ASSERT_TRUE(norvel.waitForStarted(10000));
     // The working folders under the base folder of Norvel.ini: it was read.
     EXPECT_TRUE(
-        QTest::qWaitFor([&] { return QFileInfo::exists(Base() + "/DaVerificare"); }, 20000));
+        QTest::qWaitFor([&] { return QFileInfo::exists(Base() + u"/DaVerificare"_s); }, 20000));
     norvel.terminate();
     ASSERT_TRUE(norvel.waitForFinished(20000));
     EXPECT_EQ(norvel.exitCode(), 0);
 
-    EXPECT_FALSE(QFileInfo::exists(Percorso("norvel.ini")));
-    const QString ini = Percorso("Norvel.ini");
-    EXPECT_EQ(LeggiIni(ini, "EDI", "DITTA"), "Rossi Spedizioni");
-    EXPECT_EQ(LeggiIni(ini, "StartUp", "DIMX"), "5400");
-    EXPECT_EQ(LeggiIni(ini, "APPLICATIVI", "NomeVarie1"), "Editor di testi");
-    QSettings utente(Percorso("config/Norvel/Norvel.conf"), QSettings::IniFormat);
-    EXPECT_EQ(utente.value("Setting/ExePath").toString(), Cartella());
-    EXPECT_FALSE(QFileInfo::exists(Percorso("config/Norvel/norvel.conf")));
+    EXPECT_FALSE(QFileInfo::exists(Percorso(u"norvel.ini"_s)));
+    const QString ini = Percorso(u"Norvel.ini"_s);
+    EXPECT_EQ(LeggiIni(ini, u"EDI"_s, u"DITTA"_s), u"Rossi Spedizioni"_s);
+    EXPECT_EQ(LeggiIni(ini, u"StartUp"_s, u"DIMX"_s), u"5400"_s);
+    EXPECT_EQ(LeggiIni(ini, u"APPLICATIVI"_s, u"NomeVarie1"_s), u"Editor di testi"_s);
+    QSettings utente(Percorso(u"config/Norvel/Norvel.conf"_s), QSettings::IniFormat);
+    EXPECT_EQ(utente.value(u"Setting/ExePath"_s).toString(), Cartella());
+    EXPECT_FALSE(QFileInfo::exists(Percorso(u"config/Norvel/norvel.conf"_s)));
 }
 
 TEST_F(StartUpTest, InviaBolleApreLaFinestraDiInvioATimerFermo)
@@ -546,32 +550,32 @@ TEST_F(StartUpTest, InviaBolleApreLaFinestraDiInvioATimerFermo)
     IniConBase();
     // Its own activation, which restarts the timer, has come and gone.
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
-    auto* timer = Trova<QTimer>("Timer1");
-    auto* invia = Trova<QPushButton>("cmdInvia");
+    auto* timer = Trova<QTimer>(u"Timer1"_s);
+    auto* invia = Trova<QPushButton>(u"cmdInvia"_s);
     ASSERT_TRUE(invia->isEnabled());
     bool timerFermo = false;
     QString titolo;
     QuandoModale([&](QWidget* w) {
         timerFermo = !timer->isActive();
         titolo = w->windowTitle();
-        EXPECT_EQ(w->objectName(), "Dos2Edi");
+        EXPECT_EQ(w->objectName(), u"Dos2Edi"_s);
         w->close();
     });
     invia->click();
     EXPECT_TRUE(timerFermo);
-    EXPECT_EQ(titolo, " INVIA DATI ALLA DOGANA    -    " + ParametriEdi.CartellaFirmati);
+    EXPECT_EQ(titolo, u" INVIA DATI ALLA DOGANA    -    "_s + ParametriEdi.CartellaFirmati);
 }
 
 TEST_F(StartUpTest, CartelleSbustaIFileFirmatiPrimaDiAprirli)
 {
     IniConBase();
-    const QString uscita = Percorso("editor.txt");
-    ScriviIni(FileIni, "APPLICATIVI", "Varie1", ScriptRegistra("editor.sh", uscita));
+    const QString uscita = Percorso(u"editor.txt"_s);
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"Varie1"_s, ScriptRegistra(u"editor.sh"_s, uscita));
     Avviata();
     // The office's own unwrapping command: a plain copy is enough here.
-    ScriviFile(Base() + "/Sbusta.sh", "#!/bin/sh\nsleep 0.3\ncp \"$1\" \"$2\"\n");
-    QStringList scelti = {ScriviFile(Base() + "/Ricevuti/ABC.TXT.P7M", "testo"),
-                          ScriviFile(Base() + "/Ricevuti/X.PDF.p7m", "%PDF")};
+    ScriviFile(Base() + u"/Sbusta.sh"_s, "#!/bin/sh\nsleep 0.3\ncp \"$1\" \"$2\"\n");
+    QStringList scelti = {ScriviFile(Base() + u"/Ricevuti/ABC.TXT.P7M"_s, "testo"),
+                          ScriviFile(Base() + u"/Ricevuti/X.PDF.p7m"_s, "%PDF")};
     QStringList finestre;
     DialoghiTest dialoghi;
     dialoghi.file = [&](const QString&, const QString&, const QString&) {
@@ -581,15 +585,15 @@ TEST_F(StartUpTest, CartelleSbustaIFileFirmatiPrimaDiAprirli)
     };
     ImpostaDialoghi(dialoghi);
     AperturaShell().clear();
-    Trova<QAction>("Mu_PathBase")->trigger();
+    Trova<QAction>(u"Mu_PathBase"_s)->trigger();
 
-    EXPECT_EQ(finestre, QStringList({"GesVerif", "GesVerif"}));
-    EXPECT_EQ(LeggiFile(Base() + "/Verificati/ABC.TXT"), "testo");
-    EXPECT_EQ(LeggiFile(Base() + "/Verificati/X.PDF"), "%PDF");
+    EXPECT_EQ(finestre, QStringList({u"GesVerif"_s, u"GesVerif"_s}));
+    EXPECT_EQ(LeggiFile(Base() + u"/Verificati/ABC.TXT"_s), "testo");
+    EXPECT_EQ(LeggiFile(Base() + u"/Verificati/X.PDF"_s), "%PDF");
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
-    EXPECT_EQ(LeggiFile(uscita), (Base() + "/Verificati/ABC.TXT\n").toUtf8());
+    EXPECT_EQ(LeggiFile(uscita), (Base() + u"/Verificati/ABC.TXT\n"_s).toUtf8());
     ASSERT_EQ(AperturaShell().size(), 1);
-    EXPECT_TRUE(AperturaShell()[0].endsWith("/Verificati/X.PDF"))
+    EXPECT_TRUE(AperturaShell()[0].endsWith(u"/Verificati/X.PDF"_s))
         << AperturaShell()[0].toStdString();
 }
 
@@ -598,11 +602,12 @@ TEST_F(StartUpTest, RicezioneEAppuramentiApronoLeLoroFinestreATimerFermo)
     IniConBase();
     stato_ = StatoConnessione::Attiva;
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
-    auto* timer = Trova<QTimer>("Timer1");
+    auto* timer = Trova<QTimer>(u"Timer1"_s);
     for (const auto& [pulsante, finestra] :
          // Without UNIX parameters the clearances window asks for them first.
-         {std::pair{"cmdRicevi", "Edi2Dos<StartUp"}, std::pair{"cmdIrildes", "GesParUx<Irildes"}}) {
-        SCOPED_TRACE(finestra);
+         {std::pair{u"cmdRicevi"_s, u"Edi2Dos<StartUp"_s},
+          std::pair{u"cmdIrildes"_s, u"GesParUx<Irildes"_s}}) {
+        SCOPED_TRACE(finestra.toStdString());
         Finestra().ControllaConnessione();
         auto* p = Trova<QPushButton>(pulsante);
         ASSERT_TRUE(p->isEnabled());
@@ -611,7 +616,7 @@ TEST_F(StartUpTest, RicezioneEAppuramentiApronoLeLoroFinestreATimerFermo)
         QString aperta;
         QuandoModale([&](QWidget* w) {
             timerFermo = !timer->isActive();
-            aperta = w->objectName() + "<" + w->parentWidget()->objectName();
+            aperta = w->objectName() + u"<"_s + w->parentWidget()->objectName();
             w->close();
         });
         p->click();

@@ -12,6 +12,8 @@
 
 #include <csignal>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct CasoTermine
@@ -37,38 +39,38 @@ class TerminazioneTest : public CartellaProgrammaTest,
 TEST_P(TerminazioneTest, FinisceEntroUnSecondo)
 {
     const CasoTermine caso = GetParam();
-    const QString programma = Percorso("programma");
+    const QString programma = Percorso(u"programma"_s);
     ASSERT_TRUE(QDir().mkdir(programma));
-    const QString ini = programma + "/norvel.ini";
+    const QString ini = programma + u"/norvel.ini"_s;
     switch (caso.cosa) {
     case CasoTermine::Parametri:
         // No base folder: the connection parameters window opens.
-        ScriviIni(ini, "PC", "PATH", "");
+        ScriviIni(ini, u"PC"_s, u"PATH"_s, u""_s);
         break;
     case CasoTermine::BoxDiErrore:
         // A base folder that cannot be made: the error box.
-        ScriviFile("un-file", "x");
-        ScriviIni(ini, "PC", "PATH", Percorso("un-file/Base"));
+        ScriviFile(u"un-file"_s, "x");
+        ScriviIni(ini, u"PC"_s, u"PATH"_s, Percorso(u"un-file/Base"_s));
         break;
     case CasoTermine::Password:
-        ScriviParolaAccesso("GIUSTA");
+        ScriviParolaAccesso(u"GIUSTA"_s);
         break;
     }
 
     QProcess norvel;
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert("HOME", Cartella());
-    ambiente.insert("XDG_CONFIG_HOME", Percorso(".config"));
-    ambiente.insert("QT_QPA_PLATFORM", "offscreen");
+    ambiente.insert(u"HOME"_s, Cartella());
+    ambiente.insert(u"XDG_CONFIG_HOME"_s, Percorso(u".config"_s));
+    ambiente.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     norvel.setProcessEnvironment(ambiente);
     norvel.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    norvel.start(NORVEL_ESEGUIBILE, {"--cartella", programma});
+    norvel.start(QStringLiteral(NORVEL_ESEGUIBILE), {u"--cartella"_s, programma});
     ASSERT_TRUE(norvel.waitForStarted(10000));
     // TempFile is made just before the parameters window or the error box; the
     // password is asked before anything is made.
     if (caso.cosa != CasoTermine::Password) {
         ASSERT_TRUE(
-            QTest::qWaitFor([&] { return QFileInfo::exists(programma + "/TempFile"); }, 20000));
+            QTest::qWaitFor([&] { return QFileInfo::exists(programma + u"/TempFile"_s); }, 20000));
     }
     QTest::qWait(1000);
     ASSERT_EQ(norvel.state(), QProcess::Running) << "it did not wait for an answer";

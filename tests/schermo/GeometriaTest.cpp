@@ -16,6 +16,8 @@
 #include <functional>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Geometria
@@ -39,23 +41,23 @@ protected:
     {
         CartellaProgrammaTest::SetUp();
         if (!SchermoDiProva()) {
-            if (qEnvironmentVariable("NORVEL_E2E") == "1")
+            if (qEnvironmentVariable("NORVEL_E2E") == u"1"_s)
                 FAIL() << "no virtual screen: " << MotivoSenzaSchermo().toStdString();
             GTEST_SKIP() << "no virtual screen: " << MotivoSenzaSchermo().toStdString();
         }
-        ParametriEdi.CartellaBase = Percorso("Base");
-        ParametriEdi.CartellaFirmati = Percorso("Base/Firmati");
-        ParametriEdi.CartellaInviati = Percorso("Base/Inviati");
-        ParametriEdi.UtenteFtp = "ABCD";
+        ParametriEdi.CartellaBase = Percorso(u"Base"_s);
+        ParametriEdi.CartellaFirmati = Percorso(u"Base/Firmati"_s);
+        ParametriEdi.CartellaInviati = Percorso(u"Base/Inviati"_s);
+        ParametriEdi.UtenteFtp = u"ABCD"_s;
         QDir().mkpath(ParametriEdi.CartellaFirmati);
         QDir().mkpath(ParametriEdi.CartellaInviati);
-        ScriviIni(FileIni, "PC", "PATH", ParametriEdi.CartellaBase);
+        ScriviIni(FileIni, u"PC"_s, u"PATH"_s, ParametriEdi.CartellaBase);
     }
 
     Geometria Letta(const QString& sezione) const
     {
-        return {LeggiIni(FileIni, sezione, "DIMX"), LeggiIni(FileIni, sezione, "DIMY"),
-                LeggiIni(FileIni, sezione, "POSX"), LeggiIni(FileIni, sezione, "POSY")};
+        return {LeggiIni(FileIni, sezione, u"DIMX"_s), LeggiIni(FileIni, sezione, u"DIMY"_s),
+                LeggiIni(FileIni, sezione, u"POSX"_s), LeggiIni(FileIni, sezione, u"POSY"_s)};
     }
 
     // Shown, framed by the window manager and settled.
@@ -72,10 +74,10 @@ protected:
     // Ten openings and closings of a window that remembers its size: each
     // opens at the saved outer size and saves back what it read.
     template <typename Finestra>
-    void DieciVolte(const char* sezione, const char* uscita, int dimx, int dimy)
+    void DieciVolte(const QString& sezione, const QString& uscita, int dimx, int dimy)
     {
-        ScriviIni(FileIni, sezione, "DIMX", QString::number(dimx));
-        ScriviIni(FileIni, sezione, "DIMY", QString::number(dimy));
+        ScriviIni(FileIni, sezione, u"DIMX"_s, QString::number(dimx));
+        ScriviIni(FileIni, sezione, u"DIMY"_s, QString::number(dimy));
         Geometria prima;
         for (int volta = 0; volta < 10; ++volta) {
             Finestra w;
@@ -94,39 +96,39 @@ protected:
         }
     }
 
-    static void Foto(const char* nome)
+    static void Foto(const QString& nome)
     {
-        SchermoDiProva()->Fotografa(QDir::current().absoluteFilePath(
-            QString("schermo-%1.png").arg(QString::fromLatin1(nome))));
+        SchermoDiProva()->Fotografa(
+            QDir::current().absoluteFilePath(u"schermo-%1.png"_s.arg(nome)));
     }
 };
 
 TEST_F(GeometriaTest, InvioDieciVolteStessaGeometria)
 {
-    DieciVolte<Dos2Edi>("Dos2Edi", "cmdUscita", 8250, 6000);
+    DieciVolte<Dos2Edi>(u"Dos2Edi"_s, u"cmdUscita"_s, 8250, 6000);
 }
 
 TEST_F(GeometriaTest, RicezioneDieciVolteStessaGeometria)
 {
-    DieciVolte<Edi2Dos>("Edi2Dos", "cmdOK", 6500, 5400);
+    DieciVolte<Edi2Dos>(u"Edi2Dos"_s, u"cmdOK"_s, 6500, 5400);
 }
 
 TEST_F(GeometriaTest, PrincipaleDieciVolteStessaGeometria)
 {
     ImpostaSondaConnessione([] { return StatoConnessione::NonAttiva; });
-    ScriviIni(FileIni, "StartUp", "POSX", "1500");
-    ScriviIni(FileIni, "StartUp", "POSY", "1200");
-    ScriviIni(FileIni, "StartUp", "DIMX", "6000");
-    ScriviIni(FileIni, "StartUp", "DIMY", "4500");
-    const Geometria attesa{"6000", "4500", "1500", "1200"};
+    ScriviIni(FileIni, u"StartUp"_s, u"POSX"_s, u"1500"_s);
+    ScriviIni(FileIni, u"StartUp"_s, u"POSY"_s, u"1200"_s);
+    ScriviIni(FileIni, u"StartUp"_s, u"DIMX"_s, u"6000"_s);
+    ScriviIni(FileIni, u"StartUp"_s, u"DIMY"_s, u"4500"_s);
+    const Geometria attesa{u"6000"_s, u"4500"_s, u"1500"_s, u"1200"_s};
     for (int volta = 0; volta < 10; ++volta) {
         StartUp w;
         ASSERT_TRUE(w.Avvia());
         Mostrata(w);
         if (volta == 0)
-            Foto("StartUp");
+            Foto(u"StartUp"_s);
         w.close();
-        EXPECT_EQ(Letta("StartUp"), attesa) << "closing " << volta;
+        EXPECT_EQ(Letta(u"StartUp"_s), attesa) << "closing " << volta;
     }
 }
 

@@ -138,7 +138,7 @@ TEST_F(FrmRegistroTest, IRecordDelGiornoInOrdine)
     EXPECT_EQ(Righe(),
               QStringList({u"17:00:00|elenco|inizio||"_s, u"17:00:01|elenco|fine||completato"_s}));
     EXPECT_TRUE(controllo.Violazioni().isEmpty())
-        << controllo.Violazioni().join('\n').toStdString();
+        << controllo.Violazioni().join(u'\n').toStdString();
 }
 
 TEST_F(FrmRegistroTest, FiltraPerNomeDelFile)

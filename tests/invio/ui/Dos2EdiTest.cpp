@@ -29,6 +29,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class Dos2EdiTest : public CartellaProgrammaTest
@@ -38,18 +40,18 @@ protected:
     {
         CartellaProgrammaTest::SetUp();
         ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
-        ParametriEdi.UtenteFtp = "ABCD";
-        ParametriEdi.CartellaFirmati = Percorso("Firmati");
-        ParametriEdi.CartellaInviati = Percorso("Inviati");
+        ParametriEdi.UtenteFtp = u"ABCD"_s;
+        ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
+        ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
         QDir().mkpath(ParametriEdi.CartellaFirmati);
         QDir().mkpath(ParametriEdi.CartellaInviati);
         ConnessoRemoto = true;
     }
 
     void File(const QString& nome, const QDateTime& quando, int byte = 5,
-              const QString& cartella = "Firmati")
+              const QString& cartella = u"Firmati"_s)
     {
-        const QString p = ScriviFile(cartella + "/" + nome, QByteArray(byte, 'd'));
+        const QString p = ScriviFile(cartella + u"/"_s + nome, QByteArray(byte, 'd'));
         QFile f(p);
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         f.setFileTime(quando, QFileDevice::FileModificationTime);
@@ -60,8 +62,8 @@ protected:
         finestra = std::make_unique<Dos2Edi>();
         finestra->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(finestra.get()));
-        elenco = Trova<QTableView>("grdElenco");
-        invio = Trova<QTableView>("grdInvio");
+        elenco = Trova<QTableView>(u"grdElenco"_s);
+        invio = Trova<QTableView>(u"grdInvio"_s);
     }
 
     template <typename T> T* Trova(const QString& nome) const
@@ -117,10 +119,10 @@ protected:
     // Four declarations of today whose names and times disagree in order.
     void QuattroFile()
     {
-        File("ABCD1207.T04", QDateTime(QDate(2024, 9, 1), QTime(8, 0)), 300);
-        File("ABCD1207.T01", QDateTime(QDate(2024, 12, 7), QTime(8, 0)), 10);
-        File("ABCD1207.I03", QDateTime(QDate(2024, 1, 15), QTime(8, 0)), 2000);
-        File("ABCD1207.T02", QDateTime(QDate(2023, 11, 30), QTime(8, 0)), 40);
+        File(u"ABCD1207.T04"_s, QDateTime(QDate(2024, 9, 1), QTime(8, 0)), 300);
+        File(u"ABCD1207.T01"_s, QDateTime(QDate(2024, 12, 7), QTime(8, 0)), 10);
+        File(u"ABCD1207.I03"_s, QDateTime(QDate(2024, 1, 15), QTime(8, 0)), 2000);
+        File(u"ABCD1207.T02"_s, QDateTime(QDate(2023, 11, 30), QTime(8, 0)), 40);
     }
 
     std::unique_ptr<Dos2Edi> finestra;
@@ -128,36 +130,39 @@ protected:
     QTableView* invio = nullptr;
 };
 
-const QStringList PerNome = {"ABCD1207.I03", "ABCD1207.T01", "ABCD1207.T02", "ABCD1207.T04"};
-const QStringList PerData = {"ABCD1207.T02", "ABCD1207.I03", "ABCD1207.T04", "ABCD1207.T01"};
+const QStringList PerNome = {u"ABCD1207.I03"_s, u"ABCD1207.T01"_s, u"ABCD1207.T02"_s,
+                             u"ABCD1207.T04"_s};
+const QStringList PerData = {u"ABCD1207.T02"_s, u"ABCD1207.I03"_s, u"ABCD1207.T04"_s,
+                             u"ABCD1207.T01"_s};
 
 } // namespace
 
 TEST_F(Dos2EdiTest, ApreConDidascaliaFiltroEOrdineDelleImpostazioni)
 {
     QuattroFile();
-    File("ABCD1206.T01", QDateTime(QDate(2024, 12, 6), QTime(8, 0))); // another day
-    ScriviIni(FileIni, "EDI", "COLSORTINV", "1");
+    File(u"ABCD1206.T01"_s, QDateTime(QDate(2024, 12, 6), QTime(8, 0))); // another day
+    ScriviIni(FileIni, u"EDI"_s, u"COLSORTINV"_s, u"1"_s);
     CaricaParametriEdi();
-    ParametriEdi.UtenteFtp = "ABCD";
-    ParametriEdi.CartellaFirmati = Percorso("Firmati");
-    ParametriEdi.CartellaInviati = Percorso("Inviati");
+    ParametriEdi.UtenteFtp = u"ABCD"_s;
+    ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
+    ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
     Apri();
-    EXPECT_EQ(finestra->windowTitle(), " INVIA DATI ALLA DOGANA    -    " + Percorso("Firmati"));
-    EXPECT_EQ(Trova<QLabel>("lbUtente")->text(), "ABCD");
-    EXPECT_EQ(Trova<QLineEdit>("txt_1")->text(), "12");
-    EXPECT_EQ(Trova<QLineEdit>("txt_2")->text(), "07");
+    EXPECT_EQ(finestra->windowTitle(),
+              u" INVIA DATI ALLA DOGANA    -    "_s + Percorso(u"Firmati"_s));
+    EXPECT_EQ(Trova<QLabel>(u"lbUtente"_s)->text(), u"ABCD"_s);
+    EXPECT_EQ(Trova<QLineEdit>(u"txt_1"_s)->text(), u"12"_s);
+    EXPECT_EQ(Trova<QLineEdit>(u"txt_2"_s)->text(), u"07"_s);
     EXPECT_EQ(Righe(), PerData);
-    EXPECT_FALSE(Trova<QWidget>("pctHelp")->isVisible());
-    EXPECT_FALSE(Trova<QWidget>("fraCartella")->isVisible());
+    EXPECT_FALSE(Trova<QWidget>(u"pctHelp"_s)->isVisible());
+    EXPECT_FALSE(Trova<QWidget>(u"fraCartella"_s)->isVisible());
 
     const QAbstractItemModel* m = elenco->model();
-    EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), "Nome");
-    EXPECT_EQ(m->headerData(2, Qt::Horizontal).toString(), "Data");
-    EXPECT_EQ(m->headerData(3, Qt::Horizontal).toString(), "byte");
-    EXPECT_EQ(m->index(1, 3).data().toString(), "2.000"); // ABCD1207.I03
-    EXPECT_EQ(m->index(1, 2).data().toString(), "15/01/2024 08:00:00");
-    EXPECT_EQ(invio->model()->headerData(0, Qt::Horizontal).toString(), "Nome");
+    EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), u"Nome"_s);
+    EXPECT_EQ(m->headerData(2, Qt::Horizontal).toString(), u"Data"_s);
+    EXPECT_EQ(m->headerData(3, Qt::Horizontal).toString(), u"byte"_s);
+    EXPECT_EQ(m->index(1, 3).data().toString(), u"2.000"_s); // ABCD1207.I03
+    EXPECT_EQ(m->index(1, 2).data().toString(), u"15/01/2024 08:00:00"_s);
+    EXPECT_EQ(invio->model()->headerData(0, Qt::Horizontal).toString(), u"Nome"_s);
 }
 
 TEST_F(Dos2EdiTest, OrdiniDallIntestazioneEAggiornaTornaAllaColonnaConfigurata)
@@ -175,7 +180,7 @@ TEST_F(Dos2EdiTest, OrdiniDallIntestazioneEAggiornaTornaAllaColonnaConfigurata)
     QStringList attese = PerData;
     std::reverse(attese.begin(), attese.end());
     EXPECT_EQ(Righe(), attese);
-    Pulsante("&AGGIORNA lista")->click();
+    Pulsante(u"&AGGIORNA lista"_s)->click();
     attese = PerNome;
     std::reverse(attese.begin(), attese.end());
     EXPECT_EQ(Righe(), attese);
@@ -185,37 +190,37 @@ TEST_F(Dos2EdiTest, PulsantiDiSelezioneSecondoISegni)
 {
     Apri();
     // Nothing listed: not even "&Tutti", and nothing to send.
-    EXPECT_TRUE(Pulsante("&Tutti")->isHidden());
+    EXPECT_TRUE(Pulsante(u"&Tutti"_s)->isHidden());
     QuattroFile();
-    Pulsante("&AGGIORNA lista")->click();
-    EXPECT_FALSE(Pulsante("&Tutti")->isHidden());
-    EXPECT_TRUE(Pulsante("&Nessuno")->isHidden());
-    EXPECT_TRUE(Pulsante("&Inverti")->isHidden());
-    EXPECT_FALSE(Pulsante("&INVIA")->isEnabled());
+    Pulsante(u"&AGGIORNA lista"_s)->click();
+    EXPECT_FALSE(Pulsante(u"&Tutti"_s)->isHidden());
+    EXPECT_TRUE(Pulsante(u"&Nessuno"_s)->isHidden());
+    EXPECT_TRUE(Pulsante(u"&Inverti"_s)->isHidden());
+    EXPECT_FALSE(Pulsante(u"&INVIA"_s)->isEnabled());
 
-    Pulsante("&Tutti")->click();
+    Pulsante(u"&Tutti"_s)->click();
     EXPECT_EQ(RigheInvio(), PerNome);
-    EXPECT_FALSE(Pulsante("&Nessuno")->isHidden());
-    EXPECT_FALSE(Pulsante("&Inverti")->isHidden());
-    EXPECT_TRUE(Pulsante("&INVIA")->isEnabled());
+    EXPECT_FALSE(Pulsante(u"&Nessuno"_s)->isHidden());
+    EXPECT_FALSE(Pulsante(u"&Inverti"_s)->isHidden());
+    EXPECT_TRUE(Pulsante(u"&INVIA"_s)->isEnabled());
 
-    Pulsante("&Nessuno")->click();
+    Pulsante(u"&Nessuno"_s)->click();
     EXPECT_TRUE(RigheInvio().isEmpty());
-    EXPECT_TRUE(Pulsante("&Inverti")->isHidden());
+    EXPECT_TRUE(Pulsante(u"&Inverti"_s)->isHidden());
 
     elenco->setFocus();
     elenco->setCurrentIndex(elenco->model()->index(1, 1));
     QTest::keyClick(elenco, Qt::Key_S);
-    Pulsante("&Inverti")->click();
-    EXPECT_EQ(RigheInvio(), QStringList({"ABCD1207.I03", "ABCD1207.T02", "ABCD1207.T04"}));
+    Pulsante(u"&Inverti"_s)->click();
+    EXPECT_EQ(RigheInvio(), QStringList({u"ABCD1207.I03"_s, u"ABCD1207.T02"_s, u"ABCD1207.T04"_s}));
     EXPECT_EQ(finestra->ElencoInvio(), RigheInvio());
-    EXPECT_EQ(elenco->model()->index(1, 0).data().toString(), "");
-    EXPECT_EQ(elenco->model()->index(0, 0).data().toString(), "S");
+    EXPECT_EQ(elenco->model()->index(1, 0).data().toString(), u""_s);
+    EXPECT_EQ(elenco->model()->index(0, 0).data().toString(), u"S"_s);
 
     // Without the link there is nothing to send to.
     ConnessoRemoto = false;
-    Pulsante("&AGGIORNA lista")->click();
-    EXPECT_FALSE(Pulsante("&INVIA")->isEnabled());
+    Pulsante(u"&AGGIORNA lista"_s)->click();
+    EXPECT_FALSE(Pulsante(u"&INVIA"_s)->isEnabled());
 }
 
 TEST_F(Dos2EdiTest, TastiSullElencoEFineDellElenco)
@@ -227,18 +232,18 @@ TEST_F(Dos2EdiTest, TastiSullElencoEFineDellElenco)
     QTest::keyClick(elenco, Qt::Key_S);
     EXPECT_EQ(elenco->currentIndex().row(), 1);
     QTest::keyClick(elenco, Qt::Key_Return);
-    EXPECT_EQ(RigheInvio(), QStringList({"ABCD1207.I03", "ABCD1207.T01"}));
+    EXPECT_EQ(RigheInvio(), QStringList({u"ABCD1207.I03"_s, u"ABCD1207.T01"_s}));
     EXPECT_EQ(elenco->currentIndex().row(), 2);
 
     elenco->setCurrentIndex(elenco->model()->index(3, 1));
     QTest::keyClick(elenco, Qt::Key_S);
     EXPECT_EQ(elenco->currentIndex().row(), 3) << "the last row stays current";
-    EXPECT_EQ(RigheInvio().last(), "ABCD1207.T04");
+    EXPECT_EQ(RigheInvio().last(), u"ABCD1207.T04"_s);
 
     elenco->setCurrentIndex(elenco->model()->index(0, 1));
     QTest::keyClick(elenco, Qt::Key_Space);
     QTest::keyClick(elenco, Qt::Key_N);
-    EXPECT_EQ(RigheInvio(), QStringList({"ABCD1207.T04"}));
+    EXPECT_EQ(RigheInvio(), QStringList({u"ABCD1207.T04"_s}));
     EXPECT_EQ(elenco->currentIndex().row(), 2);
 
     // Lower grid: Delete unmarks there too.
@@ -246,19 +251,19 @@ TEST_F(Dos2EdiTest, TastiSullElencoEFineDellElenco)
     invio->setCurrentIndex(invio->model()->index(0, 0));
     QTest::keyClick(invio, Qt::Key_Delete);
     EXPECT_TRUE(RigheInvio().isEmpty());
-    EXPECT_EQ(elenco->model()->index(3, 0).data().toString(), "");
+    EXPECT_EQ(elenco->model()->index(3, 0).data().toString(), u""_s);
 
     // Double click marks the row under the pointer.
     const QPoint p = elenco->visualRect(elenco->model()->index(2, 1)).center();
     QTest::mouseDClick(elenco->viewport(), Qt::LeftButton, {}, p);
-    EXPECT_EQ(RigheInvio(), QStringList({"ABCD1207.T02"}));
+    EXPECT_EQ(RigheInvio(), QStringList({u"ABCD1207.T02"_s}));
 }
 
 TEST_F(Dos2EdiTest, IntestazioneDellElencoInvioNeCambiaIlVerso)
 {
     QuattroFile();
     Apri();
-    Pulsante("&Tutti")->click();
+    Pulsante(u"&Tutti"_s)->click();
     ClicIntestazione(invio, 0, Qt::RightButton);
     QStringList attese = PerNome;
     std::reverse(attese.begin(), attese.end());
@@ -276,34 +281,34 @@ TEST_F(Dos2EdiTest, SegnatoPoiNascostoDalFiltroRestaFinoAlProssimoCambio)
     elenco->setFocus();
     elenco->setCurrentIndex(elenco->model()->index(0, 1)); // ABCD1207.I03
     QTest::keyClick(elenco, Qt::Key_S);
-    ASSERT_EQ(RigheInvio(), QStringList({"ABCD1207.I03"}));
+    ASSERT_EQ(RigheInvio(), QStringList({u"ABCD1207.I03"_s}));
 
     // Only type T from now on.
-    QLineEdit* tipo = Trova<QLineEdit>("txt_3");
+    QLineEdit* tipo = Trova<QLineEdit>(u"txt_3"_s);
     tipo->setFocus();
     QTest::keyClick(tipo, Qt::Key_Backspace);
-    QTest::keyClicks(tipo, "t");
-    EXPECT_EQ(tipo->text(), "T");
+    QTest::keyClicks(tipo, u"t"_s);
+    EXPECT_EQ(tipo->text(), u"T"_s);
     elenco->setFocus();
-    EXPECT_EQ(Righe(), QStringList({"ABCD1207.T01", "ABCD1207.T02", "ABCD1207.T04"}));
-    EXPECT_EQ(finestra->ElencoInvio(), QStringList({"ABCD1207.I03"}));
-    EXPECT_TRUE(Pulsante("&INVIA")->isEnabled());
+    EXPECT_EQ(Righe(), QStringList({u"ABCD1207.T01"_s, u"ABCD1207.T02"_s, u"ABCD1207.T04"_s}));
+    EXPECT_EQ(finestra->ElencoInvio(), QStringList({u"ABCD1207.I03"_s}));
+    EXPECT_TRUE(Pulsante(u"&INVIA"_s)->isEnabled());
 
     elenco->setCurrentIndex(elenco->model()->index(0, 1));
     QTest::keyClick(elenco, Qt::Key_S);
-    EXPECT_EQ(finestra->ElencoInvio(), QStringList({"ABCD1207.T01"}));
+    EXPECT_EQ(finestra->ElencoInvio(), QStringList({u"ABCD1207.T01"_s}));
 }
 
 TEST_F(Dos2EdiTest, ColoriPerGruppoEGrassettoPerISegnati)
 {
     Colori[0] = QString::number(0x0000FF); // red in the low byte
     Colori[1] = QString::number(0xFF0000); // blue
-    File("ABCD1207.T01", QDateTime::currentDateTime());
-    File("ABCD1207.I01", QDateTime::currentDateTime());
-    File("ABCD1207.401", QDateTime::currentDateTime());
+    File(u"ABCD1207.T01"_s, QDateTime::currentDateTime());
+    File(u"ABCD1207.I01"_s, QDateTime::currentDateTime());
+    File(u"ABCD1207.401"_s, QDateTime::currentDateTime());
     Apri();
     const QAbstractItemModel* m = elenco->model();
-    ASSERT_EQ(Righe(), QStringList({"ABCD1207.401", "ABCD1207.I01", "ABCD1207.T01"}));
+    ASSERT_EQ(Righe(), QStringList({u"ABCD1207.401"_s, u"ABCD1207.I01"_s, u"ABCD1207.T01"_s}));
     EXPECT_FALSE(m->index(0, 1).data(Qt::ForegroundRole).isValid());
     EXPECT_EQ(m->index(1, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
     EXPECT_EQ(m->index(2, 3).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
@@ -323,10 +328,10 @@ TEST_F(Dos2EdiTest, IModelliRispettanoIlContratto)
     Apri();
     ControlloModello a(elenco->model());
     ControlloModello b(invio->model());
-    Pulsante("&Tutti")->click();
+    Pulsante(u"&Tutti"_s)->click();
     ClicIntestazione(elenco, 3, Qt::RightButton);
-    Pulsante("&Inverti")->click();
-    Pulsante("&AGGIORNA lista")->click();
+    Pulsante(u"&Inverti"_s)->click();
+    Pulsante(u"&AGGIORNA lista"_s)->click();
     // One row in or out of the lower grid at a time, in either direction.
     elenco->setFocus();
     elenco->setCurrentIndex(elenco->model()->index(0, 1));
@@ -342,7 +347,7 @@ TEST_F(Dos2EdiTest, IModelliRispettanoIlContratto)
     QTest::keyClick(invio, Qt::Key_Delete);
     EXPECT_EQ(RigheInvio().size(), 2);
     EXPECT_EQ(finestra->ElencoInvio(), RigheInvio());
-    EXPECT_TRUE(a.Violazioni().isEmpty()) << a.Violazioni().join('\n').toStdString();
+    EXPECT_TRUE(a.Violazioni().isEmpty()) << a.Violazioni().join(u'\n').toStdString();
 }
 
 // "&Storicizza" takes the row out of the list; the folder is not read again.
@@ -351,96 +356,97 @@ TEST_F(Dos2EdiTest, StoricizzaToglieLaRigaSenzaRileggereLaCartella)
     QuattroFile();
     Apri();
     ControlloModello controllo(elenco->model());
-    Pulsante("&Tutti")->click();
-    File("ABCD1207.T05", QDateTime::currentDateTime()); // arrived meanwhile
+    Pulsante(u"&Tutti"_s)->click();
+    File(u"ABCD1207.T05"_s, QDateTime::currentDateTime()); // arrived meanwhile
     elenco->setCurrentIndex(elenco->model()->index(2, 1));
     ClicRiga(elenco, 2, Qt::RightButton); // ABCD1207.T02
-    RisponditoreTest().Rispondi(Risposta::Si, "CONFERMI LA STORICIZZAZIONE DI  'ABCD1207.T02'");
-    Voce("Mu_storico")->trigger();
-    Trova<QMenu>("mnuOperazioni")->hide();
-    EXPECT_EQ(Righe(), QStringList({"ABCD1207.I03", "ABCD1207.T01", "ABCD1207.T04"}));
+    RisponditoreTest().Rispondi(Risposta::Si, u"CONFERMI LA STORICIZZAZIONE DI  'ABCD1207.T02'"_s);
+    Voce(u"Mu_storico"_s)->trigger();
+    Trova<QMenu>(u"mnuOperazioni"_s)->hide();
+    EXPECT_EQ(Righe(), QStringList({u"ABCD1207.I03"_s, u"ABCD1207.T01"_s, u"ABCD1207.T04"_s}));
     EXPECT_EQ(RigheInvio(), Righe());
     EXPECT_EQ(elenco->currentIndex().row(), 2);
-    EXPECT_TRUE(QFile::exists(Percorso("Inviati/ABCD1207.T02")));
-    Pulsante("&AGGIORNA lista")->click();
-    EXPECT_TRUE(Righe().contains("ABCD1207.T05"));
+    EXPECT_TRUE(QFile::exists(Percorso(u"Inviati/ABCD1207.T02"_s)));
+    Pulsante(u"&AGGIORNA lista"_s)->click();
+    EXPECT_TRUE(Righe().contains(u"ABCD1207.T05"_s));
     EXPECT_TRUE(controllo.Violazioni().isEmpty())
-        << controllo.Violazioni().join('\n').toStdString();
+        << controllo.Violazioni().join(u'\n').toStdString();
 
     // From the history nothing moves: the row stays, unmarked.
-    Trova<QRadioButton>("optQuali_0")->click();
-    ASSERT_EQ(Righe(), QStringList({"ABCD1207.T02"}));
-    Pulsante("&Tutti")->click();
+    Trova<QRadioButton>(u"optQuali_0"_s)->click();
+    ASSERT_EQ(Righe(), QStringList({u"ABCD1207.T02"_s}));
+    Pulsante(u"&Tutti"_s)->click();
     ClicRiga(invio, 0, Qt::RightButton);
-    RisponditoreTest().Rispondi(Risposta::Si, "CONFERMI LA STORICIZZAZIONE DI  'ABCD1207.T02'");
-    Voce("Mu_storico")->trigger();
-    Trova<QMenu>("mnuOperazioni")->hide();
-    EXPECT_EQ(Righe(), QStringList({"ABCD1207.T02"}));
+    RisponditoreTest().Rispondi(Risposta::Si, u"CONFERMI LA STORICIZZAZIONE DI  'ABCD1207.T02'"_s);
+    Voce(u"Mu_storico"_s)->trigger();
+    Trova<QMenu>(u"mnuOperazioni"_s)->hide();
+    EXPECT_EQ(Righe(), QStringList({u"ABCD1207.T02"_s}));
     EXPECT_TRUE(RigheInvio().isEmpty());
 }
 
 TEST_F(Dos2EdiTest, MenuDiRigaStoricizzaSiENo)
 {
     QuattroFile();
-    File("ABCD1207.T01", QDateTime::currentDateTime(), 3, "Inviati"); // an older send
+    File(u"ABCD1207.T01"_s, QDateTime::currentDateTime(), 3, u"Inviati"_s); // an older send
     Apri();
     ClicRiga(elenco, 1, Qt::RightButton); // ABCD1207.T01
-    QMenu* menu = Trova<QMenu>("mnuOperazioni");
+    QMenu* menu = Trova<QMenu>(u"mnuOperazioni"_s);
     EXPECT_TRUE(menu->isVisible());
-    EXPECT_EQ(Voce("Mu_visualizza")->text(), "&Visualizza  ABCD1207.T01");
-    EXPECT_EQ(Voce("Mu_storico")->text(), "&Storicizza  ABCD1207.T01");
-    EXPECT_TRUE(Voce("Mu_storico")->isVisible());
-    EXPECT_TRUE(Voce("Mu_daInviare")->isVisible());
-    EXPECT_FALSE(Voce("Mu_nonInviare")->isVisible());
-    Voce("Mu_daInviare")->trigger();
+    EXPECT_EQ(Voce(u"Mu_visualizza"_s)->text(), u"&Visualizza  ABCD1207.T01"_s);
+    EXPECT_EQ(Voce(u"Mu_storico"_s)->text(), u"&Storicizza  ABCD1207.T01"_s);
+    EXPECT_TRUE(Voce(u"Mu_storico"_s)->isVisible());
+    EXPECT_TRUE(Voce(u"Mu_daInviare"_s)->isVisible());
+    EXPECT_FALSE(Voce(u"Mu_nonInviare"_s)->isVisible());
+    Voce(u"Mu_daInviare"_s)->trigger();
     menu->hide();
-    ASSERT_EQ(RigheInvio(), QStringList({"ABCD1207.T01"}));
+    ASSERT_EQ(RigheInvio(), QStringList({u"ABCD1207.T01"_s}));
 
     // No: nothing changes.
     ClicRiga(elenco, 1, Qt::RightButton);
-    EXPECT_FALSE(Voce("Mu_daInviare")->isVisible());
-    EXPECT_EQ(Voce("Mu_nonInviare")->text(), "&Non inviare  ABCD1207.T01");
-    RisponditoreTest().Rispondi(Risposta::No, "CONFERMI LA STORICIZZAZIONE DI  'ABCD1207.T01'");
-    Voce("Mu_storico")->trigger();
+    EXPECT_FALSE(Voce(u"Mu_daInviare"_s)->isVisible());
+    EXPECT_EQ(Voce(u"Mu_nonInviare"_s)->text(), u"&Non inviare  ABCD1207.T01"_s);
+    RisponditoreTest().Rispondi(Risposta::No, u"CONFERMI LA STORICIZZAZIONE DI  'ABCD1207.T01'"_s);
+    Voce(u"Mu_storico"_s)->trigger();
     menu->hide();
     EXPECT_EQ(Righe(), PerNome);
-    EXPECT_EQ(RigheInvio(), QStringList({"ABCD1207.T01"}));
-    EXPECT_EQ(LeggiFile("Inviati/ABCD1207.T01").size(), 3);
+    EXPECT_EQ(RigheInvio(), QStringList({u"ABCD1207.T01"_s}));
+    EXPECT_EQ(LeggiFile(u"Inviati/ABCD1207.T01"_s).size(), 3);
 
     // Yes: out of both lists, and the older copy in the history is replaced.
     ClicRiga(elenco, 1, Qt::RightButton);
-    RisponditoreTest().Rispondi(Risposta::Si, "CONFERMI LA STORICIZZAZIONE DI  'ABCD1207.T01'");
-    Voce("Mu_storico")->trigger();
+    RisponditoreTest().Rispondi(Risposta::Si, u"CONFERMI LA STORICIZZAZIONE DI  'ABCD1207.T01'"_s);
+    Voce(u"Mu_storico"_s)->trigger();
     menu->hide();
-    EXPECT_EQ(RisponditoreTest().Ricevuti().last().richiesta.titolo, "STORICIZZA FIRMATI");
+    EXPECT_EQ(RisponditoreTest().Ricevuti().last().richiesta.titolo, u"STORICIZZA FIRMATI"_s);
     EXPECT_EQ(RisponditoreTest().Ricevuti().last().richiesta.predefinita, Risposta::No);
-    EXPECT_EQ(Righe(), QStringList({"ABCD1207.I03", "ABCD1207.T02", "ABCD1207.T04"}));
+    EXPECT_EQ(Righe(), QStringList({u"ABCD1207.I03"_s, u"ABCD1207.T02"_s, u"ABCD1207.T04"_s}));
     EXPECT_TRUE(RigheInvio().isEmpty());
-    EXPECT_EQ(LeggiFile("Inviati/ABCD1207.T01").size(), 10);
-    EXPECT_FALSE(QFile::exists(Percorso("Firmati/ABCD1207.T01")));
+    EXPECT_EQ(LeggiFile(u"Inviati/ABCD1207.T01"_s).size(), 10);
+    EXPECT_FALSE(QFile::exists(Percorso(u"Firmati/ABCD1207.T01"_s)));
 }
 
 TEST_F(Dos2EdiTest, ElencoInviatiEMenuDellaGrigliaInferiore)
 {
     QuattroFile();
-    File("ABCD1207.T09", QDateTime::currentDateTime(), 3, "Inviati");
+    File(u"ABCD1207.T09"_s, QDateTime::currentDateTime(), 3, u"Inviati"_s);
     Apri();
-    Pulsante("&Tutti")->click();
+    Pulsante(u"&Tutti"_s)->click();
     ClicRiga(invio, 0, Qt::RightButton);
-    EXPECT_TRUE(Voce("Mu_storico")->isVisible());
-    EXPECT_FALSE(Voce("Mu_daInviare")->isVisible());
-    EXPECT_EQ(Voce("Mu_nonInviare")->text(), "&Non inviare  ABCD1207.I03");
-    Voce("Mu_nonInviare")->trigger();
-    Trova<QMenu>("mnuOperazioni")->hide();
+    EXPECT_TRUE(Voce(u"Mu_storico"_s)->isVisible());
+    EXPECT_FALSE(Voce(u"Mu_daInviare"_s)->isVisible());
+    EXPECT_EQ(Voce(u"Mu_nonInviare"_s)->text(), u"&Non inviare  ABCD1207.I03"_s);
+    Voce(u"Mu_nonInviare"_s)->trigger();
+    Trova<QMenu>(u"mnuOperazioni"_s)->hide();
     EXPECT_EQ(RigheInvio().size(), 3);
 
-    Trova<QRadioButton>("optQuali_0")->click();
-    EXPECT_EQ(finestra->windowTitle(), " INVIA DATI ALLA DOGANA    -    " + Percorso("Inviati"));
-    EXPECT_EQ(Righe(), QStringList({"ABCD1207.T09"}));
+    Trova<QRadioButton>(u"optQuali_0"_s)->click();
+    EXPECT_EQ(finestra->windowTitle(),
+              u" INVIA DATI ALLA DOGANA    -    "_s + Percorso(u"Inviati"_s));
+    EXPECT_EQ(Righe(), QStringList({u"ABCD1207.T09"_s}));
     ClicRiga(elenco, 0, Qt::RightButton);
-    EXPECT_FALSE(Voce("Mu_storico")->isVisible()) << "nothing to archive in the history";
-    Trova<QMenu>("mnuOperazioni")->hide();
-    Trova<QRadioButton>("optQuali_1")->click();
+    EXPECT_FALSE(Voce(u"Mu_storico"_s)->isVisible()) << "nothing to archive in the history";
+    Trova<QMenu>(u"mnuOperazioni"_s)->hide();
+    Trova<QRadioButton>(u"optQuali_1"_s)->click();
     EXPECT_EQ(Righe(), PerNome);
 }
 
@@ -450,17 +456,17 @@ TEST_F(Dos2EdiTest, PannelloDiAiutoETastoF1)
     Apri();
     elenco->setFocus();
     QTest::keyClick(elenco, Qt::Key_F1);
-    QWidget* aiuto = Trova<QWidget>("pctHelp");
+    QWidget* aiuto = Trova<QWidget>(u"pctHelp"_s);
     EXPECT_TRUE(aiuto->isVisible());
-    EXPECT_EQ(Trova<QLabel>("lbHelpTit")->text(), "ELENCO FILES TRASFERIRIBILI");
-    EXPECT_TRUE(Trova<QLabel>("lbHelpMess")->text().startsWith("- Tasto destro del Mouse"));
+    EXPECT_EQ(Trova<QLabel>(u"lbHelpTit"_s)->text(), u"ELENCO FILES TRASFERIRIBILI"_s);
+    EXPECT_TRUE(Trova<QLabel>(u"lbHelpMess"_s)->text().startsWith(u"- Tasto destro del Mouse"_s));
     QTest::keyClick(elenco, Qt::Key_Down);
     EXPECT_FALSE(aiuto->isVisible());
 
     invio->setFocus();
     QTest::keyClick(invio, Qt::Key_F1);
-    EXPECT_EQ(Trova<QLabel>("lbHelpTit")->text(), "ELENCO FILES DA TRASFERIRE");
-    QTest::mouseClick(Trova<QLabel>("lbHelpMess"), Qt::LeftButton);
+    EXPECT_EQ(Trova<QLabel>(u"lbHelpTit"_s)->text(), u"ELENCO FILES DA TRASFERIRE"_s);
+    QTest::mouseClick(Trova<QLabel>(u"lbHelpMess"_s), Qt::LeftButton);
     EXPECT_FALSE(aiuto->isVisible());
 }
 
@@ -472,38 +478,39 @@ TEST_F(Dos2EdiTest, LarghezzaFissaAltezzaMinimaEPosizioneSalvata)
     EXPECT_GE(Twip(finestra->frameGeometry().height()), 4560);
     finestra->resize(300, 500);
     EXPECT_EQ(Twip(finestra->frameGeometry().width()), 8250);
-    Pulsante("&USCITA")->click();
+    Pulsante(u"&USCITA"_s)->click();
     EXPECT_FALSE(finestra->isVisible());
-    EXPECT_EQ(LeggiIni(FileIni, "Dos2Edi", "DIMY"),
+    EXPECT_EQ(LeggiIni(FileIni, u"Dos2Edi"_s, u"DIMY"_s),
               QString::number(Twip(finestra->frameGeometry().height())));
-    EXPECT_EQ(LeggiIni(FileIni, "Dos2Edi", "DIMX"), "8250");
+    EXPECT_EQ(LeggiIni(FileIni, u"Dos2Edi"_s, u"DIMX"_s), u"8250"_s);
 }
 
 TEST_F(Dos2EdiTest, OrigineScelta)
 {
-    File("ABCD1207.T01", QDateTime::currentDateTime(), 3, "Altrove");
+    File(u"ABCD1207.T01"_s, QDateTime::currentDateTime(), 3, u"Altrove"_s);
     Apri();
-    Trova<QPushButton>("cmdOrigine")->click();
-    EXPECT_TRUE(Trova<QWidget>("fraCartella")->isVisible());
-    EXPECT_EQ(Trova<QLabel>("lbFirmaVerif")->text(), Percorso("Firmati"));
+    Trova<QPushButton>(u"cmdOrigine"_s)->click();
+    EXPECT_TRUE(Trova<QWidget>(u"fraCartella"_s)->isVisible());
+    EXPECT_EQ(Trova<QLabel>(u"lbFirmaVerif"_s)->text(), Percorso(u"Firmati"_s));
 
     DialoghiTest d;
     QString titolo, iniziale;
     d.cartella = [&](const QString& t, const QString& i) {
         titolo = t;
         iniziale = i;
-        return Percorso("Altrove");
+        return Percorso(u"Altrove"_s);
     };
     ImpostaDialoghi(d);
-    Pulsante("&IMPOSTA Origine")->click();
-    EXPECT_EQ(titolo, "Seleziona la Cartella desiderata");
-    EXPECT_EQ(iniziale, Percorso("Firmati"));
-    EXPECT_EQ(ParametriEdi.CartellaFirmati, Percorso("Altrove"));
-    EXPECT_EQ(finestra->CartellaElenco(), Percorso("Altrove"));
-    EXPECT_EQ(Righe(), QStringList({"ABCD1207.T01"}));
-    EXPECT_FALSE(Trova<QWidget>("fraCartella")->isVisible());
-    EXPECT_FALSE(Pulsante("&INVIA")->isHidden());
-    EXPECT_EQ(finestra->windowTitle(), " INVIA DATI ALLA DOGANA    -    " + Percorso("Altrove"));
+    Pulsante(u"&IMPOSTA Origine"_s)->click();
+    EXPECT_EQ(titolo, u"Seleziona la Cartella desiderata"_s);
+    EXPECT_EQ(iniziale, Percorso(u"Firmati"_s));
+    EXPECT_EQ(ParametriEdi.CartellaFirmati, Percorso(u"Altrove"_s));
+    EXPECT_EQ(finestra->CartellaElenco(), Percorso(u"Altrove"_s));
+    EXPECT_EQ(Righe(), QStringList({u"ABCD1207.T01"_s}));
+    EXPECT_FALSE(Trova<QWidget>(u"fraCartella"_s)->isVisible());
+    EXPECT_FALSE(Pulsante(u"&INVIA"_s)->isHidden());
+    EXPECT_EQ(finestra->windowTitle(),
+              u" INVIA DATI ALLA DOGANA    -    "_s + Percorso(u"Altrove"_s));
 }
 
 TEST_F(Dos2EdiTest, CampoErratoTrattieneIlFuocoEIlTestoSenzaRicaricare)
@@ -512,19 +519,19 @@ TEST_F(Dos2EdiTest, CampoErratoTrattieneIlFuocoEIlTestoSenzaRicaricare)
     Apri();
     finestra->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(finestra.get()));
-    QLineEdit* mese = Trova<QLineEdit>("txt_1");
+    QLineEdit* mese = Trova<QLineEdit>(u"txt_1"_s);
     mese->setFocus();
     mese->selectAll();
     // The full field moves on by itself, and its check fails.
-    RisponditoreTest().Rispondi(Risposta::Ok, "MESE ERRATO");
-    QTest::keyClicks(mese, "1x3"); // the letter is not taken
+    RisponditoreTest().Rispondi(Risposta::Ok, u"MESE ERRATO"_s);
+    QTest::keyClicks(mese, u"1x3"_s); // the letter is not taken
     QTest::qWait(0);
     EXPECT_EQ(QApplication::focusWidget(), mese);
-    EXPECT_EQ(mese->text(), "13");
+    EXPECT_EQ(mese->text(), u"13"_s);
     EXPECT_EQ(Righe(), PerNome);
 
     // Once the person heads for the exit, the field is no longer checked.
-    QTest::mouseClick(Pulsante("&USCITA"), Qt::LeftButton);
+    QTest::mouseClick(Pulsante(u"&USCITA"_s), Qt::LeftButton);
     EXPECT_FALSE(finestra->isVisible());
 }
 
@@ -533,28 +540,28 @@ TEST_F(Dos2EdiTest, SuEGiuTraICampi)
     Apri();
     finestra->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(finestra.get()));
-    QLineEdit* primo = Trova<QLineEdit>("txt_1");
-    QLineEdit* ultimo = Trova<QLineEdit>("txt_4");
+    QLineEdit* primo = Trova<QLineEdit>(u"txt_1"_s);
+    QLineEdit* ultimo = Trova<QLineEdit>(u"txt_4"_s);
     primo->setFocus();
     QTest::keyClick(primo, Qt::Key_Up);
     EXPECT_EQ(QApplication::focusWidget(), ultimo);
-    Trova<QLineEdit>("txt_1")->setEnabled(false);
+    Trova<QLineEdit>(u"txt_1"_s)->setEnabled(false);
     QTest::keyClick(ultimo, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), Trova<QLineEdit>("txt_2"));
+    EXPECT_EQ(QApplication::focusWidget(), Trova<QLineEdit>(u"txt_2"_s));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), Trova<QLineEdit>("txt_3"));
+    EXPECT_EQ(QApplication::focusWidget(), Trova<QLineEdit>(u"txt_3"_s));
 }
 
 TEST_F(Dos2EdiTest, VisualizzaApreIlFileConLEditorDellUfficio)
 {
     QuattroFile();
-    const QString uscita = Percorso("aperto.txt");
-    const QString script = ScriptRegistra("editor.sh", uscita);
-    ScriviIni(FileIni, "APPLICATIVI", "Varie1", script);
+    const QString uscita = Percorso(u"aperto.txt"_s);
+    const QString script = ScriptRegistra(u"editor.sh"_s, uscita);
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"Varie1"_s, script);
     Apri();
     ClicRiga(elenco, 2, Qt::RightButton);
-    Voce("Mu_visualizza")->trigger();
-    Trova<QMenu>("mnuOperazioni")->hide();
+    Voce(u"Mu_visualizza"_s)->trigger();
+    Trova<QMenu>(u"mnuOperazioni"_s)->hide();
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
-    EXPECT_EQ(LeggiFile(uscita), Percorso("Firmati/ABCD1207.T02").toUtf8() + "\n");
+    EXPECT_EQ(LeggiFile(uscita), Percorso(u"Firmati/ABCD1207.T02"_s).toUtf8() + "\n");
 }

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QWidget>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QByteArray RispostaFirmata =
@@ -22,18 +24,18 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        ParametriEdi.CartellaBase = Percorso("base");
+        ParametriEdi.CartellaBase = Percorso(u"base"_s);
         ASSERT_TRUE(CreaCartelle());
-        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso("Sbusta.sh")));
-        PREPARA_BUSTA_O_SALTA(busta_, Percorso("chiavi"));
+        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso(u"Sbusta.sh"_s)));
+        PREPARA_BUSTA_O_SALTA(busta_, Percorso(u"chiavi"_s));
     }
     QString Ricevuto(const QString& nome, const QByteArray& contenuto)
     {
-        return ScriviFile(ParametriEdi.CartellaRicevuti + "/" + nome, contenuto);
+        return ScriviFile(ParametriEdi.CartellaRicevuti + u"/"_s + nome, contenuto);
     }
     QString Verificato(const QString& nome) const
     {
-        return ParametriEdi.CartellaVerificati + "/" + nome;
+        return ParametriEdi.CartellaVerificati + u"/"_s + nome;
     }
 
     BustaFirmata busta_;
@@ -43,27 +45,27 @@ protected:
 
 TEST_F(GesVerifTest, FinestraMostraIPercorsiESiChiudeDaSola)
 {
-    const QString origine = Ricevuto("ACME1207.X01.P7M", busta_.Firma(RispostaFirmata));
-    const QString destino = Verificato("ACME1207.X01");
+    const QString origine = Ricevuto(u"ACME1207.X01.P7M"_s, busta_.Firma(RispostaFirmata));
+    const QString destino = Verificato(u"ACME1207.X01"_s);
     QString titolo;
     QString mostrate;
     QuandoModale([&](QWidget* w) {
         titolo = w->windowTitle();
-        mostrate = w->findChild<QLabel*>("lbOrigine")->text() + "|" +
-                   w->findChild<QLabel*>("lbDestino")->text();
+        mostrate = w->findChild<QLabel*>(u"lbOrigine"_s)->text() + u"|"_s +
+                   w->findChild<QLabel*>(u"lbDestino"_s)->text();
     });
     EsitoOperazione = 7;
-    QString errore = "x";
+    QString errore = u"x"_s;
     EXPECT_EQ(VerificaFile(nullptr, origine, destino, &errore), 0);
     EXPECT_EQ(EsitoOperazione, 0);
     EXPECT_TRUE(errore.isEmpty());
-    EXPECT_EQ(titolo, "VERIFICA DELLA FIRMA ELETTRONICA IN CORSO...");
-    EXPECT_EQ(mostrate, origine + "|" + destino);
+    EXPECT_EQ(titolo, u"VERIFICA DELLA FIRMA ELETTRONICA IN CORSO..."_s);
+    EXPECT_EQ(mostrate, origine + u"|"_s + destino);
     EXPECT_EQ(LeggiFile(destino), RispostaFirmata);
 
     // A failure comes back with the command's own words.
-    const QString guasta = Ricevuto("ACME1207.X02.P7M", "non firmato");
-    EXPECT_EQ(VerificaFile(nullptr, guasta, Verificato("ACME1207.X02"), &errore), 2);
+    const QString guasta = Ricevuto(u"ACME1207.X02.P7M"_s, "non firmato");
+    EXPECT_EQ(VerificaFile(nullptr, guasta, Verificato(u"ACME1207.X02"_s), &errore), 2);
     EXPECT_EQ(EsitoOperazione, 2);
-    EXPECT_TRUE(errore.startsWith("Sbusta:")) << errore.toStdString();
+    EXPECT_TRUE(errore.startsWith(u"Sbusta:"_s)) << errore.toStdString();
 }

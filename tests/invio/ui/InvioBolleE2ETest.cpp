@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class InvioBolleE2ETest : public ProvaConServerFtp
@@ -26,8 +28,8 @@ protected:
         ParametriEdi.HostFtp = server_.Host();
         ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
         ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
-        ParametriEdi.CartellaFirmati = Percorso("Firmati");
-        ParametriEdi.CartellaInviati = Percorso("Inviati");
+        ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
+        ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
         QDir().mkpath(ParametriEdi.CartellaFirmati);
         QDir().mkpath(ParametriEdi.CartellaInviati);
         ConnessoRemoto = true;
@@ -36,18 +38,18 @@ protected:
             for (int k = 0; k < 5000 * i; ++k)
                 contenuto.append(char((k * 31 + i) % 256)); // binary, with CR and LF bytes
             contenuti.append(contenuto);
-            ScriviFile("Firmati/" + Nomi[i - 1], contenuto);
+            ScriviFile(u"Firmati/"_s + Nomi[i - 1], contenuto);
         }
     }
 
-    bool InFirmati(const QString& n) const { return QFile::exists(Percorso("Firmati/" + n)); }
-    bool InInviati(const QString& n) const { return QFile::exists(Percorso("Inviati/" + n)); }
+    bool InFirmati(const QString& n) const { return QFile::exists(Percorso(u"Firmati/"_s + n)); }
+    bool InInviati(const QString& n) const { return QFile::exists(Percorso(u"Inviati/"_s + n)); }
     QByteArray SulServer(const QString& n) const
     {
         return server_.LeggiFile(ServerFtp::UtenteDogana, n);
     }
 
-    const QStringList Nomi = {"ACME1207.T01", "ACME1207.T02", "ACME1207.T03"};
+    const QStringList Nomi = {u"ACME1207.T01"_s, u"ACME1207.T02"_s, u"ACME1207.T03"_s};
     QList<QByteArray> contenuti;
 };
 
@@ -58,7 +60,7 @@ protected:
     ServerFtp::Opzioni OpzioniServer() const override
     {
         ServerFtp::Opzioni o;
-        o.nomeRifiutato = "ACME1207.T02";
+        o.nomeRifiutato = u"ACME1207.T02"_s;
         return o;
     }
 };
@@ -71,10 +73,10 @@ TEST_F(InvioBolleE2ETest, TreFileDallaFinestraSulServerEInInviati)
     finestra.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finestra));
     for (QPushButton* p : finestra.findChildren<QPushButton*>())
-        if (p->text() == "&Tutti")
+        if (p->text() == u"&Tutti"_s)
             p->click();
     ASSERT_EQ(finestra.ElencoInvio(), Nomi);
-    finestra.findChild<QPushButton*>("cmdInvia")->click();
+    finestra.findChild<QPushButton*>(u"cmdInvia"_s)->click();
 
     EXPECT_FALSE(finestra.isVisible()) << "the run closes the window";
     EXPECT_FALSE(finestra.Occupato());
@@ -89,7 +91,7 @@ TEST_F(InvioBolleE2ETest, TreFileDallaFinestraSulServerEInInviati)
 TEST_F(InvioBolleE2ETest, ServerFermoNienteSpostatoEINomiDetti)
 {
     server_.Ferma();
-    RisponditoreTest().Rispondi(Risposta::Ok, "NON SONO STATI INVIATI");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"NON SONO STATI INVIATI"_s);
     const EsitoInvio esito = InviaBolle(Nomi, ParametriEdi.CartellaFirmati);
     EXPECT_TRUE(esito.eseguito);
     EXPECT_EQ(esito.nonInviati, Nomi);
@@ -103,7 +105,7 @@ TEST_F(InvioBolleE2ETest, ServerFermoNienteSpostatoEINomiDetti)
 
 TEST_F(InvioBolleRifiutoTest, UnRifiutoDelServerRestaNeiFirmati)
 {
-    RisponditoreTest().Rispondi(Risposta::Ok, "NON SONO STATI INVIATI");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"NON SONO STATI INVIATI"_s);
     const EsitoInvio esito = InviaBolle(Nomi, ParametriEdi.CartellaFirmati);
     EXPECT_EQ(esito.archiviati, QStringList({Nomi[0], Nomi[2]}));
     EXPECT_EQ(esito.nonInviati, QStringList({Nomi[1]}));
@@ -119,7 +121,7 @@ TEST_F(InvioBolleRifiutoTest, UnRifiutoDelServerRestaNeiFirmati)
 TEST_F(InvioBolleE2ETest, DagliInviatiSiCaricaSenzaSpostare)
 {
     for (const QString& n : Nomi)
-        QFile::rename(Percorso("Firmati/" + n), Percorso("Inviati/" + n));
+        QFile::rename(Percorso(u"Firmati/"_s + n), Percorso(u"Inviati/"_s + n));
     EsitoOperazione = 5;
     const EsitoInvio esito = InviaBolle(Nomi, ParametriEdi.CartellaInviati);
     EXPECT_EQ(esito.accettati, Nomi);
@@ -133,14 +135,14 @@ TEST_F(InvioBolleE2ETest, DagliInviatiSiCaricaSenzaSpostare)
 
 TEST_F(InvioBolleE2ETest, StoriaCheNonPrendeIlFileEIlGiroProsegue)
 {
-    QDir().mkpath(Percorso("Inviati/" + Nomi[0] + "/occupato"));
-    RisponditoreTest().Rispondi(Risposta::Ok, "ERRORE IN FASE DI STORICIZZAZIONE!");
+    QDir().mkpath(Percorso(u"Inviati/"_s + Nomi[0] + u"/occupato"_s));
+    RisponditoreTest().Rispondi(Risposta::Ok, u"ERRORE IN FASE DI STORICIZZAZIONE!"_s);
     const EsitoInvio esito = InviaBolle(Nomi, ParametriEdi.CartellaFirmati);
     EXPECT_EQ(esito.accettati, Nomi);
     EXPECT_EQ(esito.archiviati, QStringList({Nomi[1], Nomi[2]}));
-    const QStringList righe = RisponditoreTest().Testi().value(0).split('\n');
+    const QStringList righe = RisponditoreTest().Testi().value(0).split(u'\n');
     ASSERT_EQ(righe.size(), 5);
-    EXPECT_EQ(righe[1], Percorso("Inviati/" + Nomi[0]));
+    EXPECT_EQ(righe[1], Percorso(u"Inviati/"_s + Nomi[0]));
     EXPECT_EQ(righe[3], Nomi[0]);
     EXPECT_FALSE(righe[4].isEmpty());
     EXPECT_TRUE(InFirmati(Nomi[0]));
@@ -149,17 +151,17 @@ TEST_F(InvioBolleE2ETest, StoriaCheNonPrendeIlFileEIlGiroProsegue)
 
 TEST_F(InvioBolleE2ETest, NomeNonSempliceFuoriDalCopione)
 {
-    const QString strano = "ACME1207.T04 x";
-    ScriviFile("Firmati/" + strano, "z");
-    RisponditoreTest().Rispondi(Risposta::Ok, "NOME NON TRASFERIBILE");
+    const QString strano = u"ACME1207.T04 x"_s;
+    ScriviFile(u"Firmati/"_s + strano, "z");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"NOME NON TRASFERIBILE"_s);
     const EsitoInvio esito = InviaBolle({Nomi[0], strano}, ParametriEdi.CartellaFirmati);
     EXPECT_EQ(esito.scartati, QStringList({strano}));
     EXPECT_EQ(esito.archiviati, QStringList({Nomi[0]}));
     EXPECT_TRUE(RisponditoreTest().Testi().value(0).contains(strano));
-    EXPECT_TRUE(QFile::exists(Percorso("Firmati/" + strano)));
-    EXPECT_FALSE(server_.File(ServerFtp::UtenteDogana).contains("ACME1207.T04"));
+    EXPECT_TRUE(QFile::exists(Percorso(u"Firmati/"_s + strano)));
+    EXPECT_FALSE(server_.File(ServerFtp::UtenteDogana).contains(u"ACME1207.T04"_s));
 
     // Only bad names: no run at all.
-    RisponditoreTest().Rispondi(Risposta::Ok, "NOME NON TRASFERIBILE");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"NOME NON TRASFERIBILE"_s);
     EXPECT_FALSE(InviaBolle({strano}, ParametriEdi.CartellaFirmati).eseguito);
 }

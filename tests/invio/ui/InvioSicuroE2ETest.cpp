@@ -26,9 +26,11 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QStringList Nomi = {"ACME1207.T01", "ACME1207.T02", "ACME1207.T03"};
+const QStringList Nomi = {u"ACME1207.T01"_s, u"ACME1207.T02"_s, u"ACME1207.T03"_s};
 
 QByteArray Contenuto(int i, int byte)
 {
@@ -53,14 +55,14 @@ protected:
         ParametriEdi.PasswordFtp = OpzioniServer().passwordDogana.isEmpty()
                                        ? QString(ServerFtp::PasswordDogana)
                                        : OpzioniServer().passwordDogana;
-        ParametriEdi.CartellaFirmati = Percorso("Firmati");
-        ParametriEdi.CartellaInviati = Percorso("Inviati");
+        ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
+        ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
         QDir().mkpath(ParametriEdi.CartellaFirmati);
         QDir().mkpath(ParametriEdi.CartellaInviati);
         ConnessoRemoto = true;
         for (int i = 0; i < Nomi.size(); ++i) {
             contenuti_.append(Contenuto(i, DimensioneFile()));
-            ScriviFile("Firmati/" + Nomi[i], contenuti_.last());
+            ScriviFile(u"Firmati/"_s + Nomi[i], contenuti_.last());
         }
     }
     void TearDown() override
@@ -70,8 +72,8 @@ protected:
     }
     virtual int DimensioneFile() const { return 6000; }
 
-    bool InFirmati(const QString& n) const { return QFile::exists(Percorso("Firmati/" + n)); }
-    bool InInviati(const QString& n) const { return QFile::exists(Percorso("Inviati/" + n)); }
+    bool InFirmati(const QString& n) const { return QFile::exists(Percorso(u"Firmati/"_s + n)); }
+    bool InInviati(const QString& n) const { return QFile::exists(Percorso(u"Inviati/"_s + n)); }
     QByteArray SulServer(const QString& n) const
     {
         return server_.LeggiFile(ServerFtp::UtenteDogana, n);
@@ -103,14 +105,14 @@ TEST_F(InvioLentoTest, UnaCorsaInterrottaArchiviaSoloCioCheIlServerHaPreso)
     for (const bool congela : {false, true}) {
         SCOPED_TRACE(congela ? "link frozen, No" : "client killed");
         for (int i = 0; i < Nomi.size(); ++i)
-            ScriviFile("Firmati/" + Nomi[i], contenuti_[i]);
-        QDir(Percorso("Inviati")).removeRecursively();
-        QDir().mkpath(Percorso("Inviati"));
+            ScriviFile(u"Firmati/"_s + Nomi[i], contenuti_[i]);
+        QDir(Percorso(u"Inviati"_s)).removeRecursively();
+        QDir().mkpath(Percorso(u"Inviati"_s));
         ImpostaLimiteAttesaFtp(2000);
         RisponditoreTest().Azzera();
         if (congela)
-            RisponditoreTest().Rispondi(Risposta::No, "ATTENDERE ANCORA?");
-        RisponditoreTest().Rispondi(Risposta::Ok, "NON SONO STATI INVIATI");
+            RisponditoreTest().Rispondi(Risposta::No, u"ATTENDERE ANCORA?"_s);
+        RisponditoreTest().Rispondi(Risposta::Ok, u"NON SONO STATI INVIATI"_s);
 
         QElapsedTimer dalBlocco;
         bool fatto = false;
@@ -153,7 +155,7 @@ TEST_F(InvioLentoTest, IlPannelloMostraFileEByteDuranteLInvio)
     finestra.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finestra));
     for (QPushButton* p : finestra.findChildren<QPushButton*>())
-        if (p->text() == "&Tutti")
+        if (p->text() == u"&Tutti"_s)
             p->click();
     ASSERT_EQ(finestra.ElencoInvio(), Nomi);
 
@@ -162,20 +164,20 @@ TEST_F(InvioLentoTest, IlPannelloMostraFileEByteDuranteLInvio)
     QTimer sonda;
     sonda.setInterval(300);
     QObject::connect(&sonda, &QTimer::timeout, [&]() {
-        auto* lb = finestra.findChild<QLabel*>("lbAvanzamento");
+        auto* lb = finestra.findChild<QLabel*>(u"lbAvanzamento"_s);
         if (!lb || !lb->isVisible())
             return;
         EXPECT_EQ(lb->accessibleName(), lb->text());
         if (visti.isEmpty() || visti.last() != lb->text())
             visti << lb->text();
         for (QRadioButton* o : finestra.findChildren<QRadioButton*>())
-            if (o->text() == "Inviati")
+            if (o->text() == u"Inviati"_s)
                 QTest::mouseClick(o, Qt::LeftButton);
         QTest::keyClick(&finestra, Qt::Key_F2);
         finestra.close();
     });
     sonda.start();
-    finestra.findChild<QPushButton*>("cmdInvia")->click();
+    finestra.findChild<QPushButton*>(u"cmdInvia"_s)->click();
     sonda.stop();
 
     EXPECT_FALSE(finestra.isVisible());
@@ -186,9 +188,9 @@ TEST_F(InvioLentoTest, IlPannelloMostraFileEByteDuranteLInvio)
     ASSERT_FALSE(visti.isEmpty());
     bool conByte = false;
     for (const QString& t : visti)
-        conByte = conByte || (t.contains("FILE IN TRASFERIMENTO: ACME1207.T0") &&
-                              t.contains(" DI 768.000 BYTE"));
-    EXPECT_TRUE(conByte) << visti.join(" | ").toStdString();
+        conByte = conByte || (t.contains(u"FILE IN TRASFERIMENTO: ACME1207.T0"_s) &&
+                              t.contains(u" DI 768.000 BYTE"_s));
+    EXPECT_TRUE(conByte) << visti.join(u" | "_s).toStdString();
     EXPECT_TRUE(RisponditoreTest().Ricevuti().isEmpty());
 }
 
@@ -196,17 +198,17 @@ TEST_F(InvioLentoTest, IlPannelloMostraFileEByteDuranteLInvio)
 // stops before the client starts and names the setting.
 TEST_F(InvioSicuroTest, NessunComandoDaUnValoreDelleImpostazioni)
 {
-    const QString segno = Percorso("eseguito");
+    const QString segno = Percorso(u"eseguito"_s);
     struct Caso
     {
         QLatin1StringView chiave;
         QString valore;
     };
     const QList<Caso> casi = {
-        {Ini::PasswFtp, "x\n!touch " + segno},
-        {Ini::PasswFtp, "x\nput /etc/hostname hostname"},
-        {Ini::HostFtp, server_.Host() + "\n!touch " + segno},
-        {Ini::AutorFtp, "ACME\r\nput /etc/hostname hostname"},
+        {Ini::PasswFtp, u"x\n!touch "_s + segno},
+        {Ini::PasswFtp, u"x\nput /etc/hostname hostname"_s},
+        {Ini::HostFtp, server_.Host() + u"\n!touch "_s + segno},
+        {Ini::AutorFtp, u"ACME\r\nput /etc/hostname hostname"_s},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.valore.toStdString());
@@ -217,7 +219,7 @@ TEST_F(InvioSicuroTest, NessunComandoDaUnValoreDelleImpostazioni)
             // Through the file, scrambled: the line break is a control
             // character of the stored text.
             QString memorizzato = CodificaParola(c.valore);
-            ASSERT_TRUE(ScriviIni(FileIni, "EDI", "PASSWFTP", memorizzato));
+            ASSERT_TRUE(ScriviIni(FileIni, u"EDI"_s, u"PASSWFTP"_s, memorizzato));
             CaricaParametriEdi();
             ASSERT_EQ(ParametriEdi.PasswordFtp, c.valore);
             ParametriEdi.HostFtp = server_.Host();
@@ -226,7 +228,7 @@ TEST_F(InvioSicuroTest, NessunComandoDaUnValoreDelleImpostazioni)
         } else {
             ParametriEdi.UtenteFtp = c.valore;
         }
-        RisponditoreTest().Rispondi(Risposta::Ok, QString("IL VALORE DI ") + c.chiave);
+        RisponditoreTest().Rispondi(Risposta::Ok, u"IL VALORE DI "_s + c.chiave);
         const EsitoInvio esito = InviaBolle({Nomi[0]}, ParametriEdi.CartellaFirmati);
         EXPECT_EQ(esito.stato, StatoFtp::NonAvviato);
         EXPECT_TRUE(RisponditoreTest().Testi().last().contains(FileIni));
@@ -241,11 +243,11 @@ TEST_F(InvioSicuroTest, NessunComandoDaUnValoreDelleImpostazioni)
 // declaration they would have matched does not go out in their place.
 TEST_F(InvioSicuroTest, NomiConCaratteriJollyRestanoENonPortanoAltriFile)
 {
-    const QStringList strani = {"ACME1207.T0[1]", "ACME1207.T0?", "ACME1207.T0*",
-                                "ACME1207.T{01,02}", "~ACME1207.T01"};
+    const QStringList strani = {u"ACME1207.T0[1]"_s, u"ACME1207.T0?"_s, u"ACME1207.T0*"_s,
+                                u"ACME1207.T{01,02}"_s, u"~ACME1207.T01"_s};
     for (const QString& n : strani)
-        ScriviFile("Firmati/" + n, "altro");
-    RisponditoreTest().Rispondi(Risposta::Ok, "NOME NON TRASFERIBILE");
+        ScriviFile(u"Firmati/"_s + n, "altro");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"NOME NON TRASFERIBILE"_s);
     const EsitoInvio esito = InviaBolle(strani, ParametriEdi.CartellaFirmati);
     EXPECT_EQ(esito.scartati, strani);
     const QString testo = RisponditoreTest().Testi().value(0);
@@ -259,12 +261,12 @@ TEST_F(InvioSicuroTest, NomiConCaratteriJollyRestanoENonPortanoAltriFile)
 
 TEST_F(InvioSicuroTest, UnCollegamentoChiamatoXchkNonVieneSeguito)
 {
-    const QString bersaglio = ScriviFile("bersaglio.txt", "da non toccare");
-    ASSERT_TRUE(QFile::link(bersaglio, Percorso("Firmati/Xchk")));
-    RisponditoreTest().Rispondi(Risposta::Ok, Percorso("Firmati/Xchk"));
+    const QString bersaglio = ScriviFile(u"bersaglio.txt"_s, "da non toccare");
+    ASSERT_TRUE(QFile::link(bersaglio, Percorso(u"Firmati/Xchk"_s)));
+    RisponditoreTest().Rispondi(Risposta::Ok, Percorso(u"Firmati/Xchk"_s));
     const EsitoInvio esito = InviaBolle(Nomi, ParametriEdi.CartellaFirmati);
     EXPECT_EQ(esito.stato, StatoFtp::NonAvviato);
-    EXPECT_EQ(LeggiFile("bersaglio.txt"), "da non toccare");
+    EXPECT_EQ(LeggiFile(u"bersaglio.txt"_s), "da non toccare");
     EXPECT_TRUE(server_.File(ServerFtp::UtenteDogana).isEmpty());
     for (const QString& n : Nomi)
         EXPECT_TRUE(InFirmati(n));
@@ -275,7 +277,7 @@ TEST_F(InvioSicuroTest, UnCollegamentoChiamatoXchkNonVieneSeguito)
 TEST_F(InvioSicuroTest, StoriaSuAltroFilesystemPienoNonPerdeNulla)
 {
     QTemporaryDir altrove(QStringLiteral("/dev/shm/norvel-inviati-XXXXXX"));
-    if (!altrove.isValid() || QFileInfo("/dev/shm").canonicalFilePath().isEmpty())
+    if (!altrove.isValid() || QFileInfo(u"/dev/shm"_s).canonicalFilePath().isEmpty())
         GTEST_SKIP() << "no /dev/shm for a second filesystem";
     ParametriEdi.CartellaInviati = altrove.path();
     const QByteArray vecchia = "copia precedente gia' inviata";
@@ -291,9 +293,9 @@ TEST_F(InvioSicuroTest, StoriaSuAltroFilesystemPienoNonPerdeNulla)
     struct rlimit piccolo = prima;
     piccolo.rlim_cur = 1024;
     RisponditoreTest()
-        .Rispondi(Risposta::Ok, "ERRORE IN FASE DI STORICIZZAZIONE!")
-        .Rispondi(Risposta::Ok, "ERRORE IN FASE DI STORICIZZAZIONE!")
-        .Rispondi(Risposta::Ok, "ERRORE IN FASE DI STORICIZZAZIONE!");
+        .Rispondi(Risposta::Ok, u"ERRORE IN FASE DI STORICIZZAZIONE!"_s)
+        .Rispondi(Risposta::Ok, u"ERRORE IN FASE DI STORICIZZAZIONE!"_s)
+        .Rispondi(Risposta::Ok, u"ERRORE IN FASE DI STORICIZZAZIONE!"_s);
     EsitoInvio esito;
     {
         RichiestaFtp r = RichiestaInvio(Nomi, ParametriEdi.CartellaFirmati);
@@ -313,7 +315,7 @@ TEST_F(InvioSicuroTest, StoriaSuAltroFilesystemPienoNonPerdeNulla)
     EXPECT_EQ(QDir(altrove.path()).entryList(QDir::Files | QDir::Hidden), QStringList{Nomi[0]})
         << "no partial or temporary file";
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(LeggiFile("Firmati/" + Nomi[i]), contenuti_[i]);
+        EXPECT_EQ(LeggiFile(u"Firmati/"_s + Nomi[i]), contenuti_[i]);
 
     // With room again the same move replaces the older copy.
     RisponditoreTest().Azzera();
@@ -334,7 +336,7 @@ protected:
     ServerFtp::Opzioni OpzioniServer() const override
     {
         ServerFtp::Opzioni o;
-        o.passwordDogana = "S\"e ret\\|0'!";
+        o.passwordDogana = u"S\"e ret\\|0'!"_s;
         return o;
     }
 };
@@ -345,14 +347,14 @@ TEST_F(InvioParolaTest, LaParolaSalvataAccedeDopoIlRiavvio)
 {
     const QString parola = OpzioniServer().passwordDogana;
     const QString memorizzato = CodificaParola(parola);
-    ASSERT_TRUE(memorizzato.endsWith(' '));
-    ASSERT_TRUE(ScriviIni(FileIni, "EDI", "PASSWFTP", memorizzato));
-    ScriviIni(FileIni, "EDI", "HOSTFTP", server_.Host());
-    ScriviIni(FileIni, "EDI", "AUTORFTP", ServerFtp::UtenteDogana);
+    ASSERT_TRUE(memorizzato.endsWith(u' '));
+    ASSERT_TRUE(ScriviIni(FileIni, u"EDI"_s, u"PASSWFTP"_s, memorizzato));
+    ScriviIni(FileIni, u"EDI"_s, u"HOSTFTP"_s, server_.Host());
+    ScriviIni(FileIni, u"EDI"_s, u"AUTORFTP"_s, ServerFtp::UtenteDogana);
     ParametriEdi = {};
     CaricaParametriEdi();
-    ParametriEdi.CartellaFirmati = Percorso("Firmati");
-    ParametriEdi.CartellaInviati = Percorso("Inviati");
+    ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
+    ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
     ASSERT_EQ(ParametriEdi.PasswordFtp, parola);
 
     const EsitoInvio esito = InviaBolle(Nomi, ParametriEdi.CartellaFirmati);

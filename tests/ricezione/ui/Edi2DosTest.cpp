@@ -24,6 +24,8 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void PreparaUfficio(CartellaProgrammaTest& t, const QString& base)
@@ -32,7 +34,7 @@ void PreparaUfficio(CartellaProgrammaTest& t, const QString& base)
     ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
     ParametriEdi.CartellaBase = base;
     CreaCartelle();
-    ParametriEdi.UtenteFtp = "ACME";
+    ParametriEdi.UtenteFtp = u"ACME"_s;
 }
 
 class Edi2DosTest : public CartellaProgrammaTest
@@ -41,11 +43,11 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        PreparaUfficio(*this, Percorso("base"));
+        PreparaUfficio(*this, Percorso(u"base"_s));
     }
     void Ricevuto(const QString& nome, int secondi, const QByteArray& contenuto = "x")
     {
-        QFile f(ScriviFile("base/Ricevuti/" + nome, contenuto));
+        QFile f(ScriviFile(u"base/Ricevuti/"_s + nome, contenuto));
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         f.setFileTime(QDateTime(QDate(2024, 12, 7), QTime(8, 0)).addSecs(secondi),
                       QFileDevice::FileModificationTime);
@@ -69,23 +71,23 @@ protected:
 
 TEST_F(Edi2DosTest, TabellaVuotaFinoAlPrimoCampoLasciato)
 {
-    Ricevuto("ACME1207.N01", 10);
-    Ricevuto("ACME1207.X02.P7M", 20);
-    Ricevuto("ACME1206.X03", 30);
+    Ricevuto(u"ACME1207.N01"_s, 10);
+    Ricevuto(u"ACME1207.X02.P7M"_s, 20);
+    Ricevuto(u"ACME1206.X03"_s, 30);
     Edi2Dos w;
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    EXPECT_EQ(w.windowTitle(), "RICEZIONE FILE");
-    auto* txt1 = w.findChild<QLineEdit*>("txt_1");
+    EXPECT_EQ(w.windowTitle(), u"RICEZIONE FILE"_s);
+    auto* txt1 = w.findChild<QLineEdit*>(u"txt_1"_s);
     EXPECT_EQ(QApplication::focusWidget(), txt1) << "the first field has the focus";
-    EXPECT_EQ(txt1->text(), "12");
-    EXPECT_EQ(w.findChild<QLineEdit*>("txt_4")->text(), "??");
+    EXPECT_EQ(txt1->text(), u"12"_s);
+    EXPECT_EQ(w.findChild<QLineEdit*>(u"txt_4"_s)->text(), u"??"_s);
     EXPECT_EQ(w.Griglia()->Elenco().Conta(), 0);
-    EXPECT_EQ(w.findChild<QPushButton*>("cmdOK")->text(), "&ESCI");
+    EXPECT_EQ(w.findChild<QPushButton*>(u"cmdOK"_s)->text(), u"&ESCI"_s);
     txt1->setFocus();
     QTest::keyClick(txt1, Qt::Key_Return);
-    EXPECT_EQ(Nomi(w), QStringList({"ACME1207.N01", "ACME1207.X02.P7M"}));
-    EXPECT_EQ(w.findChild<QPushButton*>("cmdOK")->text(), "&SPOSTA");
+    EXPECT_EQ(Nomi(w), QStringList({u"ACME1207.N01"_s, u"ACME1207.X02.P7M"_s}));
+    EXPECT_EQ(w.findChild<QPushButton*>(u"cmdOK"_s)->text(), u"&SPOSTA"_s);
     EXPECT_EQ(w.width(), 6500 / 15 - (w.frameGeometry().width() - w.geometry().width()));
 }
 
@@ -93,43 +95,43 @@ TEST_F(Edi2DosTest, OrdinamentiDallaBandaDiIntestazione)
 {
     OrdinaColRicevi = 0;
     OrdinaModoRicevi = Crescente;
-    Ricevuto("ACME1207.N01", 300);
-    Ricevuto("ACME1207.N02", 100);
-    Ricevuto("ACME1207.N03", 200);
+    Ricevuto(u"ACME1207.N01"_s, 300);
+    Ricevuto(u"ACME1207.N02"_s, 100);
+    Ricevuto(u"ACME1207.N03"_s, 200);
     Edi2Dos w;
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     w.CaricaRicevuti();
-    EXPECT_EQ(Nomi(w), QStringList({"ACME1207.N01", "ACME1207.N02", "ACME1207.N03"}));
+    EXPECT_EQ(Nomi(w), QStringList({u"ACME1207.N01"_s, u"ACME1207.N02"_s, u"ACME1207.N03"_s}));
     ClicIntestazione(w, 1, Qt::LeftButton);
-    EXPECT_EQ(Nomi(w), QStringList({"ACME1207.N02", "ACME1207.N03", "ACME1207.N01"}));
+    EXPECT_EQ(Nomi(w), QStringList({u"ACME1207.N02"_s, u"ACME1207.N03"_s, u"ACME1207.N01"_s}));
     ClicIntestazione(w, 1, Qt::RightButton);
-    EXPECT_EQ(Nomi(w), QStringList({"ACME1207.N01", "ACME1207.N03", "ACME1207.N02"}));
+    EXPECT_EQ(Nomi(w), QStringList({u"ACME1207.N01"_s, u"ACME1207.N03"_s, u"ACME1207.N02"_s}));
     // A reload: the configured column, the last direction.
     w.CaricaRicevuti();
-    EXPECT_EQ(Nomi(w), QStringList({"ACME1207.N03", "ACME1207.N02", "ACME1207.N01"}));
+    EXPECT_EQ(Nomi(w), QStringList({u"ACME1207.N03"_s, u"ACME1207.N02"_s, u"ACME1207.N01"_s}));
 }
 
 TEST_F(Edi2DosTest, SpostaSiFermaAlSecondoCheNonSiSbusta)
 {
-    ScriviFile("base/Sbusta.sh", "#!/bin/sh\ncase \"$1\" in *X02*) exit 1 ;; esac\n"
-                                 "sleep 0.2\ncp \"$1\" \"$2\"\n");
-    Ricevuto("ACME1207.X01.P7M", 10);
-    Ricevuto("ACME1207.X02.P7M", 20);
-    Ricevuto("ACME1207.X03.P7M", 30);
+    ScriviFile(u"base/Sbusta.sh"_s, "#!/bin/sh\ncase \"$1\" in *X02*) exit 1 ;; esac\n"
+                                    "sleep 0.2\ncp \"$1\" \"$2\"\n");
+    Ricevuto(u"ACME1207.X01.P7M"_s, 10);
+    Ricevuto(u"ACME1207.X02.P7M"_s, 20);
+    Ricevuto(u"ACME1207.X03.P7M"_s, 30);
     Edi2Dos w;
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     w.CaricaRicevuti();
-    RisponditoreTest().Rispondi(Risposta::Ok, "ERRORE IN FASE DI VERIFICA!");
-    w.findChild<QPushButton*>("cmdOK")->click();
+    RisponditoreTest().Rispondi(Risposta::Ok, u"ERRORE IN FASE DI VERIFICA!"_s);
+    w.findChild<QPushButton*>(u"cmdOK"_s)->click();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(Nomi(w), QStringList({"ACME1207.X02.P7M", "ACME1207.X03.P7M"}));
-    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaDaVerificare + "/ACME1207.X01.P7M"));
-    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaVerificati + "/ACME1207.X01"));
-    const QStringList righe = RisponditoreTest().Testi().value(0).split('\n');
-    EXPECT_EQ(righe.mid(0, 4), QStringList({"ERRORE IN FASE DI VERIFICA!", "ACME1207.X02.P7M",
-                                            "    in", "ACME1207.X02"}));
+    EXPECT_EQ(Nomi(w), QStringList({u"ACME1207.X02.P7M"_s, u"ACME1207.X03.P7M"_s}));
+    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaDaVerificare + u"/ACME1207.X01.P7M"_s));
+    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaVerificati + u"/ACME1207.X01"_s));
+    const QStringList righe = RisponditoreTest().Testi().value(0).split(u'\n');
+    EXPECT_EQ(righe.mid(0, 4), QStringList({u"ERRORE IN FASE DI VERIFICA!"_s, u"ACME1207.X02.P7M"_s,
+                                            u"    in"_s, u"ACME1207.X02"_s}));
 }
 
 namespace {
@@ -142,7 +144,7 @@ protected:
         ProvaConServerFtp::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        PreparaUfficio(*this, Percorso("base"));
+        PreparaUfficio(*this, Percorso(u"base"_s));
         ParametriEdi.HostFtp = server_.Host();
         ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
         ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
@@ -154,12 +156,12 @@ protected:
 
 TEST_F(Edi2DosE2ETest, RiceviDallaFinestra)
 {
-    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1207.N01", "uno");
-    server_.MettiFile(ServerFtp::UtenteDogana, "ACME1207.X02", "due");
+    server_.MettiFile(ServerFtp::UtenteDogana, u"ACME1207.N01"_s, "uno");
+    server_.MettiFile(ServerFtp::UtenteDogana, u"ACME1207.X02"_s, "due");
     Edi2Dos w;
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    auto* ricevi = w.findChild<QPushButton*>("cmdRicevi");
+    auto* ricevi = w.findChild<QPushButton*>(u"cmdRicevi"_s);
     ConnessoRemoto = false;
     ricevi->click();
     EXPECT_EQ(w.Griglia()->Elenco().Conta(), 0) << "no link, no run";
@@ -169,16 +171,16 @@ TEST_F(Edi2DosE2ETest, RiceviDallaFinestra)
     QStringList nomi;
     for (const RigaRicevuto& r : w.Griglia()->Elenco().Righe())
         nomi << r.nome;
-    EXPECT_EQ(nomi, QStringList({"ACME1207.N01", "ACME1207.X02"}));
-    EXPECT_EQ(w.findChild<QPushButton*>("cmdOK")->text(), "&SPOSTA");
-    EXPECT_FALSE(w.findChild<QWidget*>("pctHelp")->isVisible());
+    EXPECT_EQ(nomi, QStringList({u"ACME1207.N01"_s, u"ACME1207.X02"_s}));
+    EXPECT_EQ(w.findChild<QPushButton*>(u"cmdOK"_s)->text(), u"&SPOSTA"_s);
+    EXPECT_FALSE(w.findChild<QWidget*>(u"pctHelp"_s)->isVisible());
 }
 
 TEST_F(Edi2DosTest, MenuDellaRigaVisualizzaESposta)
 {
-    ScriviFile("base/Sbusta.sh", "#!/bin/sh\nsleep 0.2\ncp \"$1\" \"$2\"\n");
-    Ricevuto("ACME1207.N01.P7M", 10, "%PDF firmato");
-    Ricevuto("ACME1207.X02", 20, "testo");
+    ScriviFile(u"base/Sbusta.sh"_s, "#!/bin/sh\nsleep 0.2\ncp \"$1\" \"$2\"\n");
+    Ricevuto(u"ACME1207.N01.P7M"_s, 10, "%PDF firmato");
+    Ricevuto(u"ACME1207.X02"_s, 20, "testo");
     Edi2Dos w;
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -186,54 +188,54 @@ TEST_F(Edi2DosTest, MenuDellaRigaVisualizzaESposta)
     auto* griglia = const_cast<GrigliaRicevuti*>(w.Griglia());
     const QPoint riga0 = griglia->visualRect(griglia->model()->index(0, 0)).center();
     QTest::mouseClick(griglia->viewport(), Qt::LeftButton, {}, riga0);
-    ASSERT_EQ(griglia->FileCorrente(), "ACME1207.N01.P7M");
+    ASSERT_EQ(griglia->FileCorrente(), u"ACME1207.N01.P7M"_s);
 
     // View: the signed reply is unwrapped to its PDF, which the desktop opens.
     AperturaShell().clear();
-    griglia->findChild<QAction*>("Mu_vedi")->trigger();
-    EXPECT_EQ(LeggiFile(ParametriEdi.CartellaVerificati + "/ACME1207.N01.pdf"), "%PDF firmato");
+    griglia->findChild<QAction*>(u"Mu_vedi"_s)->trigger();
+    EXPECT_EQ(LeggiFile(ParametriEdi.CartellaVerificati + u"/ACME1207.N01.pdf"_s), "%PDF firmato");
     ASSERT_EQ(AperturaShell().size(), 1);
-    EXPECT_TRUE(AperturaShell()[0].endsWith("/Verificati/ACME1207.N01.pdf"));
-    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaRicevuti + "/ACME1207.N01.P7M"));
+    EXPECT_TRUE(AperturaShell()[0].endsWith(u"/Verificati/ACME1207.N01.pdf"_s));
+    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaRicevuti + u"/ACME1207.N01.P7M"_s));
 
     // Move one: unwrapped again, moved on, the list reloaded.
-    griglia->findChild<QAction*>("Mu_storico")->trigger();
-    EXPECT_EQ(Nomi(w), QStringList({"ACME1207.X02"}));
-    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaDaVerificare + "/ACME1207.N01.P7M"));
+    griglia->findChild<QAction*>(u"Mu_storico"_s)->trigger();
+    EXPECT_EQ(Nomi(w), QStringList({u"ACME1207.X02"_s}));
+    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaDaVerificare + u"/ACME1207.N01.P7M"_s));
 }
 
 TEST_F(Edi2DosTest, ProgressivoFuoriIntervalloEEsciSenzaSpostare)
 {
-    ParametriEdi.Progr1 = "A0";
-    ParametriEdi.Progr2 = "BZ";
-    Ricevuto("ACME1207.XA1", 10);
+    ParametriEdi.Progr1 = u"A0"_s;
+    ParametriEdi.Progr2 = u"BZ"_s;
+    Ricevuto(u"ACME1207.XA1"_s, 10);
     Edi2Dos w;
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    auto* txt4 = w.findChild<QLineEdit*>("txt_4");
-    EXPECT_EQ(txt4->text(), "A?");
+    auto* txt4 = w.findChild<QLineEdit*>(u"txt_4"_s);
+    EXPECT_EQ(txt4->text(), u"A?"_s);
     txt4->setFocus();
     txt4->selectAll();
-    RisponditoreTest().Rispondi(Risposta::Ok, "PROGRESSIVO ERRATO\n DA 'A0'  A 'BZ'");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"PROGRESSIVO ERRATO\n DA 'A0'  A 'BZ'"_s);
     QTest::keyClick(txt4, Qt::Key_C);
     EXPECT_TRUE(txt4->text().isEmpty());
 
     // The table has rows but the button says "&ESCI" during and after a run
     // that could not start: it closes, nothing moves.
     w.CaricaRicevuti();
-    auto* ok = w.findChild<QPushButton*>("cmdOK");
-    ok->setText("&ESCI");
+    auto* ok = w.findChild<QPushButton*>(u"cmdOK"_s);
+    ok->setText(u"&ESCI"_s);
     ok->click();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaRicevuti + "/ACME1207.XA1"));
+    EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaRicevuti + u"/ACME1207.XA1"_s));
 }
 
 TEST_F(Edi2DosTest, MenuDellaRigaInvioEDoppioClicSullaGriglia)
 {
-    const QString uscita = Percorso("aperto.txt");
-    ScriviIni(FileIni, "APPLICATIVI", "Varie1", ScriptRegistra("editor.sh", uscita));
-    Ricevuto("ACME1207.N01", 10);
-    Ricevuto("ACME1207.X02", 20);
+    const QString uscita = Percorso(u"aperto.txt"_s);
+    ScriviIni(FileIni, u"APPLICATIVI"_s, u"Varie1"_s, ScriptRegistra(u"editor.sh"_s, uscita));
+    Ricevuto(u"ACME1207.N01"_s, 10);
+    Ricevuto(u"ACME1207.X02"_s, 20);
     Edi2Dos w;
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -244,20 +246,20 @@ TEST_F(Edi2DosTest, MenuDellaRigaInvioEDoppioClicSullaGriglia)
     };
 
     QTest::mouseClick(griglia->viewport(), Qt::RightButton, {}, centro(1));
-    auto* menu = griglia->findChild<QMenu*>("Mu_base");
+    auto* menu = griglia->findChild<QMenu*>(u"Mu_base"_s);
     ASSERT_TRUE(menu->isVisible());
-    EXPECT_EQ(griglia->FileCorrente(), "ACME1207.X02");
-    EXPECT_EQ(griglia->findChild<QAction*>("Mu_storico")->text(), "&Sposta  ACME1207.X02");
-    EXPECT_EQ(griglia->findChild<QAction*>("Mu_vedi")->text(), "&Visualizza  ACME1207.X02");
+    EXPECT_EQ(griglia->FileCorrente(), u"ACME1207.X02"_s);
+    EXPECT_EQ(griglia->findChild<QAction*>(u"Mu_storico"_s)->text(), u"&Sposta  ACME1207.X02"_s);
+    EXPECT_EQ(griglia->findChild<QAction*>(u"Mu_vedi"_s)->text(), u"&Visualizza  ACME1207.X02"_s);
     menu->hide();
 
     // Enter views the current file with the office's viewer, a double click too.
     griglia->setFocus();
     QTest::keyClick(griglia, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
-    EXPECT_EQ(LeggiFile(uscita), (ParametriEdi.CartellaRicevuti + "/ACME1207.X02\n").toUtf8());
+    EXPECT_EQ(LeggiFile(uscita), (ParametriEdi.CartellaRicevuti + u"/ACME1207.X02\n"_s).toUtf8());
     QFile::remove(uscita);
     QTest::mouseDClick(griglia->viewport(), Qt::LeftButton, {}, centro(0));
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
-    EXPECT_EQ(LeggiFile(uscita), (ParametriEdi.CartellaRicevuti + "/ACME1207.N01\n").toUtf8());
+    EXPECT_EQ(LeggiFile(uscita), (ParametriEdi.CartellaRicevuti + u"/ACME1207.N01\n"_s).toUtf8());
 }

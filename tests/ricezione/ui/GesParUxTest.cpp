@@ -11,12 +11,14 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class GesParUxTest : public CartellaProgrammaTest
 {
 protected:
-    QString Remoto(const char* chiave) const { return LeggiIni(FileIni, "REMOTO", chiave); }
+    QString Remoto(const QString& chiave) const { return LeggiIni(FileIni, u"REMOTO"_s, chiave); }
     static QLineEdit* Campo(GesParUx& w, int k)
     {
         return w.findChild<QLineEdit*>(QStringLiteral("txt_%1").arg(k));
@@ -35,52 +37,52 @@ TEST_F(GesParUxTest, ConfermaScriveImpostazioniEGlobali)
 {
     GesParUx w;
     w.show();
-    EXPECT_EQ(w.windowTitle(), "GESTIONE PARAMETRI TRASFERIMENTO PC <-> UNIX");
-    Scrivi(w, 1, "unix.ufficio");
-    Scrivi(w, 2, "irildes");
-    Scrivi(w, 3, "Segreta.1");
-    Scrivi(w, 4, "/home/dati/");
-    w.findChild<QComboBox*>("cmbDebug")->setCurrentIndex(1);
-    w.findChild<QPushButton*>("cmdParam_0")->click();
+    EXPECT_EQ(w.windowTitle(), u"GESTIONE PARAMETRI TRASFERIMENTO PC <-> UNIX"_s);
+    Scrivi(w, 1, u"unix.ufficio"_s);
+    Scrivi(w, 2, u"irildes"_s);
+    Scrivi(w, 3, u"Segreta.1"_s);
+    Scrivi(w, 4, u"/home/dati/"_s);
+    w.findChild<QComboBox*>(u"cmbDebug"_s)->setCurrentIndex(1);
+    w.findChild<QPushButton*>(u"cmdParam_0"_s)->click();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(Remoto("INDIRIZZO"), "unix.ufficio");
-    EXPECT_EQ(Remoto("UTENTE"), "irildes");
-    EXPECT_NE(Remoto("PASSWD"), "Segreta.1");
-    EXPECT_EQ(DecodificaParola(Remoto("PASSWD")), "Segreta.1");
-    EXPECT_EQ(Remoto("PATH"), "/home/dati/") << "stored as typed";
-    EXPECT_EQ(LeggiIni(FileIni, "DEBUG", "MODO"), "1");
-    EXPECT_EQ(ParametriUnix.Cartella, "/home/dati");
-    EXPECT_EQ(ParametriUnix.Password, "Segreta.1");
+    EXPECT_EQ(Remoto(u"INDIRIZZO"_s), u"unix.ufficio"_s);
+    EXPECT_EQ(Remoto(u"UTENTE"_s), u"irildes"_s);
+    EXPECT_NE(Remoto(u"PASSWD"_s), u"Segreta.1"_s);
+    EXPECT_EQ(DecodificaParola(Remoto(u"PASSWD"_s)), u"Segreta.1"_s);
+    EXPECT_EQ(Remoto(u"PATH"_s), u"/home/dati/"_s) << "stored as typed";
+    EXPECT_EQ(LeggiIni(FileIni, u"DEBUG"_s, u"MODO"_s), u"1"_s);
+    EXPECT_EQ(ParametriUnix.Cartella, u"/home/dati"_s);
+    EXPECT_EQ(ParametriUnix.Password, u"Segreta.1"_s);
     EXPECT_EQ(ModoDebugUnix, 1);
 
     // Read back without the trailing "/".
     GesParUx di_nuovo;
-    EXPECT_EQ(Campo(di_nuovo, 4)->text(), "/home/dati");
-    EXPECT_EQ(Campo(di_nuovo, 3)->text(), "Segreta.1");
-    EXPECT_EQ(di_nuovo.findChild<QComboBox*>("cmbDebug")->currentText(), "SI");
+    EXPECT_EQ(Campo(di_nuovo, 4)->text(), u"/home/dati"_s);
+    EXPECT_EQ(Campo(di_nuovo, 3)->text(), u"Segreta.1"_s);
+    EXPECT_EQ(di_nuovo.findChild<QComboBox*>(u"cmbDebug"_s)->currentText(), u"SI"_s);
 }
 
 TEST_F(GesParUxTest, CampiObbligatoriENienteScritto)
 {
-    ScriviIni(FileIni, "REMOTO", "INDIRIZZO", "unix.ufficio");
-    ScriviIni(FileIni, "REMOTO", "UTENTE", "irildes");
-    ScriviIni(FileIni, "REMOTO", "PASSWD", CodificaParola("x"));
+    ScriviIni(FileIni, u"REMOTO"_s, u"INDIRIZZO"_s, u"unix.ufficio"_s);
+    ScriviIni(FileIni, u"REMOTO"_s, u"UTENTE"_s, u"irildes"_s);
+    ScriviIni(FileIni, u"REMOTO"_s, u"PASSWD"_s, CodificaParola(u"x"_s));
     GesParUx w;
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_TRUE(Campo(w, 4)->text().isEmpty()) << "an empty folder is not filled in here";
-    RisponditoreTest().Rispondi(Risposta::Ok, "CAMPO OBBLIGATORIO");
-    w.findChild<QPushButton*>("cmdParam_0")->click();
+    RisponditoreTest().Rispondi(Risposta::Ok, u"CAMPO OBBLIGATORIO"_s);
+    w.findChild<QPushButton*>(u"cmdParam_0"_s)->click();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return Campo(w, 4)->hasFocus(); }, 2000));
-    EXPECT_TRUE(Remoto("PATH").isEmpty());
+    EXPECT_TRUE(Remoto(u"PATH"_s).isEmpty());
 
     // F2 is "&USCITA": nothing written.
-    Scrivi(w, 1, "altro.host");
+    Scrivi(w, 1, u"altro.host"_s);
     QTest::keyClick(Campo(w, 1), Qt::Key_F2);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(Remoto("INDIRIZZO"), "unix.ufficio");
-    EXPECT_TRUE(Remoto("PATH").isEmpty());
+    EXPECT_EQ(Remoto(u"INDIRIZZO"_s), u"unix.ufficio"_s);
+    EXPECT_TRUE(Remoto(u"PATH"_s).isEmpty());
 }
 
 TEST_F(GesParUxTest, InvioComeTabECtrlPMostraLaPassword)
@@ -97,24 +99,24 @@ TEST_F(GesParUxTest, InvioComeTabECtrlPMostraLaPassword)
     EXPECT_EQ(parola->echoMode(), QLineEdit::Normal);
     QTest::keyClick(parola, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(parola->echoMode(), QLineEdit::Password);
-    w.findChild<QPushButton*>("cmdParam_1")->click();
+    w.findChild<QPushButton*>(u"cmdParam_1"_s)->click();
 }
 
 // The stored password is read whole (its scrambled last character a blank),
 // and a control character in a field is refused with nothing written.
 TEST_F(GesParUxTest, ParolaLettaInteraEControlliRifiutati)
 {
-    ScriviIni(FileIni, "REMOTO", "PASSWD", CodificaParola("Segreta2024!"));
+    ScriviIni(FileIni, u"REMOTO"_s, u"PASSWD"_s, CodificaParola(u"Segreta2024!"_s));
     GesParUx w;
     w.show();
-    EXPECT_EQ(Campo(w, 3)->text(), "Segreta2024!");
-    Scrivi(w, 1, "unix.ufficio");
-    Scrivi(w, 2, "irildes");
-    Scrivi(w, 4, "/home/dati");
-    Campo(w, 1)->setText("unix\n!sh");
+    EXPECT_EQ(Campo(w, 3)->text(), u"Segreta2024!"_s);
+    Scrivi(w, 1, u"unix.ufficio"_s);
+    Scrivi(w, 2, u"irildes"_s);
+    Scrivi(w, 4, u"/home/dati"_s);
+    Campo(w, 1)->setText(u"unix\n!sh"_s);
     RisponditoreTest().Rispondi(Risposta::Ok,
-                                "IL CAMPO 'Host UNIX' CONTIENE CARATTERI NON AMMESSI");
-    w.findChild<QPushButton*>("cmdParam_0")->click();
+                                u"IL CAMPO 'Host UNIX' CONTIENE CARATTERI NON AMMESSI"_s);
+    w.findChild<QPushButton*>(u"cmdParam_0"_s)->click();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(Remoto("INDIRIZZO").isEmpty());
+    EXPECT_TRUE(Remoto(u"INDIRIZZO"_s).isEmpty());
 }

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class IrildesTest : public CartellaProgrammaTest
@@ -20,10 +22,10 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        ParametriEdi.CartellaBase = Percorso("base");
+        ParametriEdi.CartellaBase = Percorso(u"base"_s);
         CreaCartelle();
-        ParametriEdi.UtenteFtp = "ACME";
-        ParametriEdi.HostFtp = "127.0.0.1 1"; // nothing listens there
+        ParametriEdi.UtenteFtp = u"ACME"_s;
+        ParametriEdi.HostFtp = u"127.0.0.1 1"_s; // nothing listens there
     }
 };
 
@@ -31,24 +33,25 @@ protected:
 
 TEST_F(IrildesTest, ParametriMancantiAprireGesParUxEChiude)
 {
-    ScriviIni(FileIni, "REMOTO", "INDIRIZZO", "unix.ufficio");
+    ScriviIni(FileIni, u"REMOTO"_s, u"INDIRIZZO"_s, u"unix.ufficio"_s);
     Irildes w;
-    EXPECT_EQ(LeggiIni(FileIni, "REMOTO", "PATH"), "/tmp") << "an empty folder is written back";
-    EXPECT_EQ(w.windowTitle(), "RICEZIONE APPURAMENTI");
+    EXPECT_EQ(LeggiIni(FileIni, u"REMOTO"_s, u"PATH"_s), u"/tmp"_s)
+        << "an empty folder is written back";
+    EXPECT_EQ(w.windowTitle(), u"RICEZIONE APPURAMENTI"_s);
     QString aperta;
     QuandoModale([&](QWidget* m) {
         aperta = m->objectName();
-        m->findChild<QPushButton*>("cmdParam_1")->click();
+        m->findChild<QPushButton*>(u"cmdParam_1"_s)->click();
     });
     EXPECT_EQ(w.exec(), QDialog::Rejected);
-    EXPECT_EQ(aperta, "GesParUx");
+    EXPECT_EQ(aperta, u"GesParUx"_s);
 }
 
 TEST_F(IrildesTest, SpostaChiedeDiDisconnettersiFinoAlloStaccoOAdAnnulla)
 {
-    ScriviIni(FileIni, "REMOTO", "INDIRIZZO", "127.0.0.1 1");
-    ScriviIni(FileIni, "REMOTO", "UTENTE", "irildes");
-    ScriviIni(FileIni, "REMOTO", "PASSWD", CodificaParola("x"));
+    ScriviIni(FileIni, u"REMOTO"_s, u"INDIRIZZO"_s, u"127.0.0.1 1"_s);
+    ScriviIni(FileIni, u"REMOTO"_s, u"UTENTE"_s, u"irildes"_s);
+    ScriviIni(FileIni, u"REMOTO"_s, u"PASSWD"_s, CodificaParola(u"x"_s));
     int domande = 0;
     ImpostaSondaConnessione(
         [&]() { return domande < 2 ? StatoConnessione::Attiva : StatoConnessione::NonAttiva; });
@@ -60,17 +63,17 @@ TEST_F(IrildesTest, SpostaChiedeDiDisconnettersiFinoAlloStaccoOAdAnnulla)
     QTest::qWait(50);
     ASSERT_TRUE(w.isVisible());
 
-    RisponditoreTest().Rispondi(Risposta::Annulla, "OCCORRE DISCONNETTERSI DA 'MINISTERO'");
-    w.findChild<QPushButton*>("cmdIril_1")->click();
+    RisponditoreTest().Rispondi(Risposta::Annulla, u"OCCORRE DISCONNETTERSI DA 'MINISTERO'"_s);
+    w.findChild<QPushButton*>(u"cmdIril_1"_s)->click();
     EXPECT_TRUE(w.isVisible()) << "cancelled: nothing done";
 
     for (int i = 0; i < 2; ++i)
-        RisponditoreTest().Rispondi(Risposta::Ok, "Chiudere il collegamento con il MODEM");
+        RisponditoreTest().Rispondi(Risposta::Ok, u"Chiudere il collegamento con il MODEM"_s);
     ImpostaSondaConnessione(
         [&]() { return domande++ < 2 ? StatoConnessione::Attiva : StatoConnessione::NonAttiva; });
-    w.findChild<QPushButton*>("cmdIril_1")->click();
+    w.findChild<QPushButton*>(u"cmdIril_1"_s)->click();
     EXPECT_FALSE(w.isVisible());
     ASSERT_EQ(RisponditoreTest().Ricevuti().size(), 3);
-    EXPECT_EQ(RisponditoreTest().Ricevuti()[1].richiesta.titolo, "DISCONNETTERSI CON IL MODEM");
+    EXPECT_EQ(RisponditoreTest().Ricevuti()[1].richiesta.titolo, u"DISCONNETTERSI CON IL MODEM"_s);
     ImpostaSondaConnessione({});
 }

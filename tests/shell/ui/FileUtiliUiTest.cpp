@@ -8,6 +8,8 @@
 
 #include <QDir>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class FileUtiliUiTest : public CartellaProgrammaTest
@@ -17,7 +19,7 @@ protected:
     // at most one application, for the type given.
     void DesktopSenzaApplicazioni(const QString& tipoAperto = {})
     {
-        const QString vuota = Percorso("xdg");
+        const QString vuota = Percorso(u"xdg"_s);
         QDir().mkpath(vuota);
         for (const char* v :
              {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"}) {
@@ -25,10 +27,10 @@ protected:
             qputenv(v, vuota.toUtf8());
         }
         if (!tipoAperto.isEmpty())
-            ScriviFile("xdg/applications/lettore.desktop",
-                       ("[Desktop Entry]\nType=Application\nName=Lettore\nExec=true %f\n"
-                        "MimeType=" +
-                        tipoAperto + ";\n")
+            ScriviFile(u"xdg/applications/lettore.desktop"_s,
+                       (u"[Desktop Entry]\nType=Application\nName=Lettore\nExec=true %f\n"
+                        u"MimeType="_s +
+                        tipoAperto + u";\n"_s)
                            .toUtf8());
     }
     void TearDown() override
@@ -47,44 +49,45 @@ private:
 TEST_F(FileUtiliUiTest, RunFileSenzaFileOCartella)
 {
     RisponditoreTest().Rispondi(Risposta::Ok);
-    EXPECT_EQ(RunFile(nullptr, Percorso("manca.pdf")), EsitoRunFile::FileNonTrovato);
-    EXPECT_EQ(RisponditoreTest().Testi().last(),
-              "Impossibile trovare il file. \n\nPercorso: '" + Percorso("manca.pdf") + "'");
+    EXPECT_EQ(RunFile(nullptr, Percorso(u"manca.pdf"_s)), EsitoRunFile::FileNonTrovato);
+    EXPECT_EQ(RisponditoreTest().Testi().last(), u"Impossibile trovare il file. \n\nPercorso: '"_s +
+                                                     Percorso(u"manca.pdf"_s) + u"'"_s);
     EXPECT_EQ(RisponditoreTest().Ricevuti().last().richiesta.titolo,
-              "RunFile: Errore di esecuzione");
+              u"RunFile: Errore di esecuzione"_s);
     EXPECT_EQ(RisponditoreTest().Ricevuti().last().richiesta.icona, Icona::Critico);
 
-    RisponditoreTest().Rispondi(Risposta::Ok, "Impossibile trovare la cartella. ");
-    EXPECT_EQ(RunFile(nullptr, "x.pdf", "-p", Percorso("manca")), EsitoRunFile::CartellaNonTrovata);
-    EXPECT_TRUE(RisponditoreTest().Testi().last().endsWith("\nCartella: '" + Percorso("manca") +
-                                                           "'\nParametri: '-p'"));
+    RisponditoreTest().Rispondi(Risposta::Ok, u"Impossibile trovare la cartella. "_s);
+    EXPECT_EQ(RunFile(nullptr, u"x.pdf"_s, u"-p"_s, Percorso(u"manca"_s)),
+              EsitoRunFile::CartellaNonTrovata);
+    EXPECT_TRUE(RisponditoreTest().Testi().last().endsWith(
+        u"\nCartella: '"_s + Percorso(u"manca"_s) + u"'\nParametri: '-p'"_s));
     EXPECT_TRUE(AperturaShell().isEmpty());
 }
 
 TEST_F(FileUtiliUiTest, RunFileSenzaApplicazionePerIlTipo)
 {
     DesktopSenzaApplicazioni();
-    const QString documento = ScriviFile("dati.norvelzz", QByteArray(300, '\x01'));
+    const QString documento = ScriviFile(u"dati.norvelzz"_s, QByteArray(300, '\x01'));
     RisponditoreTest().Rispondi(Risposta::Ok);
     EXPECT_EQ(RunFile(nullptr, documento, {}, Cartella()), EsitoRunFile::NessunaAssociazione);
     const QString testo = RisponditoreTest().Testi().value(0);
-    EXPECT_TRUE(testo.startsWith("Il sistema in uso non presenta alcuna associazione per questo "
-                                 "tipo di file. \n\nInstallare un'applicazione appropriata"));
-    EXPECT_TRUE(testo.contains("Selezionare la voce \"Apri con...\" e spuntare la casella "
-                               "\"Utilizza \nsempre...\". Selezionare l'applicazione"));
-    EXPECT_TRUE(testo.endsWith("scegliere [Ok]. \n\nPercorso: '" + documento + "'\nCartella: '" +
-                               Cartella() + "'"));
+    EXPECT_TRUE(testo.startsWith(u"Il sistema in uso non presenta alcuna associazione per questo "
+                                 u"tipo di file. \n\nInstallare un'applicazione appropriata"_s));
+    EXPECT_TRUE(testo.contains(u"Selezionare la voce \"Apri con...\" e spuntare la casella "
+                               u"\"Utilizza \nsempre...\". Selezionare l'applicazione"_s));
+    EXPECT_TRUE(testo.endsWith(u"scegliere [Ok]. \n\nPercorso: '"_s + documento +
+                               u"'\nCartella: '"_s + Cartella() + u"'"_s));
     EXPECT_TRUE(AperturaShell().isEmpty());
 }
 
 TEST_F(FileUtiliUiTest, RunFileApreCioCheIlDesktopSaAprire)
 {
-    DesktopSenzaApplicazioni("text/html");
-    const QString documento = ScriviFile("pagina.htm", "<html></html>");
+    DesktopSenzaApplicazioni(u"text/html"_s);
+    const QString documento = ScriviFile(u"pagina.htm"_s, "<html></html>");
     // Relative to the folder given.
-    EXPECT_EQ(RunFile(nullptr, "pagina.htm", {}, Cartella()), EsitoRunFile::Aperto);
-    EXPECT_EQ(RunFile(nullptr, "https://www.example.org/x"), EsitoRunFile::Aperto);
-    EXPECT_EQ(AperturaShell(), QStringList({documento, "https://www.example.org/x"}));
+    EXPECT_EQ(RunFile(nullptr, u"pagina.htm"_s, {}, Cartella()), EsitoRunFile::Aperto);
+    EXPECT_EQ(RunFile(nullptr, u"https://www.example.org/x"_s), EsitoRunFile::Aperto);
+    EXPECT_EQ(AperturaShell(), QStringList({documento, u"https://www.example.org/x"_s}));
     EXPECT_TRUE(RisponditoreTest().Ricevuti().isEmpty());
 }
 
@@ -93,11 +96,11 @@ TEST_F(FileUtiliUiTest, SceltaCartellaAnnullataDaVuoto)
     QStringList chieste;
     DialoghiTest d;
     d.cartella = [&](const QString& titolo, const QString& iniziale) {
-        chieste << titolo + "|" + iniziale;
-        return chieste.size() == 1 ? QString() : QString("/srv/edi");
+        chieste << titolo + u"|"_s + iniziale;
+        return chieste.size() == 1 ? QString() : u"/srv/edi"_s;
     };
     ImpostaDialoghi(d);
-    EXPECT_EQ(SceltaCartella(nullptr, "/home", "CARTELLA BASE"), "");
-    EXPECT_EQ(SceltaCartella(nullptr, "  ", "ALTRA"), "/srv/edi");
-    EXPECT_EQ(chieste, QStringList({"CARTELLA BASE|/home", "ALTRA|"}));
+    EXPECT_EQ(SceltaCartella(nullptr, u"/home"_s, u"CARTELLA BASE"_s), u""_s);
+    EXPECT_EQ(SceltaCartella(nullptr, u"  "_s, u"ALTRA"_s), u"/srv/edi"_s);
+    EXPECT_EQ(chieste, QStringList({u"CARTELLA BASE|/home"_s, u"ALTRA|"_s}));
 }

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QWidget>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A 1024 x 768 screen (15360 x 11520 twips) with a 40-pixel taskbar on one edge.
@@ -40,10 +42,10 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        principale.setObjectName("StartUp");
+        principale.setObjectName(u"StartUp"_s);
         principale.setGeometry(100, 50, 360, 260);
         ImpostaFinestraPrincipale(&principale);
-        finestra.setObjectName("Dos2Edi");
+        finestra.setObjectName(u"Dos2Edi"_s);
         finestra.resize(550, 300);
     }
 
@@ -110,13 +112,13 @@ TEST_F(FinestreTest, GeometriaSalvataERipristinata)
     SalvaPosizione(&finestra);
     // The four keys in one write of the file, not one write each.
     EXPECT_EQ(ScrittureProfilo() - prima, 1);
-    EXPECT_EQ(LeggiIni(FileIni, "DOS2EDI", "DIMX"), "9000");
-    EXPECT_EQ(LeggiIni(FileIni, "Dos2Edi", "DIMY"), "6000");
-    EXPECT_EQ(LeggiIni(FileIni, "Dos2Edi", "POSX"), "450");
-    EXPECT_EQ(LeggiIni(FileIni, "Dos2Edi", "POSY"), "600");
+    EXPECT_EQ(LeggiIni(FileIni, u"DOS2EDI"_s, u"DIMX"_s), u"9000"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"Dos2Edi"_s, u"DIMY"_s), u"6000"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"Dos2Edi"_s, u"POSX"_s), u"450"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"Dos2Edi"_s, u"POSY"_s), u"600"_s);
 
     QWidget altra;
-    altra.setObjectName("Dos2Edi");
+    altra.setObjectName(u"Dos2Edi"_s);
     altra.resize(100, 100);
     RipristinaPosizione(&altra);
     EXPECT_EQ(altra.size(), QSize(600, 400));
@@ -124,7 +126,7 @@ TEST_F(FinestreTest, GeometriaSalvataERipristinata)
     EXPECT_EQ(altra.pos(), QPoint(100, 44));
 
     QWidget senza;
-    senza.setObjectName("Edi2Dos");
+    senza.setObjectName(u"Edi2Dos"_s);
     senza.resize(123, 77);
     RipristinaPosizione(&senza);
     EXPECT_EQ(senza.size(), QSize(123, 77));
@@ -134,7 +136,7 @@ TEST_F(FinestreTest, MinimizzataNonSalva)
 {
     finestra.showMinimized();
     SalvaPosizione(&finestra);
-    EXPECT_EQ(LeggiIni(FileIni, "Dos2Edi", "DIMX"), "");
+    EXPECT_EQ(LeggiIni(FileIni, u"Dos2Edi"_s, u"DIMX"_s), u""_s);
 }
 
 TEST_F(FinestreTest, PannelloTrascinatoDalTitolo)
@@ -155,10 +157,10 @@ TEST_F(FinestreTest, PannelloTrascinatoDalTitolo)
 TEST_F(FinestreTest, SelezionaTestoRicordaIlTestoIniziale)
 {
     QLineEdit casella(&finestra);
-    casella.setText("  ACME ");
+    casella.setText(u"  ACME "_s);
     SelezionaTesto(&casella);
-    EXPECT_EQ(TestoIniziale, "ACME");
+    EXPECT_EQ(TestoIniziale, u"ACME"_s);
     QTest::qWait(1);
     QCoreApplication::processEvents();
-    EXPECT_EQ(casella.selectedText(), "  ACME ");
+    EXPECT_EQ(casella.selectedText(), u"  ACME "_s);
 }

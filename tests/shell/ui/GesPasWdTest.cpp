@@ -16,6 +16,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class GesPasWdTest : public CartellaProgrammaTest
@@ -102,54 +104,54 @@ TEST_F(GesPasWdTest, PrimaImpostazioneSenzaParola)
     // Nothing asked at start-up: no window opens at all.
     EXPECT_TRUE(RichiediParolaAccesso());
     Menu([](QWidget* w) {
-        EXPECT_EQ(w->windowTitle(), "PRIMA IMPOSTAZIONE PASSWORD");
+        EXPECT_EQ(w->windowTitle(), u"PRIMA IMPOSTAZIONE PASSWORD"_s);
         EXPECT_FALSE(Cornice(w, 0)->isVisible());
         EXPECT_TRUE(Cornice(w, 1)->isVisible());
         EXPECT_TRUE(Cornice(w, 2)->isVisible());
-        EXPECT_EQ(Cornice(w, 1)->title(), "Nuova  PassWord");
-        EXPECT_EQ(Cornice(w, 2)->title(), "Riperi  nuova  PassWord");
+        EXPECT_EQ(Cornice(w, 1)->title(), u"Nuova  PassWord"_s);
+        EXPECT_EQ(Cornice(w, 2)->title(), u"Riperi  nuova  PassWord"_s);
         EXPECT_TRUE(Pulsante(w, 0)->isVisible());
-        EXPECT_EQ(Pulsante(w, 0)->text(), "&ABBANDONA");
+        EXPECT_EQ(Pulsante(w, 0)->text(), u"&ABBANDONA"_s);
         EXPECT_EQ(Casella(w, 1)->maxLength(), 12);
-        QTest::keyClicks(Casella(w, 1), "abc");
-        EXPECT_EQ(Casella(w, 1)->displayText(), "&&&");
+        QTest::keyClicks(Casella(w, 1), u"abc"_s);
+        EXPECT_EQ(Casella(w, 1)->displayText(), u"&&&"_s);
     });
-    EXPECT_EQ(ParolaAccesso, NessunaParola);
+    EXPECT_EQ(ParolaAccesso, QString::fromLatin1(NessunaParola));
 }
 
 TEST_F(GesPasWdTest, MinuscoleAccettateInOgniForma)
 {
-    Imposta("dogana7", "dogana7");
+    Imposta(u"dogana7"_s, u"dogana7"_s);
     ASSERT_FALSE(LeggiParolaAccesso().isEmpty());
-    EXPECT_TRUE(Richiesta({"DoGaNa7"}));
+    EXPECT_TRUE(Richiesta({u"DoGaNa7"_s}));
     EXPECT_TRUE(RisponditoreTest().Ricevuti().isEmpty());
-    EXPECT_TRUE(Richiesta({"DOGANA7"}));
+    EXPECT_TRUE(Richiesta({u"DOGANA7"_s}));
 }
 
 TEST_F(GesPasWdTest, ParolaVuotaONonValidaNonChiedeNulla)
 {
-    for (const char* parola : {"", "ab-12"}) {
-        ScriviParolaAccesso("VECCHIA");
+    for (const QString& parola : {u""_s, u"ab-12"_s}) {
+        ScriviParolaAccesso(u"VECCHIA"_s);
         Menu([&](QWidget* w) {
-            EXPECT_EQ(w->windowTitle(), "MODIFICA DELLA PASSWORD");
-            Casella(w, 0)->setText("vecchia");
+            EXPECT_EQ(w->windowTitle(), u"MODIFICA DELLA PASSWORD"_s);
+            Casella(w, 0)->setText(u"vecchia"_s);
             Casella(w, 1)->setText(parola);
             Casella(w, 2)->setText(parola);
             QTest::mouseClick(Pulsante(w, 1), Qt::LeftButton);
             EXPECT_FALSE(w->isVisible());
         });
-        EXPECT_EQ(LeggiParolaAccesso(), "") << parola;
-        EXPECT_TRUE(RichiediParolaAccesso()) << parola;
-        Menu([](QWidget* w) { EXPECT_EQ(w->windowTitle(), "PRIMA IMPOSTAZIONE PASSWORD"); });
+        EXPECT_EQ(LeggiParolaAccesso(), u""_s) << parola.toStdString();
+        EXPECT_TRUE(RichiediParolaAccesso()) << parola.toStdString();
+        Menu([](QWidget* w) { EXPECT_EQ(w->windowTitle(), u"PRIMA IMPOSTAZIONE PASSWORD"_s); });
     }
 }
 
 TEST_F(GesPasWdTest, TreRisposteSbagliateTerminano)
 {
-    ScriviParolaAccesso("GIUSTA");
+    ScriviParolaAccesso(u"GIUSTA"_s);
     for (int i = 0; i < 3; ++i)
-        RisponditoreTest().Rispondi(Risposta::Ok, "PASSWORD ERRATA");
-    EXPECT_FALSE(Richiesta({"uno", "due", "tre"}));
+        RisponditoreTest().Rispondi(Risposta::Ok, u"PASSWORD ERRATA"_s);
+    EXPECT_FALSE(Richiesta({u"uno"_s, u"due"_s, u"tre"_s}));
     EXPECT_EQ(TerminazioniRichieste(), QList<int>({1}));
     EXPECT_EQ(RisponditoreTest().Ricevuti().size(), 3);
     EXPECT_EQ(RisponditoreTest().Ricevuti()[0].richiesta.pulsanti, Pulsanti::Ok);
@@ -157,23 +159,23 @@ TEST_F(GesPasWdTest, TreRisposteSbagliateTerminano)
 
 TEST_F(GesPasWdTest, DueSbagliateEPoiLaGiusta)
 {
-    ScriviParolaAccesso("GIUSTA");
+    ScriviParolaAccesso(u"GIUSTA"_s);
     RisponditoreTest()
-        .Rispondi(Risposta::Ok, "PASSWORD ERRATA")
-        .Rispondi(Risposta::Ok, "PASSWORD ERRATA");
-    EXPECT_TRUE(Richiesta({"x", "giustaa", "Giusta"}));
+        .Rispondi(Risposta::Ok, u"PASSWORD ERRATA"_s)
+        .Rispondi(Risposta::Ok, u"PASSWORD ERRATA"_s);
+    EXPECT_TRUE(Richiesta({u"x"_s, u"giustaa"_s, u"Giusta"_s}));
     EXPECT_TRUE(TerminazioniRichieste().isEmpty());
 }
 
 TEST_F(GesPasWdTest, RichiestaSoloConLaParola)
 {
-    ScriviParolaAccesso("GIUSTA");
+    ScriviParolaAccesso(u"GIUSTA"_s);
     bool visto = false;
     QuandoModale([&](QWidget* w) {
         visto = true;
         Attiva(w);
-        EXPECT_EQ(w->windowTitle(), "RICHIESTA DELLA PASSWORD");
-        EXPECT_EQ(Cornice(w, 0)->title(), "PassWord");
+        EXPECT_EQ(w->windowTitle(), u"RICHIESTA DELLA PASSWORD"_s);
+        EXPECT_EQ(Cornice(w, 0)->title(), u"PassWord"_s);
         EXPECT_FALSE(Cornice(w, 1)->isVisible());
         EXPECT_FALSE(Pulsante(w, 0)->isVisible());
         EXPECT_FALSE(Pulsante(w, 1)->isVisible());
@@ -191,75 +193,75 @@ TEST_F(GesPasWdTest, RichiestaSoloConLaParola)
 
 TEST_F(GesPasWdTest, CambioConConfermaDiversaNonContaComeErrore)
 {
-    ScriviParolaAccesso("PRIMA");
+    ScriviParolaAccesso(u"PRIMA"_s);
     RisponditoreTest()
-        .Rispondi(Risposta::Ok, "LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO")
-        .Rispondi(Risposta::Ok, "LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO")
-        .Rispondi(Risposta::Ok, "LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO")
-        .Rispondi(Risposta::Ok, "VECCHIA PASSWORD ERRATA")
-        .Rispondi(Risposta::Ok, "VECCHIA PASSWORD ERRATA");
+        .Rispondi(Risposta::Ok, u"LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO"_s)
+        .Rispondi(Risposta::Ok, u"LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO"_s)
+        .Rispondi(Risposta::Ok, u"LA NUOVA PASSWORD E LA SUA CONFERMA NON COINCIDONO"_s)
+        .Rispondi(Risposta::Ok, u"VECCHIA PASSWORD ERRATA"_s)
+        .Rispondi(Risposta::Ok, u"VECCHIA PASSWORD ERRATA"_s);
     Menu([](QWidget* w) {
-        EXPECT_EQ(Cornice(w, 0)->title(), "Vecchia  PassWord");
+        EXPECT_EQ(Cornice(w, 0)->title(), u"Vecchia  PassWord"_s);
         for (int i = 0; i < 3; ++i) {
-            Scrivi(w, 0, "prima");
-            Scrivi(w, 1, "SECONDA");
-            Scrivi(w, 2, "seconda");
+            Scrivi(w, 0, u"prima"_s);
+            Scrivi(w, 1, u"SECONDA"_s);
+            Scrivi(w, 2, u"seconda"_s);
             QTest::mouseClick(Pulsante(w, 1), Qt::LeftButton);
             ASSERT_TRUE(w->isVisible());
-            EXPECT_EQ(Casella(w, 1)->text(), "");
-            EXPECT_EQ(Casella(w, 2)->text(), "");
+            EXPECT_EQ(Casella(w, 1)->text(), u""_s);
+            EXPECT_EQ(Casella(w, 2)->text(), u""_s);
             EXPECT_TRUE(Casella(w, 1)->hasFocus());
         }
         // Case matters between the two new boxes, not for the old one.
-        Scrivi(w, 1, "seconda");
-        Scrivi(w, 2, "seconda");
+        Scrivi(w, 1, u"seconda"_s);
+        Scrivi(w, 2, u"seconda"_s);
         for (int i = 0; i < 2; ++i) {
-            Casella(w, 0)->setText("sbagliata");
+            Casella(w, 0)->setText(u"sbagliata"_s);
             QTest::mouseClick(Pulsante(w, 1), Qt::LeftButton);
             EXPECT_TRUE(Casella(w, 0)->hasFocus());
         }
         EXPECT_TRUE(TerminazioniRichieste().isEmpty());
-        Casella(w, 0)->setText("PRIMA");
-        Casella(w, 1)->setText("seconda");
-        Casella(w, 2)->setText("seconda");
+        Casella(w, 0)->setText(u"PRIMA"_s);
+        Casella(w, 1)->setText(u"seconda"_s);
+        Casella(w, 2)->setText(u"seconda"_s);
         QTest::mouseClick(Pulsante(w, 1), Qt::LeftButton);
         EXPECT_FALSE(w->isVisible());
     });
     EXPECT_TRUE(TerminazioniRichieste().isEmpty());
     const QString record = LeggiParolaAccesso();
-    EXPECT_TRUE(ParolaCorrisponde("SECONDA", record));
-    EXPECT_FALSE(ParolaCorrisponde("PRIMA", record));
+    EXPECT_TRUE(ParolaCorrisponde(u"SECONDA"_s, record));
+    EXPECT_FALSE(ParolaCorrisponde(u"PRIMA"_s, record));
 }
 
 TEST_F(GesPasWdTest, TerzaVecchiaSbagliataTermina)
 {
-    ScriviParolaAccesso("PRIMA");
+    ScriviParolaAccesso(u"PRIMA"_s);
     for (int i = 0; i < 3; ++i)
-        RisponditoreTest().Rispondi(Risposta::Ok, "VECCHIA PASSWORD ERRATA");
+        RisponditoreTest().Rispondi(Risposta::Ok, u"VECCHIA PASSWORD ERRATA"_s);
     Menu([](QWidget* w) {
         for (int i = 0; i < 3; ++i) {
-            Casella(w, 0)->setText("no");
+            Casella(w, 0)->setText(u"no"_s);
             QTest::mouseClick(Pulsante(w, 1), Qt::LeftButton);
         }
     });
     EXPECT_EQ(TerminazioniRichieste(), QList<int>({1}));
-    EXPECT_TRUE(ParolaCorrisponde("PRIMA", LeggiParolaAccesso()));
+    EXPECT_TRUE(ParolaCorrisponde(u"PRIMA"_s, LeggiParolaAccesso()));
 }
 
 TEST_F(GesPasWdTest, CaselleSiSvuotanoAlFuocoEAbbandonaNonCambia)
 {
-    ScriviParolaAccesso("PRIMA");
+    ScriviParolaAccesso(u"PRIMA"_s);
     const QString record = LeggiParolaAccesso();
     Menu([](QWidget* w) {
-        Scrivi(w, 0, "abc");
+        Scrivi(w, 0, u"abc"_s);
         EXPECT_TRUE(Casella(w, 1)->hasFocus());
-        Casella(w, 1)->setText("xyz");
+        Casella(w, 1)->setText(u"xyz"_s);
         Casella(w, 0)->setFocus(Qt::TabFocusReason);
-        EXPECT_EQ(Casella(w, 0)->text(), "");
+        EXPECT_EQ(Casella(w, 0)->text(), u""_s);
         Casella(w, 1)->setFocus(Qt::MouseFocusReason);
-        EXPECT_EQ(Casella(w, 1)->text(), "");
-        Casella(w, 1)->setText("nuova");
-        Casella(w, 2)->setText("nuova");
+        EXPECT_EQ(Casella(w, 1)->text(), u""_s);
+        Casella(w, 1)->setText(u"nuova"_s);
+        Casella(w, 2)->setText(u"nuova"_s);
         QTest::mouseClick(Pulsante(w, 0), Qt::LeftButton);
         EXPECT_FALSE(w->isVisible());
     });

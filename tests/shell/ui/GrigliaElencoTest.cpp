@@ -16,6 +16,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class GrigliaElencoTest : public CartellaProgrammaTest
@@ -27,7 +29,7 @@ protected:
         finestra = std::make_unique<QWidget>();
         finestra->resize(400, 300);
         auto* l = new QVBoxLayout(finestra.get());
-        griglia = new GrigliaElenco("grdProva", "ELENCO", finestra.get());
+        griglia = new GrigliaElenco(u"grdProva"_s, u"ELENCO"_s, finestra.get());
         l->addWidget(griglia);
         modello = new QStandardItemModel(30, 3, griglia);
         for (int r = 0; r < 30; ++r)
@@ -114,7 +116,7 @@ TEST_F(GrigliaElencoTest, TastiComeAzioniDellaGrigliaEDoppioClic)
     EXPECT_EQ(doppi[0][0].toInt(), 7);
 
     // Keys of the grid are its own: another widget with the focus has none.
-    auto* altro = new QLabel("x", finestra.get());
+    auto* altro = new QLabel(u"x"_s, finestra.get());
     altro->setFocusPolicy(Qt::StrongFocus);
     altro->show();
     altro->setFocus();
@@ -126,22 +128,22 @@ TEST_F(GrigliaElencoTest, PannelloDiAiutoSiChiudeAlClicSalvoSeFisso)
 {
     auto* pannello = new PannelloAiuto(finestra.get());
     EXPECT_FALSE(pannello->isVisible());
-    pannello->Mostra("TITOLO", "riga uno\nriga due", 12);
+    pannello->Mostra(u"TITOLO"_s, u"riga uno\nriga due"_s, 12);
     pannello->Centra(40);
     ASSERT_TRUE(pannello->isVisible());
-    EXPECT_EQ(pannello->Titolo(), "TITOLO");
-    EXPECT_EQ(pannello->findChild<QLabel*>("lbHelpMess")->font().pointSize(), 12);
+    EXPECT_EQ(pannello->Titolo(), u"TITOLO"_s);
+    EXPECT_EQ(pannello->findChild<QLabel*>(u"lbHelpMess"_s)->font().pointSize(), 12);
     EXPECT_EQ(pannello->x(), (finestra->width() - pannello->width()) / 2);
     EXPECT_EQ(pannello->y(), 40);
 
     QTest::mouseClick(pannello->EtichettaTesto(), Qt::LeftButton);
     EXPECT_FALSE(pannello->isVisible());
 
-    pannello->MostraAttesa("INVIO");
-    EXPECT_EQ(pannello->Titolo(), "ELABORAZIONE IN CORSO ...");
+    pannello->MostraAttesa(u"INVIO"_s);
+    EXPECT_EQ(pannello->Titolo(), u"ELABORAZIONE IN CORSO ..."_s);
     QTest::mouseClick(pannello->EtichettaTesto(), Qt::LeftButton);
     EXPECT_TRUE(pannello->isVisible()) << "a busy panel stays";
-    pannello->Mostra("AIUTO", "testo");
+    pannello->Mostra(u"AIUTO"_s, u"testo"_s);
     QTest::mouseClick(pannello->EtichettaTesto(), Qt::LeftButton);
     EXPECT_FALSE(pannello->isVisible());
 }

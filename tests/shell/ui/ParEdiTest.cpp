@@ -20,6 +20,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ParEdiTest : public CartellaProgrammaTest
@@ -28,15 +30,15 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        base = Percorso("Firma");
+        base = Percorso(u"Firma"_s);
         QDir().mkdir(base);
         ParametriEdi.CartellaBase = base;
-        ParametriEdi.HostFtp = "ftp.agenziadogane.it";
-        ParametriEdi.UtenteFtp = "ZX12";
-        ParametriEdi.PasswordFtp = "segreta";
-        ParametriEdi.Ditta = "Rossi Srl";
-        ParametriEdi.Progr1 = "00";
-        ParametriEdi.Progr2 = "ZZ";
+        ParametriEdi.HostFtp = u"ftp.agenziadogane.it"_s;
+        ParametriEdi.UtenteFtp = u"ZX12"_s;
+        ParametriEdi.PasswordFtp = u"segreta"_s;
+        ParametriEdi.Ditta = u"Rossi Srl"_s;
+        ParametriEdi.Progr1 = u"00"_s;
+        ParametriEdi.Progr2 = u"ZZ"_s;
         OrdinaColInvio = 1;
         OrdinaModoInvio = Decrescente;
         OrdinaColRicevi = 2;
@@ -60,13 +62,13 @@ protected:
         return w;
     }
     QLineEdit* Txt(int k) { return Trova<QLineEdit>(QStringLiteral("txt_%1").arg(k)); }
-    QFrame* Aiuto() { return Trova<QFrame>("pctHelp"); }
-    QString TitoloAiuto() { return Trova<QLabel>("lbHelpTit")->text(); }
+    QFrame* Aiuto() { return Trova<QFrame>(u"pctHelp"_s); }
+    QString TitoloAiuto() { return Trova<QLabel>(u"lbHelpTit"_s)->text(); }
     QRect InFinestra(QWidget* w)
     {
         return QRect(w->mapTo(finestra.get(), QPoint(0, 0)), w->size());
     }
-    void Premi(const char* nome) { QTest::mouseClick(Trova<QPushButton>(nome), Qt::LeftButton); }
+    void Premi(const QString& nome) { QTest::mouseClick(Trova<QPushButton>(nome), Qt::LeftButton); }
 
     // Focus on the box, its text gone, then what the keyboard types.
     void Scrivi(int k, const QString& testo)
@@ -85,21 +87,21 @@ protected:
 TEST_F(ParEdiTest, AperturaDaiGlobali)
 {
     Apri();
-    EXPECT_EQ(finestra->windowTitle(), " EDI - Parametri Collegamento DOGANA");
-    EXPECT_EQ(Txt(1)->text(), "ftp.agenziadogane.it");
-    EXPECT_EQ(Txt(2)->text(), "ZX12");
-    EXPECT_EQ(Txt(3)->text(), "segreta");
+    EXPECT_EQ(finestra->windowTitle(), u" EDI - Parametri Collegamento DOGANA"_s);
+    EXPECT_EQ(Txt(1)->text(), u"ftp.agenziadogane.it"_s);
+    EXPECT_EQ(Txt(2)->text(), u"ZX12"_s);
+    EXPECT_EQ(Txt(3)->text(), u"segreta"_s);
     EXPECT_EQ(Txt(3)->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(Txt(3)->displayText(), "#######");
-    EXPECT_EQ(Txt(4)->text(), "Rossi Srl");
-    EXPECT_EQ(Trova<QLabel>("lbFirmaVerif")->text(), QDir::toNativeSeparators(base));
-    EXPECT_TRUE(Trova<QRadioButton>("optColI_1")->isChecked());
-    EXPECT_TRUE(Trova<QRadioButton>("optModoI_2")->isChecked());
-    EXPECT_TRUE(Trova<QRadioButton>("optColR_2")->isChecked());
-    EXPECT_TRUE(Trova<QRadioButton>("optModoR_1")->isChecked());
-    EXPECT_EQ(Trova<QComboBox>("cmbNumFile")->currentText(), "15");
-    EXPECT_EQ(Trova<QComboBox>("cmbNumFile")->itemText(0), " 5");
-    EXPECT_EQ(Trova<QComboBox>("cmbDebug")->currentText(), "NO");
+    EXPECT_EQ(Txt(3)->displayText(), u"#######"_s);
+    EXPECT_EQ(Txt(4)->text(), u"Rossi Srl"_s);
+    EXPECT_EQ(Trova<QLabel>(u"lbFirmaVerif"_s)->text(), QDir::toNativeSeparators(base));
+    EXPECT_TRUE(Trova<QRadioButton>(u"optColI_1"_s)->isChecked());
+    EXPECT_TRUE(Trova<QRadioButton>(u"optModoI_2"_s)->isChecked());
+    EXPECT_TRUE(Trova<QRadioButton>(u"optColR_2"_s)->isChecked());
+    EXPECT_TRUE(Trova<QRadioButton>(u"optModoR_1"_s)->isChecked());
+    EXPECT_EQ(Trova<QComboBox>(u"cmbNumFile"_s)->currentText(), u"15"_s);
+    EXPECT_EQ(Trova<QComboBox>(u"cmbNumFile"_s)->itemText(0), u" 5"_s);
+    EXPECT_EQ(Trova<QComboBox>(u"cmbDebug"_s)->currentText(), u"NO"_s);
     EXPECT_FALSE(Aiuto()->isVisible());
 }
 
@@ -107,13 +109,13 @@ TEST_F(ParEdiTest, MinuscoleChiedonoConferma)
 {
     Apri();
     RisponditoreTest()
-        .Rispondi(Risposta::No, "Carattere minuscolo! confermi?")
-        .Rispondi(Risposta::No, "Carattere minuscolo! confermi?");
-    Scrivi(2, "ab");
-    EXPECT_EQ(Txt(2)->text(), "");
+        .Rispondi(Risposta::No, u"Carattere minuscolo! confermi?"_s)
+        .Rispondi(Risposta::No, u"Carattere minuscolo! confermi?"_s);
+    Scrivi(2, u"ab"_s);
+    EXPECT_EQ(Txt(2)->text(), u""_s);
     const auto& box = RisponditoreTest().Ricevuti();
     ASSERT_EQ(box.size(), 2);
-    EXPECT_EQ(box[0].richiesta.titolo, "MAIUSCOLE NON ATTIVE");
+    EXPECT_EQ(box[0].richiesta.titolo, u"MAIUSCOLE NON ATTIVE"_s);
     EXPECT_EQ(box[0].richiesta.pulsanti, Pulsanti::SiNo);
     EXPECT_EQ(box[0].richiesta.icona, Icona::Domanda);
     EXPECT_EQ(box[0].richiesta.predefinita, Risposta::No);
@@ -121,33 +123,33 @@ TEST_F(ParEdiTest, MinuscoleChiedonoConferma)
     // "Yes" keeps the character; capitals and digits ask nothing; the host and
     // the company are free text.
     RisponditoreTest().Rispondi(Risposta::Si).Rispondi(Risposta::Si);
-    Scrivi(3, "Ab1c");
-    EXPECT_EQ(Txt(3)->text(), "Ab1c");
-    Scrivi(1, "ftp.prova");
-    Scrivi(4, "ditta srl");
-    EXPECT_EQ(Txt(4)->text(), "ditta srl");
+    Scrivi(3, u"Ab1c"_s);
+    EXPECT_EQ(Txt(3)->text(), u"Ab1c"_s);
+    Scrivi(1, u"ftp.prova"_s);
+    Scrivi(4, u"ditta srl"_s);
+    EXPECT_EQ(Txt(4)->text(), u"ditta srl"_s);
     RisponditoreTest().Rispondi(Risposta::No).Rispondi(Risposta::No);
-    Scrivi(5, "x");
-    Scrivi(6, "_");
+    Scrivi(5, u"x"_s);
+    Scrivi(6, u"_"_s);
     EXPECT_EQ(RisponditoreTest().Ricevuti().size(), 6);
 }
 
 TEST_F(ParEdiTest, ProgressiviAllUscitaDalCampo)
 {
     Apri();
-    Scrivi(5, "A5");
+    Scrivi(5, u"A5"_s);
     QTest::keyClick(Txt(5), Qt::Key_Down);
-    EXPECT_EQ(Txt(5)->text(), "A0");
+    EXPECT_EQ(Txt(5)->text(), u"A0"_s);
     EXPECT_TRUE(Txt(6)->hasFocus());
-    Scrivi(6, "B");
+    Scrivi(6, u"B"_s);
     QTest::keyClick(Txt(6), Qt::Key_Up);
-    EXPECT_EQ(Txt(6)->text(), "BZ");
-    Scrivi(5, "");
+    EXPECT_EQ(Txt(6)->text(), u"BZ"_s);
+    Scrivi(5, u""_s);
     QTest::keyClick(Txt(5), Qt::Key_Tab);
-    Scrivi(6, "");
+    Scrivi(6, u""_s);
     Txt(1)->setFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(Txt(5)->text(), "00");
-    EXPECT_EQ(Txt(6)->text(), "ZZ");
+    EXPECT_EQ(Txt(5)->text(), u"00"_s);
+    EXPECT_EQ(Txt(6)->text(), u"ZZ"_s);
 }
 
 TEST_F(ParEdiTest, TastiTraICampi)
@@ -168,7 +170,7 @@ TEST_F(ParEdiTest, TastiTraICampi)
     Txt(2)->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(Txt(2), Qt::Key_Return);
     EXPECT_TRUE(Txt(3)->hasFocus());
-    EXPECT_EQ(Txt(2)->text(), "ZX12");
+    EXPECT_EQ(Txt(2)->text(), u"ZX12"_s);
     // A disabled box is skipped.
     Txt(4)->setEnabled(false);
     QTest::keyClick(Txt(3), Qt::Key_Down);
@@ -179,22 +181,22 @@ TEST_F(ParEdiTest, TastiTraICampi)
 
 TEST_F(ParEdiTest, LimitiDelleCaselle)
 {
-    ParametriEdi.Ditta = QString(50, 'D');
+    ParametriEdi.Ditta = QString(50, u'D');
     Apri();
-    Scrivi(2, "ABCDEF");
-    EXPECT_EQ(Txt(2)->text(), "ABCD");
-    Scrivi(5, "123");
-    EXPECT_EQ(Txt(5)->text(), "12");
+    Scrivi(2, u"ABCDEF"_s);
+    EXPECT_EQ(Txt(2)->text(), u"ABCD"_s);
+    Scrivi(5, u"123"_s);
+    EXPECT_EQ(Txt(5)->text(), u"12"_s);
     // Read longer than the box: shown whole, shortened only by the user, and
     // nothing typed past what it held.
-    EXPECT_EQ(Txt(4)->text(), QString(50, 'D'));
+    EXPECT_EQ(Txt(4)->text(), QString(50, u'D'));
     Txt(4)->setFocus(Qt::MouseFocusReason);
     Txt(4)->end(false);
     QTest::keyClick(Txt(4), Qt::Key_Backspace);
-    QTest::keyClicks(Txt(4), "XY");
-    EXPECT_EQ(Txt(4)->text(), QString(49, 'D'));
-    Premi("cmdend_1");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "DITTA"), QString(49, 'D'));
+    QTest::keyClicks(Txt(4), u"XY"_s);
+    EXPECT_EQ(Txt(4)->text(), QString(49, u'D'));
+    Premi(u"cmdend_1"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"DITTA"_s), QString(49, u'D'));
 }
 
 TEST_F(ParEdiTest, AiutoSottoOSopraIlCampo)
@@ -203,9 +205,10 @@ TEST_F(ParEdiTest, AiutoSottoOSopraIlCampo)
     Txt(1)->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(Txt(1), Qt::Key_F1);
     ASSERT_TRUE(Aiuto()->isVisible());
-    EXPECT_EQ(TitoloAiuto(), "AMBIENTE FTP");
-    EXPECT_TRUE(
-        Trova<QLabel>("lbHelpMess")->text().contains("normalmente vale: ftp.agenziadogane.it"));
+    EXPECT_EQ(TitoloAiuto(), u"AMBIENTE FTP"_s);
+    EXPECT_TRUE(Trova<QLabel>(u"lbHelpMess"_s)
+                    ->text()
+                    .contains(u"normalmente vale: ftp.agenziadogane.it"_s));
     EXPECT_GT(Aiuto()->y(), InFinestra(Txt(1)).bottom());
     EXPECT_EQ(Aiuto()->x(), (finestra->width() - Aiuto()->width()) / 2);
     // F1 again hides it; any other key hides it and does nothing else.
@@ -214,7 +217,7 @@ TEST_F(ParEdiTest, AiutoSottoOSopraIlCampo)
     QTest::keyClick(Txt(1), Qt::Key_F1);
     QTest::keyClick(Txt(1), Qt::Key_X);
     EXPECT_FALSE(Aiuto()->isVisible());
-    EXPECT_EQ(Txt(1)->text(), "ftp.agenziadogane.it");
+    EXPECT_EQ(Txt(1)->text(), u"ftp.agenziadogane.it"_s);
     // Enter with the panel up hides it and stays in the field.
     QTest::keyClick(Txt(1), Qt::Key_F1);
     QTest::keyClick(Txt(1), Qt::Key_Return);
@@ -225,11 +228,11 @@ TEST_F(ParEdiTest, AiutoSottoOSopraIlCampo)
     Txt(6)->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(Txt(6), Qt::Key_F1);
     ASSERT_TRUE(Aiuto()->isVisible());
-    EXPECT_EQ(TitoloAiuto(), "PROGRESSIVO FINALE");
+    EXPECT_EQ(TitoloAiuto(), u"PROGRESSIVO FINALE"_s);
     EXPECT_LT(Aiuto()->geometry().bottom(), InFinestra(Txt(6)).top());
     EXPECT_GE(Aiuto()->y(), 0);
     // Clicking the text hides it.
-    QTest::mouseClick(Trova<QLabel>("lbHelpMess"), Qt::LeftButton);
+    QTest::mouseClick(Trova<QLabel>(u"lbHelpMess"_s), Qt::LeftButton);
     EXPECT_FALSE(Aiuto()->isVisible());
 }
 
@@ -238,17 +241,17 @@ TEST_F(ParEdiTest, AiutoDegliAltriControlli)
     Apri();
     struct Caso
     {
-        const char* controllo;
-        const char* titolo;
-        const char* riferimento;
+        QString controllo;
+        QString titolo;
+        QString riferimento;
     };
-    for (const Caso c : {Caso{"optModoR_2", "ORDINAMENTO FILE", "lbOrdinamento"},
-                         Caso{"Command1", "FIRMAVERIFICA", "Command1"},
-                         Caso{"cmbNumFile", "MASSIMO NUMERO DI FILE", "cmbNumFile"}}) {
+    for (const Caso& c : {Caso{u"optModoR_2"_s, u"ORDINAMENTO FILE"_s, u"lbOrdinamento"_s},
+                          Caso{u"Command1"_s, u"FIRMAVERIFICA"_s, u"Command1"_s},
+                          Caso{u"cmbNumFile"_s, u"MASSIMO NUMERO DI FILE"_s, u"cmbNumFile"_s}}) {
         auto* w = Trova<QWidget>(c.controllo);
         w->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(w, Qt::Key_F1);
-        ASSERT_TRUE(Aiuto()->isVisible()) << c.controllo;
+        ASSERT_TRUE(Aiuto()->isVisible()) << c.controllo.toStdString();
         EXPECT_EQ(TitoloAiuto(), c.titolo);
         EXPECT_LT(Aiuto()->geometry().bottom(), InFinestra(Trova<QWidget>(c.riferimento)).top());
         QTest::keyClick(w, Qt::Key_F1);
@@ -258,7 +261,7 @@ TEST_F(ParEdiTest, AiutoDegliAltriControlli)
     Txt(1)->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(Txt(1), Qt::Key_F1);
     const QPoint prima = Aiuto()->pos();
-    auto* titolo = Trova<QLabel>("lbHelpTit");
+    auto* titolo = Trova<QLabel>(u"lbHelpTit"_s);
     QTest::mousePress(titolo, Qt::LeftButton, {}, QPoint(10, 5));
     QTest::mouseMove(titolo, QPoint(30, 45));
     QTest::mouseRelease(titolo, Qt::LeftButton, {}, QPoint(30, 45));
@@ -270,141 +273,143 @@ TEST_F(ParEdiTest, CtrlPMostraEDNascondeLaPassword)
     Apri();
     Txt(1)->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(Txt(1), Qt::Key_P, Qt::ControlModifier);
-    EXPECT_EQ(Txt(3)->displayText(), "segreta");
-    QTest::keyClick(Trova<QWidget>("cmbDebug"), Qt::Key_P, Qt::ControlModifier);
-    EXPECT_EQ(Txt(3)->displayText(), "#######");
-    EXPECT_EQ(Txt(1)->text(), "ftp.agenziadogane.it");
+    EXPECT_EQ(Txt(3)->displayText(), u"segreta"_s);
+    QTest::keyClick(Trova<QWidget>(u"cmbDebug"_s), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(Txt(3)->displayText(), u"#######"_s);
+    EXPECT_EQ(Txt(1)->text(), u"ftp.agenziadogane.it"_s);
 }
 
 TEST_F(ParEdiTest, SceltaDellaCartellaBase)
 {
     Apri();
     QStringList richieste;
-    QString risposta = Percorso("Altra");
+    QString risposta = Percorso(u"Altra"_s);
     DialoghiTest d;
     d.cartella = [&](const QString& titolo, const QString& iniziale) {
         richieste << titolo << iniziale;
         return risposta;
     };
     ImpostaDialoghi(d);
-    Premi("Command1");
+    Premi(u"Command1"_s);
     EXPECT_EQ(richieste,
-              QStringList({"Seleziona la Cartella desiderata", QDir::toNativeSeparators(base)}));
-    EXPECT_EQ(Trova<QLabel>("lbFirmaVerif")->text(), QDir::toNativeSeparators(Percorso("Altra")));
-    risposta = "  ";
-    Premi("Command1");
-    EXPECT_EQ(Trova<QLabel>("lbFirmaVerif")->text(), QDir::toNativeSeparators(Percorso("Altra")));
+              QStringList({u"Seleziona la Cartella desiderata"_s, QDir::toNativeSeparators(base)}));
+    EXPECT_EQ(Trova<QLabel>(u"lbFirmaVerif"_s)->text(),
+              QDir::toNativeSeparators(Percorso(u"Altra"_s)));
+    risposta = u"  "_s;
+    Premi(u"Command1"_s);
+    EXPECT_EQ(Trova<QLabel>(u"lbFirmaVerif"_s)->text(),
+              QDir::toNativeSeparators(Percorso(u"Altra"_s)));
 }
 
 TEST_F(ParEdiTest, ConfermaVedutaDaUnaFinestraSuccessiva)
 {
-    const QString nuova = Percorso("Nuova");
+    const QString nuova = Percorso(u"Nuova"_s);
     ASSERT_TRUE(QDir().mkdir(nuova));
     Apri();
-    Scrivi(1, "ftp.nuovo.it");
-    Scrivi(2, "QW34");
-    Scrivi(3, "NUOVA9");
-    Scrivi(4, "Bianchi Spa");
-    Scrivi(5, "C7");
-    Scrivi(6, "D");
-    QTest::mouseClick(Trova<QRadioButton>("optColI_0"), Qt::LeftButton);
-    QTest::mouseClick(Trova<QRadioButton>("optModoI_1"), Qt::LeftButton);
-    QTest::mouseClick(Trova<QRadioButton>("optColR_1"), Qt::LeftButton);
-    QTest::mouseClick(Trova<QRadioButton>("optModoR_2"), Qt::LeftButton);
-    Trova<QComboBox>("cmbNumFile")->setCurrentIndex(9);
-    Trova<QComboBox>("cmbDebug")->setCurrentIndex(1);
+    Scrivi(1, u"ftp.nuovo.it"_s);
+    Scrivi(2, u"QW34"_s);
+    Scrivi(3, u"NUOVA9"_s);
+    Scrivi(4, u"Bianchi Spa"_s);
+    Scrivi(5, u"C7"_s);
+    Scrivi(6, u"D"_s);
+    QTest::mouseClick(Trova<QRadioButton>(u"optColI_0"_s), Qt::LeftButton);
+    QTest::mouseClick(Trova<QRadioButton>(u"optModoI_1"_s), Qt::LeftButton);
+    QTest::mouseClick(Trova<QRadioButton>(u"optColR_1"_s), Qt::LeftButton);
+    QTest::mouseClick(Trova<QRadioButton>(u"optModoR_2"_s), Qt::LeftButton);
+    Trova<QComboBox>(u"cmbNumFile"_s)->setCurrentIndex(9);
+    Trova<QComboBox>(u"cmbDebug"_s)->setCurrentIndex(1);
     DialoghiTest d;
-    d.cartella = [&](const QString&, const QString&) { return nuova + "/"; };
+    d.cartella = [&](const QString&, const QString&) { return nuova + u"/"_s; };
     ImpostaDialoghi(d);
-    Premi("Command1");
-    Premi("cmdend_1");
+    Premi(u"Command1"_s);
+    Premi(u"cmdend_1"_s);
     EXPECT_FALSE(finestra->isVisible());
     EXPECT_EQ(finestra->result(), QDialog::Accepted);
 
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "HOSTFTP"), "ftp.nuovo.it");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "AUTORFTP"), "QW34");
-    EXPECT_NE(LeggiIni(FileIni, "EDI", "PASSWFTP"), "NUOVA9");
-    EXPECT_EQ(DecodificaParola(LeggiIni(FileIni, "EDI", "PASSWFTP")), "NUOVA9");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "DITTA"), "Bianchi Spa");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "PROGR1"), "C0");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "PROGR2"), "DZ");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "COLSORTINV"), "0");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "MODSORTINV"), "1");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "COLSORTRIC"), "1");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "MODSORTRIC"), "2");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "DEBUG"), "1");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "NUMFILE"), "10");
-    EXPECT_EQ(LeggiIni(FileIni, "PC", "PATH"), nuova);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"HOSTFTP"_s), u"ftp.nuovo.it"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"AUTORFTP"_s), u"QW34"_s);
+    EXPECT_NE(LeggiIni(FileIni, u"EDI"_s, u"PASSWFTP"_s), u"NUOVA9"_s);
+    EXPECT_EQ(DecodificaParola(LeggiIni(FileIni, u"EDI"_s, u"PASSWFTP"_s)), u"NUOVA9"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"DITTA"_s), u"Bianchi Spa"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"PROGR1"_s), u"C0"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"PROGR2"_s), u"DZ"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"COLSORTINV"_s), u"0"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"MODSORTINV"_s), u"1"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"COLSORTRIC"_s), u"1"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"MODSORTRIC"_s), u"2"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"DEBUG"_s), u"1"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"NUMFILE"_s), u"10"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"PC"_s, u"PATH"_s), nuova);
     EXPECT_EQ(MaxFile, 50);
     EXPECT_EQ(ParametriEdi.CartellaBase, nuova);
-    EXPECT_EQ(ParametriEdi.CartellaRicevuti, nuova + "/Ricevuti");
-    EXPECT_TRUE(QFileInfo(nuova + "/DaVerificare").isDir());
+    EXPECT_EQ(ParametriEdi.CartellaRicevuti, nuova + u"/Ricevuti"_s);
+    EXPECT_TRUE(QFileInfo(nuova + u"/DaVerificare"_s).isDir());
 
     // The next window opens on the new values without a restart.
     Apri();
-    EXPECT_EQ(Txt(1)->text(), "ftp.nuovo.it");
-    EXPECT_EQ(Txt(3)->text(), "NUOVA9");
-    EXPECT_EQ(Txt(5)->text(), "C0");
-    EXPECT_TRUE(Trova<QRadioButton>("optModoR_2")->isChecked());
-    EXPECT_EQ(Trova<QComboBox>("cmbNumFile")->currentText(), "50");
-    EXPECT_EQ(Trova<QComboBox>("cmbDebug")->currentText(), "SI");
-    EXPECT_EQ(Trova<QLabel>("lbFirmaVerif")->text(), QDir::toNativeSeparators(nuova));
+    EXPECT_EQ(Txt(1)->text(), u"ftp.nuovo.it"_s);
+    EXPECT_EQ(Txt(3)->text(), u"NUOVA9"_s);
+    EXPECT_EQ(Txt(5)->text(), u"C0"_s);
+    EXPECT_TRUE(Trova<QRadioButton>(u"optModoR_2"_s)->isChecked());
+    EXPECT_EQ(Trova<QComboBox>(u"cmbNumFile"_s)->currentText(), u"50"_s);
+    EXPECT_EQ(Trova<QComboBox>(u"cmbDebug"_s)->currentText(), u"SI"_s);
+    EXPECT_EQ(Trova<QLabel>(u"lbFirmaVerif"_s)->text(), QDir::toNativeSeparators(nuova));
 }
 
 TEST_F(ParEdiTest, CinqueSiScriveUno)
 {
     Apri();
-    Trova<QComboBox>("cmbNumFile")->setCurrentIndex(0);
-    EXPECT_EQ(Trova<QComboBox>("cmbNumFile")->currentText(), " 5");
-    Premi("cmdend_1");
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "NUMFILE"), "1");
+    Trova<QComboBox>(u"cmbNumFile"_s)->setCurrentIndex(0);
+    EXPECT_EQ(Trova<QComboBox>(u"cmbNumFile"_s)->currentText(), u" 5"_s);
+    Premi(u"cmdend_1"_s);
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"NUMFILE"_s), u"1"_s);
     EXPECT_EQ(MaxFile, 5);
 }
 
 TEST_F(ParEdiTest, ProgressivoNormalizzatoAncheConfermandoDaTastiera)
 {
     Apri();
-    Scrivi(5, "K4");
+    Scrivi(5, u"K4"_s);
     // The accelerator's button takes the focus; a plain click() would not.
-    Trova<QPushButton>("cmdend_1")->click();
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "PROGR1"), "K0");
+    Trova<QPushButton>(u"cmdend_1"_s)->click();
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"PROGR1"_s), u"K0"_s);
     // A value the user did not touch goes back as it was.
-    ParametriEdi.Progr2 = "ABC";
+    ParametriEdi.Progr2 = u"ABC"_s;
     Apri();
-    Trova<QPushButton>("cmdend_1")->click();
-    EXPECT_EQ(LeggiIni(FileIni, "EDI", "PROGR2"), "ABC");
+    Trova<QPushButton>(u"cmdend_1"_s)->click();
+    EXPECT_EQ(LeggiIni(FileIni, u"EDI"_s, u"PROGR2"_s), u"ABC"_s);
 }
 
 TEST_F(ParEdiTest, SottoCartellaNonCreabileDaIlMessaggio)
 {
     Apri();
     DialoghiTest d;
-    d.cartella = [&](const QString&, const QString&) { return Percorso("non/esiste"); };
+    d.cartella = [&](const QString&, const QString&) { return Percorso(u"non/esiste"_s); };
     ImpostaDialoghi(d);
-    Premi("Command1");
+    Premi(u"Command1"_s);
     RisponditoreTest().Rispondi(Risposta::Ok,
-                                "ERRORE IN FASE DI CREAZIONE CARTELLA 'FIRMAVERIFICA");
-    Premi("cmdend_1");
+                                u"ERRORE IN FASE DI CREAZIONE CARTELLA 'FIRMAVERIFICA"_s);
+    Premi(u"cmdend_1"_s);
     EXPECT_FALSE(finestra->isVisible());
-    EXPECT_EQ(ParametriEdi.CartellaBase, Percorso("non/esiste"));
+    EXPECT_EQ(ParametriEdi.CartellaBase, Percorso(u"non/esiste"_s));
 }
 
 TEST_F(ParEdiTest, AnnullaNonCambiaNulla)
 {
-    ScriviIni(FileIni, "EDI", "DITTA", "Rossi Srl");
+    ScriviIni(FileIni, u"EDI"_s, u"DITTA"_s, u"Rossi Srl"_s);
     const QByteArray file = LeggiFile(FileIni);
     const ParametriEdiT globali = ParametriEdi;
     Apri();
-    Scrivi(1, "altro.host");
-    Scrivi(4, "Altra ditta");
-    Scrivi(5, "Q");
-    QTest::mouseClick(Trova<QRadioButton>("optColI_2"), Qt::LeftButton);
-    Trova<QComboBox>("cmbNumFile")->setCurrentIndex(9);
+    Scrivi(1, u"altro.host"_s);
+    Scrivi(4, u"Altra ditta"_s);
+    Scrivi(5, u"Q"_s);
+    QTest::mouseClick(Trova<QRadioButton>(u"optColI_2"_s), Qt::LeftButton);
+    Trova<QComboBox>(u"cmbNumFile"_s)->setCurrentIndex(9);
     DialoghiTest d;
-    d.cartella = [&](const QString&, const QString&) { return Percorso("Altra"); };
+    d.cartella = [&](const QString&, const QString&) { return Percorso(u"Altra"_s); };
     ImpostaDialoghi(d);
-    Premi("Command1");
-    Premi("cmdend_0");
+    Premi(u"Command1"_s);
+    Premi(u"cmdend_0"_s);
     EXPECT_FALSE(finestra->isVisible());
     EXPECT_EQ(LeggiFile(FileIni), file);
     EXPECT_EQ(ParametriEdi.HostFtp, globali.HostFtp);
@@ -419,30 +424,30 @@ TEST_F(ParEdiTest, AnnullaNonCambiaNulla)
 // confirm, nothing stored, the window stays open for the fix.
 TEST_F(ParEdiTest, CaratteriDiControlloRifiutatiAllaConferma)
 {
-    ScriviIni(FileIni, "EDI", "DITTA", "Rossi Srl");
+    ScriviIni(FileIni, u"EDI"_s, u"DITTA"_s, u"Rossi Srl"_s);
     const QByteArray file = LeggiFile(FileIni);
     struct Caso
     {
         int campo;
         QString valore;
-        const char* nome;
+        QString nome;
     };
-    const QList<Caso> casi = {{1, "127.0.0.1\n!sh", "'Ambiente FTP'"},
-                              {2, "ZX\t1", "'Codice Utente'"},
-                              {3, "seg\x7freta", "'PassWord'"}};
+    const QList<Caso> casi = {{1, u"127.0.0.1\n!sh"_s, u"'Ambiente FTP'"_s},
+                              {2, u"ZX\t1"_s, u"'Codice Utente'"_s},
+                              {3, u"seg\x7freta"_s, u"'PassWord'"_s}};
     Apri();
     for (const Caso& c : casi) {
         const QString prima = Txt(c.campo)->text();
         Txt(c.campo)->setText(c.valore);
-        RisponditoreTest().Rispondi(Risposta::Ok, QString("IL CAMPO ") + c.nome);
-        Premi("cmdend_1");
+        RisponditoreTest().Rispondi(Risposta::Ok, u"IL CAMPO "_s + c.nome);
+        Premi(u"cmdend_1"_s);
         EXPECT_TRUE(finestra->isVisible());
         EXPECT_EQ(LeggiFile(FileIni), file);
-        EXPECT_EQ(ParametriEdi.HostFtp, "ftp.agenziadogane.it");
-        EXPECT_EQ(ParametriEdi.PasswordFtp, "segreta");
+        EXPECT_EQ(ParametriEdi.HostFtp, u"ftp.agenziadogane.it"_s);
+        EXPECT_EQ(ParametriEdi.PasswordFtp, u"segreta"_s);
         Txt(c.campo)->setText(prima);
     }
-    Premi("cmdend_1");
+    Premi(u"cmdend_1"_s);
     EXPECT_FALSE(finestra->isVisible());
     EXPECT_FALSE(LeggiFile(FileIni).contains("!sh"));
 }

@@ -15,6 +15,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class RigaFiltroTest : public CartellaProgrammaTest
@@ -24,7 +26,7 @@ protected:
     {
         CartellaProgrammaTest::SetUp();
         ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
-        ParametriEdi.UtenteFtp = "ABCD";
+        ParametriEdi.UtenteFtp = u"ABCD"_s;
     }
 
     void Apri(RigaFiltro::Forma forma = RigaFiltro::Forma::Colonne)
@@ -33,7 +35,7 @@ protected:
         auto* l = new QVBoxLayout(finestra.get());
         riga = new RigaFiltro(LatoFiltro::Invio, forma, finestra.get());
         l->addWidget(riga);
-        dopo = new QPushButton("dopo", finestra.get());
+        dopo = new QPushButton(u"dopo"_s, finestra.get());
         l->addWidget(dopo);
         finestra->show();
         finestra->activateWindow();
@@ -51,20 +53,20 @@ protected:
 TEST_F(RigaFiltroTest, ApreSuOggiConIlCodiceUtente)
 {
     Apri();
-    EXPECT_EQ(riga->Campi(), (std::array<QString, 4>{"12", "07", "?", "??"}));
-    EXPECT_EQ(riga->findChild<QLabel*>("lbUtente")->text(), "ABCD");
+    EXPECT_EQ(riga->Campi(), (std::array<QString, 4>{u"12"_s, u"07"_s, u"?"_s, u"??"_s}));
+    EXPECT_EQ(riga->findChild<QLabel*>(u"lbUtente"_s)->text(), u"ABCD"_s);
     for (int k = 1; k <= 4; ++k)
         EXPECT_EQ(Campo(k)->objectName(), QStringLiteral("txt_%1").arg(k));
-    EXPECT_EQ(Campo(4)->accessibleName(), "Progressivo");
+    EXPECT_EQ(Campo(4)->accessibleName(), u"Progressivo"_s);
 
-    ParametriEdi.Progr1 = "B0";
+    ParametriEdi.Progr1 = u"B0"_s;
     Apri(RigaFiltro::Forma::Riga);
-    EXPECT_EQ(Campo(4)->text(), "B?");
+    EXPECT_EQ(Campo(4)->text(), u"B?"_s);
     QStringList etichette;
     for (QLabel* e : riga->findChildren<QLabel*>())
         etichette << e->text();
-    EXPECT_TRUE(etichette.contains("File"));
-    EXPECT_TRUE(etichette.contains("."));
+    EXPECT_TRUE(etichette.contains(u"File"_s));
+    EXPECT_TRUE(etichette.contains(u"."_s));
 }
 
 // What each field keeps of what is typed, and of what is put in whole.
@@ -74,24 +76,25 @@ TEST_F(RigaFiltroTest, OgniCampoTieneSoloCioCheLaSuaRegolaAmmette)
     struct Caso
     {
         int campo;
-        const char* tasti;
-        const char* testo;
+        QString tasti;
+        QString testo;
     };
     const Caso casi[] = {
-        {1, "1x", "1"}, {2, "a5", "5"}, {3, "t", "T"}, {3, "4", "4"}, {4, "b", "B"}, {4, "*", "*"},
+        {1, u"1x"_s, u"1"_s}, {2, u"a5"_s, u"5"_s}, {3, u"t"_s, u"T"_s},
+        {3, u"4"_s, u"4"_s},  {4, u"b"_s, u"B"_s},  {4, u"*"_s, u"*"_s},
     };
     for (const Caso& c : casi) {
         riga->ImpostaCampo(c.campo, QString());
         Campo(c.campo)->setFocus();
         QTest::keyClicks(Campo(c.campo), c.tasti);
-        EXPECT_EQ(Campo(c.campo)->text(), c.testo) << c.campo << " " << c.tasti;
+        EXPECT_EQ(Campo(c.campo)->text(), c.testo) << c.campo << " " << c.tasti.toStdString();
     }
     riga->ImpostaCampo(1, QString());
-    Campo(1)->insert("1a");
-    EXPECT_EQ(Campo(1)->text(), "") << "a paste with a letter changes nothing";
+    Campo(1)->insert(u"1a"_s);
+    EXPECT_EQ(Campo(1)->text(), u""_s) << "a paste with a letter changes nothing";
     riga->ImpostaCampo(4, QString());
-    Campo(4)->insert("z?");
-    EXPECT_EQ(Campo(4)->text(), "Z?");
+    Campo(4)->insert(u"z?"_s);
+    EXPECT_EQ(Campo(4)->text(), u"Z?"_s);
 }
 
 TEST_F(RigaFiltroTest, PienoPassaOltreELasciatoSiControlla)
@@ -106,7 +109,7 @@ TEST_F(RigaFiltroTest, PienoPassaOltreELasciatoSiControlla)
     EXPECT_EQ(modificati.size(), 1);
     EXPECT_TRUE(Campo(4)->hasFocus()) << "one character of two";
     dopo->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(Campo(4)->text(), "05");
+    EXPECT_EQ(Campo(4)->text(), u"05"_s);
     ASSERT_EQ(controllati.size(), 1);
     EXPECT_EQ(controllati[0][0].toInt(), 4);
     EXPECT_TRUE(controllati[0][1].toBool());
@@ -114,11 +117,11 @@ TEST_F(RigaFiltroTest, PienoPassaOltreELasciatoSiControlla)
     // Full: the focus moves on by itself, and the unchanged month is no change.
     Campo(1)->setFocus();
     Campo(1)->selectAll();
-    QTest::keyClicks(Campo(1), "12");
+    QTest::keyClicks(Campo(1), u"12"_s);
     EXPECT_EQ(QApplication::focusWidget(), Campo(2));
     ASSERT_EQ(controllati.size(), 2);
     EXPECT_FALSE(controllati[1][1].toBool());
-    EXPECT_EQ(riga->Campi()[0], "12");
+    EXPECT_EQ(riga->Campi()[0], u"12"_s);
 }
 
 TEST_F(RigaFiltroTest, UnCampoErratoRiprendeIlFuocoETieneIlTesto)
@@ -128,16 +131,16 @@ TEST_F(RigaFiltroTest, UnCampoErratoRiprendeIlFuocoETieneIlTesto)
     Campo(2)->setFocus();
     Campo(2)->selectAll();
     controllati.clear();
-    RisponditoreTest().Rispondi(Risposta::Ok, "GIORNO ERRATO");
-    QTest::keyClicks(Campo(2), "32");
+    RisponditoreTest().Rispondi(Risposta::Ok, u"GIORNO ERRATO"_s);
+    QTest::keyClicks(Campo(2), u"32"_s);
     QTest::qWait(0);
     EXPECT_EQ(QApplication::focusWidget(), Campo(2));
-    EXPECT_EQ(Campo(2)->text(), "32");
+    EXPECT_EQ(Campo(2)->text(), u"32"_s);
     EXPECT_TRUE(controllati.isEmpty());
 
     // The window may say that the field is not to be checked now.
     riga->SospendiControllo([](Qt::FocusReason) { return true; });
     dopo->setFocus(Qt::MouseFocusReason);
     EXPECT_TRUE(controllati.isEmpty());
-    EXPECT_EQ(Campo(2)->text(), "32");
+    EXPECT_EQ(Campo(2)->text(), u"32"_s);
 }

@@ -12,12 +12,14 @@
 #include <QTest>
 #include <QWidget>
 
+using namespace Qt::StringLiterals;
+
 TEST(Traduzioni, PulsantiInItaliano)
 {
     ASSERT_TRUE(InstallaTraduzioneQt()) << "qt6-translations-l10n missing";
-    QMessageBox box(QMessageBox::Question, "t", "x", QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), QString::fromUtf8("Sì"));
-    EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "No");
+    QMessageBox box(QMessageBox::Question, u"t"_s, u"x"_s, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(u'&'), QString::fromUtf8("Sì"));
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove(u'&'), u"No"_s);
 }
 
 class TastiComuniTest : public CartellaProgrammaTest
@@ -26,10 +28,10 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        finestra.setObjectName("ParEdi");
-        finestra.setWindowTitle("PARAMETRI");
-        uscita = new QPushButton("&USCITA", &finestra);
-        campo = new QPushButton("altro", &finestra);
+        finestra.setObjectName(u"ParEdi"_s);
+        finestra.setWindowTitle(u"PARAMETRI"_s);
+        uscita = new QPushButton(u"&USCITA"_s, &finestra);
+        campo = new QPushButton(u"altro"_s, &finestra);
         new TastiComuni(&finestra, uscita);
         finestra.show();
         campo->setFocus();
@@ -42,11 +44,11 @@ protected:
 
 TEST_F(TastiComuniTest, UscitaForzata)
 {
-    RisponditoreTest().Rispondi(Risposta::No, "FINE DI test_shell_ui?");
+    RisponditoreTest().Rispondi(Risposta::No, u"FINE DI test_shell_ui?"_s);
     QTest::keyClick(campo, Qt::Key_F2, Qt::ControlModifier);
     EXPECT_TRUE(TerminazioniRichieste().isEmpty());
     const auto& box = RisponditoreTest().Ricevuti().value(0).richiesta;
-    EXPECT_EQ(box.titolo, "USCITA FORZATA");
+    EXPECT_EQ(box.titolo, u"USCITA FORZATA"_s);
     EXPECT_EQ(box.pulsanti, Pulsanti::SiNo);
     EXPECT_EQ(box.icona, Icona::Avviso);
     EXPECT_EQ(box.predefinita, Risposta::No);
@@ -63,14 +65,14 @@ TEST_F(TastiComuniTest, F2PremeUscitaECtrlF8MostraIlNome)
     EXPECT_EQ(premuto.count(), 1);
 
     QTest::keyClick(campo, Qt::Key_F8, Qt::ControlModifier);
-    EXPECT_EQ(finestra.windowTitle(), "ParEdi !");
+    EXPECT_EQ(finestra.windowTitle(), u"ParEdi !"_s);
     QTest::keyClick(campo, Qt::Key_F8, Qt::ControlModifier);
-    EXPECT_EQ(finestra.windowTitle(), "PARAMETRI");
+    EXPECT_EQ(finestra.windowTitle(), u"PARAMETRI"_s);
 }
 
 TEST_F(TastiComuniTest, CtrlFApreLaRicerca)
 {
     QTest::keyClick(campo, Qt::Key_F, Qt::ControlModifier);
     ASSERT_EQ(AperturaShell().size(), 1);
-    EXPECT_EQ(AperturaShell()[0], "/");
+    EXPECT_EQ(AperturaShell()[0], u"/"_s);
 }
