@@ -23,12 +23,12 @@ namespace {
 
 QString Remoto(QLatin1StringView chiave)
 {
-    return LeggiIni(FileIni, QLatin1String(Ini::SezRemoto), chiave);
+    return LeggiIni(FileIni, Ini::SezRemoto, chiave);
 }
 
 void ScriviRemoto(QLatin1StringView chiave, const QString& valore)
 {
-    ScriviIni(FileIni, QLatin1String(Ini::SezRemoto), chiave, valore);
+    ScriviIni(FileIni, Ini::SezRemoto, chiave, valore);
 }
 
 } // namespace
@@ -88,10 +88,9 @@ GesParUx::GesParUx(QWidget* padre) : QDialog(padre)
         cartella.chop(1);
     txt_[1]->setText(Remoto(Ini::Indirizzo));
     txt_[2]->setText(Remoto(Ini::Utente));
-    txt_[3]->setText(DecodificaParola(
-        LeggiIniParola(FileIni, QLatin1String(Ini::SezRemoto), QLatin1String(Ini::Passwd))));
+    txt_[3]->setText(DecodificaParola(LeggiIniParola(FileIni, Ini::SezRemoto, Ini::Passwd)));
     txt_[4]->setText(cartella);
-    const int modo = LeggiIniNumero(QLatin1String(Ini::SezDebug), QLatin1String(Ini::Modo));
+    const int modo = LeggiIniNumero(Ini::SezDebug, Ini::Modo);
     cmbDebug_->setCurrentIndex(modo == 1 ? 1 : 0);
 
     for (QWidget* w : findChildren<QWidget*>())
@@ -159,8 +158,7 @@ void GesParUx::Conferma()
     if (cartella.size() > 1 && cartella.endsWith(QLatin1Char('/')))
         cartella.chop(1);
     ParametriUnix.Cartella = cartella;
-    ScriviIni(FileIni, QLatin1String(Ini::SezDebug), QLatin1String(Ini::Modo),
-              QString::number(ModoDebugUnix));
+    ScriviIni(FileIni, Ini::SezDebug, Ini::Modo, QString::number(ModoDebugUnix));
     accept();
 }
 

@@ -27,7 +27,7 @@ public:
 
     const ElencoRicevuti& Elenco() const { return elenco_; }
     int ColonnaOrdine() const { return colonna_; }
-    int ModoOrdine() const { return modo_; }
+    ::ModoOrdine ModoOrdine() const { return modo_; }
     // The name of the current row, "" when there is none.
     QString FileCorrente() const;
     // Whether the row menu offers "&Sposta".

@@ -7,6 +7,7 @@
 #include "shell/ChiaviIni.h"
 #include "shell/CollegamentoDogana.h"
 #include "shell/Global.h"
+#include "shell/Ordine.h"
 #include "shell/ValoriFtp.h"
 #include "shell/ui/CasellaParola.h"
 #include "shell/ui/Finestre.h"
@@ -111,12 +112,14 @@ ParEdi::ParEdi(QWidget* padre) : QDialog(padre)
     const QStringList colonne = {QStringLiteral("NOME"), QStringLiteral("DATA"),
                                  QStringLiteral("DIMENSIONE")};
     const QStringList modi = {QStringLiteral("Ascendente"), QStringLiteral("Discendente")};
+    // The buttons' ids are the values kept in the settings: columns from 0,
+    // directions as ModoOrdine.
     griglia->addWidget(new QLabel(QStringLiteral("Da Inviare"), fraOrdine), 0, 0);
     optColI_ = Opzioni(fraOrdine, griglia, 0, 1, QStringLiteral("optColI"), 0, colonne);
-    optModoI_ = Opzioni(fraOrdine, griglia, 0, 2, QStringLiteral("optModoI"), 1, modi);
+    optModoI_ = Opzioni(fraOrdine, griglia, 0, 2, QStringLiteral("optModoI"), Crescente, modi);
     griglia->addWidget(new QLabel(QStringLiteral("Ricevuti"), fraOrdine), 1, 0);
     optColR_ = Opzioni(fraOrdine, griglia, 1, 1, QStringLiteral("optColR"), 0, colonne);
-    optModoR_ = Opzioni(fraOrdine, griglia, 1, 2, QStringLiteral("optModoR"), 1, modi);
+    optModoR_ = Opzioni(fraOrdine, griglia, 1, 2, QStringLiteral("optModoR"), Crescente, modi);
     layout->addWidget(fraOrdine);
 
     auto* rigaBase = new QHBoxLayout;
@@ -205,7 +208,7 @@ ParEdi::ParEdi(QWidget* padre) : QDialog(padre)
     testi_ = {
         QString(),
         QStringLiteral("E' il nome del server FTP del ministero;\nnormalmente vale: ") +
-            QLatin1String(Ini::DefaultHostFtp) + QLatin1Char('\n'),
+            Ini::DefaultHostFtp + QLatin1Char('\n'),
         QStringLiteral("Codice Utente abilitato al collegamento EDI.\nE' composto da 4 lettere\n"),
         QStringLiteral("PassWord da utilizzare per accedere alle applicazioni.\n") +
             QStringLiteral("E' la seconda delle 2 PassWord indicate nel foglio ") +
