@@ -2,6 +2,7 @@
 #include "support/ui/SchermoVirtuale.h"
 
 #include "app/StartUp.h"
+#include "info/ui/FrmRegistro.h"
 #include "invio/ui/Dos2Edi.h"
 #include "piattaforma/SondaConnessione.h"
 #include "piattaforma/ui/Schermo.h"
@@ -111,6 +112,11 @@ TEST_F(GeometriaTest, InvioDieciVolteStessaGeometria)
 TEST_F(GeometriaTest, RicezioneDieciVolteStessaGeometria)
 {
     DieciVolte<Edi2Dos>(u"Edi2Dos"_s, u"cmdOK"_s, 6500, 5400);
+}
+
+TEST_F(GeometriaTest, RegistroDieciVolteStessaGeometria)
+{
+    DieciVolte<FrmRegistro>(u"FrmRegistro"_s, u"cmdChiudi"_s, 9000, 6000);
 }
 
 TEST_F(GeometriaTest, PrincipaleDieciVolteStessaGeometria)
