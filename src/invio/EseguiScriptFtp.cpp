@@ -8,6 +8,7 @@
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/Percorsi.h"
+#include "piattaforma/SpazioDisco.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
 #include "shell/ValoriFtp.h"
@@ -79,7 +80,12 @@ Segnale ScriviSegnale(const QString& percorso)
     QFile f(percorso);
     if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return QFileInfo(percorso).isSymLink() ? Segnale::NonFile : Segnale::NonScritto;
-    return f.write("WAIT\r\n") == 6 && f.flush() ? Segnale::Scritto : Segnale::NonScritto;
+    if (f.write("WAIT\r\n") == 6 && f.flush())
+        return Segnale::Scritto;
+    // An empty marker left by a full disk would only mislead the next run.
+    f.close();
+    QFile::remove(percorso);
+    return Segnale::NonScritto;
 }
 
 // The script holds the password in clear: a new file, readable by its owner only.
@@ -153,6 +159,14 @@ QString ValoreNonAmmesso(const RichiestaFtp& r)
     return {};
 }
 
+// The run's message, with a full disk named when that is why a file of the
+// run could not be written.
+QString ConCausa(const QString& messaggio, const QString& cartella)
+{
+    const QString spazio = CausaSpazioEsaurito(cartella, 64 * 1024);
+    return spazio.isEmpty() ? messaggio : messaggio + QLatin1Char('\n') + spazio;
+}
+
 } // namespace
 
 OrigineCredenziali CredenzialiUnix()
@@ -221,7 +235,7 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
             return QStringLiteral("IMPOSSIBILE AVVIARE IL TRASFERIMENTO:\n") + segnale +
                    QStringLiteral("\nESISTE GIA' E NON E' UN FILE NORMALE (CARTELLA O "
                                   "COLLEGAMENTO).\nRIMUOVERLO E RIPETERE L'OPERAZIONE.");
-        return s == Segnale::Scritto ? QString() : richiesta.messaggioAvvio;
+        return s == Segnale::Scritto ? QString() : ConCausa(richiesta.messaggioAvvio, cartella);
     };
 
     if (!richiesta.segnaleDopoScript) {
@@ -233,7 +247,8 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
 
     const QStringList righe = RigheScript(richiesta);
     if (!ScriviScript(FileComandiFtp, Unisci(righe)))
-        return chiudi(StatoFtp::NonAvviato, richiesta.messaggioAvvio);
+        return chiudi(StatoFtp::NonAvviato,
+                      ConCausa(richiesta.messaggioAvvio, QFileInfo(FileComandiFtp).absolutePath()));
     if (richiesta.segnaleDopoScript) {
         const QString m = scriviSegnale();
         if (!m.isEmpty())

@@ -78,6 +78,10 @@ struct RichiestaFtp
     // Keep the script on disk after the run; unset: ModoDebug decides (the UNIX
     // upload passes ModoDebugUnix).
     std::optional<bool> conservaScript;
+    // Why the server turned the run away, read from its transcript ("" when
+    // it did not), for the log's end record; a refused log-in is seen
+    // without it.
+    std::function<QString(const QString& trascrizione)> rifiuto;
     // Called while the client runs; the caller shows it.
     std::function<void(const AvanzamentoFtp&)> avanzamento;
 };

@@ -43,6 +43,8 @@ QString Esito(EsitoFileFtp esito)
         return u"accettato"_s;
     case EsitoFileFtp::Rifiutato:
         return u"rifiutato"_s;
+    case EsitoFileFtp::Incompleto:
+        return u"incompleto"_s;
     case EsitoFileFtp::NonTentato:
         break;
     }
@@ -79,8 +81,8 @@ QString MotivoNonTentato(StatoFtp stato)
 } // namespace
 
 RegistroCorsa::RegistroCorsa(const RichiestaFtp& richiesta, const QDateTime& inizio)
-    : righe_(richiesta.righe), password_(richiesta.password), corsa_(ChiaveCorsa(inizio)),
-      scrittura_(inizio.date())
+    : righe_(richiesta.righe), password_(richiesta.password), rifiuto_(richiesta.rifiuto),
+      corsa_(ChiaveCorsa(inizio)), scrittura_(inizio.date())
 {
     const QString host = richiesta.host.trimmed().isEmpty() ? QString(Ini::DefaultHostFtp)
                                                             : richiesta.host.trimmed();
@@ -113,11 +115,21 @@ void RegistroCorsa::Chiudi(const EsitoFtp& esito)
             f.motivo = MotivoNonTentato(esito.stato);
         ScriviFile(f);
     }
-    Scrivi({{u"tipo"_s, u"fine"_s},
-            {u"ora"_s, OraIso(Adesso())},
-            {u"uscita"_s, esito.uscita},
-            {u"durata_s"_s, std::round(esito.durata * 1000) / 1000},
-            {u"esito"_s, Esito(esito.stato)}});
+    // A client that ran to its end may still have been turned away.
+    QString rifiuto;
+    if (esito.stato == StatoFtp::Completato) {
+        rifiuto = AccessoRifiutato(esito.trascrizione);
+        if (rifiuto.isEmpty() && rifiuto_)
+            rifiuto = rifiuto_(esito.trascrizione);
+    }
+    CampiRegistro fine = {{u"tipo"_s, u"fine"_s},
+                          {u"ora"_s, OraIso(Adesso())},
+                          {u"uscita"_s, esito.uscita},
+                          {u"durata_s"_s, std::round(esito.durata * 1000) / 1000},
+                          {u"esito"_s, rifiuto.isEmpty() ? Esito(esito.stato) : u"rifiutato"_s}};
+    if (!rifiuto.isEmpty())
+        fine.append({u"motivo"_s, rifiuto});
+    Scrivi(fine);
 }
 
 void RegistroCorsa::AvvisaErrore()

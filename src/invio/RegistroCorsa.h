@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The first line of what a run says, once, when its log cannot be written.
 inline constexpr char ErroreRegistro[] =
     "ATTENZIONE! IMPOSSIBILE SCRIVERE NEL REGISTRO DEI TRASFERIMENTI:";
@@ -39,6 +41,7 @@ private:
 
     QStringList righe_;
     QString password_;
+    std::function<QString(const QString&)> rifiuto_;
     QString corsa_;
     ScritturaRegistro scrittura_;
     qsizetype scritti_ = 0;

@@ -5,6 +5,8 @@
 #include <QSet>
 #include <QStringTokenizer>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -29,6 +31,10 @@ FileFtp DaTrasferimento(const TrasferimentoFtp& t)
     if (t.codice != 0) {
         f.esito = Confermato(t.codice) ? EsitoFileFtp::Accettato : EsitoFileFtp::Rifiutato;
         f.risposta = t.risposta;
+        if (f.esito == EsitoFileFtp::Accettato && !TrasferimentoIntegro(t)) {
+            f.esito = EsitoFileFtp::Incompleto;
+            f.motivo = MotivoIncompleto(t);
+        }
     } else if (t.avviato) {
         f.esito = EsitoFileFtp::Rifiutato;
         f.motivo = u"il server non ha confermato il trasferimento"_s;
@@ -57,6 +63,39 @@ LettoreTrascrizione LetturaIntera(const QStringList& righe, const QString& trasc
 
 } // namespace
 
+QString MotivoIncompleto(const TrasferimentoFtp& t)
+{
+    if (!t.erroreLocale.isEmpty())
+        return t.erroreLocale;
+    if (t.annunciati >= 0 && t.byte >= 0 && t.byte != t.annunciati)
+        return u"trasferiti %1 byte su %2"_s.arg(t.byte).arg(t.annunciati);
+    return {};
+}
+
+bool TrasferimentoIntegro(const TrasferimentoFtp& t)
+{
+    return Confermato(t.codice) && MotivoIncompleto(t).isEmpty();
+}
+
+QString AccessoRifiutato(const QString& trascrizione)
+{
+    static const QRegularExpression risposta(u"^([1-5][0-9][0-9]) "_s);
+    for (QStringView riga : qTokenize(trascrizione, u'\n')) {
+        if (riga.endsWith(u'\r'))
+            riga.chop(1);
+        const auto r = risposta.match(riga);
+        if (!r.hasMatch())
+            continue;
+        const int codice = r.capturedView(1).toInt();
+        if (codice == 230)
+            return {};
+        // After "user": 530 refused, 421 and other 4xx/5xx not served.
+        if (codice == 530 || (codice >= 400 && codice != 500 && codice != 502))
+            return riga.toString();
+    }
+    return {};
+}
+
 LettoreTrascrizione::LettoreTrascrizione(const QStringList& righe) : righe_(righe) {}
 
 void LettoreTrascrizione::Aggiungi(QByteArrayView byte)
@@ -81,6 +120,9 @@ void LettoreTrascrizione::Leggi(QString riga)
     static const QRegularExpression annuncio(u"^local: (.*) remote: (.*)$"_s);
     static const QRegularExpression risposta(u"^([1-5][0-9][0-9])[ -]"_s);
     static const QRegularExpression conteggio(u"^([0-9]+) bytes (sent|received) "_s);
+    static const QRegularExpression dimensione(u"^(.+)\t([0-9]+)$"_s);
+    static const QRegularExpression erroreLocale(u"^ftp: [^`]*`(.*)': (.+)$"_s);
+    static const QRegularExpression annunciati(u"^150[ -].*\\(([0-9]+) bytes\\)"_s);
 
     if (riga.endsWith(u'\r'))
         riga.chop(1);
@@ -89,14 +131,39 @@ void LettoreTrascrizione::Leggi(QString riga)
         TrasferimentoFtp t;
         t.locale = a.captured(1);
         t.remoto = a.captured(2);
+        t.annunciati = dimensioni_.value(t.remoto, -1);
+        t.erroreLocale = erroriLocali_.take(t.locale);
+        dimensioni_.clear();
         trasferimenti_.append(t);
         aperto_ = true;
         Abbina(false);
         return;
     }
+    // The answer to "size", before the transfer it announces.
+    const auto d = dimensione.match(riga);
+    if (d.hasMatch()) {
+        dimensioni_.insert(d.captured(1), d.captured(2).toLongLong());
+        return;
+    }
+    // The client's own error on the local file may come before or after the
+    // lines of its transfer: it goes by the file's name.
+    const auto e = erroreLocale.match(riga);
+    if (e.hasMatch()) {
+        const QString locale = e.captured(1);
+        const QString testo = riga.mid(5);
+        auto it = std::find_if(trasferimenti_.rbegin(), trasferimenti_.rend(),
+                               [&](const TrasferimentoFtp& t) { return t.locale == locale; });
+        if (it == trasferimenti_.rend())
+            erroriLocali_.insert(locale, testo);
+        else if (it->erroreLocale.isEmpty())
+            it->erroreLocale = testo;
+    }
     if (trasferimenti_.isEmpty())
         return;
     TrasferimentoFtp& t = trasferimenti_.last();
+    const auto n = annunciati.match(riga);
+    if (n.hasMatch() && aperto_)
+        t.annunciati = n.captured(1).toLongLong();
     const auto c = conteggio.match(riga);
     if (c.hasMatch()) {
         t.byte = c.captured(1).toLongLong();
@@ -234,7 +301,7 @@ QStringList CaricamentiAccettati(const QString& trascrizione, const QStringList&
 {
     QSet<QString> accettati;
     for (const TrasferimentoFtp& t : TrasferimentiFtp(trascrizione)) {
-        if (!Confermato(t.codice))
+        if (!TrasferimentoIntegro(t))
             continue;
         accettati.insert(t.locale);
         accettati.insert(t.remoto);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QList>
 #include <QRegularExpression>
 #include <QString>
@@ -20,19 +21,30 @@ struct TrasferimentoFtp
     bool avviato = false; // the server answered anything at all
     qint64 byte = -1;     // as the client counted them; -1 not printed
     QString messaggio;    // the client's own first line about it ("ftp: Can't open ...")
+    // What the server said it would send: its "150 ... (N bytes)", or the
+    // answer to a "size" asked before; -1 when it said nothing.
+    qint64 annunciati = -1;
+    QString erroreLocale; // the client could not read or write the local file
 };
+
+// Confirmed by the server, and nothing lost on this side: no local read or
+// write error, and the client's count equal to what the server announced.
+bool TrasferimentoIntegro(const TrasferimentoFtp& t);
+// Why a transfer the server confirmed is not whole, "" when it is.
+QString MotivoIncompleto(const TrasferimentoFtp& t);
 
 // The transfers in the order the client announced them.
 QList<TrasferimentoFtp> TrasferimentiFtp(const QString& trascrizione);
 
-// Which of nomi the server took: the upload of each got its "226" or "250"
-// after the data connection opened.
+// Which of nomi went whole: each got its "226" or "250" after the data
+// connection opened, and TrasferimentoIntegro holds.
 QStringList CaricamentiAccettati(const QString& trascrizione, const QStringList& nomi);
 
 enum class EsitoFileFtp
 {
     Accettato,
-    Rifiutato, // the server refused it, or never confirmed a transfer it began
+    Rifiutato,  // the server refused it, or never confirmed a transfer it began
+    Incompleto, // confirmed by the server, but cut or not written on this side
     NonTentato
 };
 
@@ -103,4 +115,11 @@ private:
     qsizetype rigaModelli_ = -1;
     QList<QRegularExpression> modelli_;
     qsizetype presi_ = 0;
+    // What the client said before the transfer it belongs to was announced:
+    // the answers to "size" by remote name, local errors by local name.
+    QHash<QString, qint64> dimensioni_;
+    QHash<QString, QString> erroriLocali_;
 };
+
+// The server's refusal of the log-in ("530 Login incorrect."), "" when none.
+QString AccessoRifiutato(const QString& trascrizione);

@@ -18,6 +18,24 @@ QString DueCifreCampo(const QString& campo)
 }
 
 constexpr qsizetype NomeMassimoByte = 255;
+constexpr char PrefissoTemporaneo[] = ".ricezione.";
+
+enum class Presenza
+{
+    Assente,
+    File,
+    AltroNome // a link, a folder: something else under the name
+};
+
+Presenza Presente(const QString& percorso)
+{
+    const QFileInfo info(percorso);
+    if (info.isSymLink())
+        return Presenza::AltroNome;
+    if (!info.exists())
+        return Presenza::Assente;
+    return info.isFile() ? Presenza::File : Presenza::AltroNome;
+}
 
 } // namespace
 
@@ -49,7 +67,8 @@ QString MotivoNomeNonRicevibile(const QString& nome)
     const QString motivo = MotivoNomeNonSemplice(nome);
     if (!motivo.isEmpty())
         return motivo;
-    if (nome.toUtf8().size() > NomeMassimoByte)
+    // The fetch writes it first under its temporary name.
+    if (nome.toUtf8().size() + qsizetype(sizeof(PrefissoTemporaneo) - 1) > NomeMassimoByte)
         return QStringLiteral("nome troppo lungo");
     if (nome.front() == QLatin1Char('~'))
         return QStringLiteral("inizia con '~'");
@@ -150,10 +169,17 @@ SceltaNuovi ScegliNuovi(const QStringList& nomi, const QString& prefisso,
             if (t.isEmpty() || !tipiNuovi.contains(t))
                 continue;
         }
-        if (QFileInfo::exists(UnisciPercorso(cartellaRicevuti, nome)))
+        const Presenza ricevuto = Presente(UnisciPercorso(cartellaRicevuti, nome));
+        if (ricevuto == Presenza::File)
             continue;
-        if (!locale.isEmpty() && QFileInfo::exists(UnisciPercorso(cartellaVerificati, locale)))
+        const Presenza sbustato = locale.isEmpty()
+                                      ? Presenza::Assente
+                                      : Presente(UnisciPercorso(cartellaVerificati, locale));
+        if (sbustato == Presenza::File)
             continue;
+        if ((ricevuto == Presenza::AltroNome || sbustato == Presenza::AltroNome) &&
+            !scelta.collegamenti.contains(nome))
+            scelta.collegamenti.append(nome);
         ++scelta.totale;
         if (scelta.nuovi.size() < maxFile && !scelti.contains(nome)) {
             scelti.insert(nome);
@@ -165,5 +191,5 @@ SceltaNuovi ScegliNuovi(const QStringList& nomi, const QString& prefisso,
 
 QString NomeTemporaneo(const QString& nome)
 {
-    return QStringLiteral(".ricezione.") + nome;
+    return QLatin1String(PrefissoTemporaneo) + nome;
 }

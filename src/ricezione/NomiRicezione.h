@@ -20,8 +20,8 @@ QString NomeFileElenco(const QString& utente, const QDateTime& ora);
 
 // A server name that may stand alone in a "get" line and be written in the
 // received folder as it is: a plain file name with no wildcard, no "!" or
-// "|" (the client's shell escapes), no leading "~", at most 255 bytes, every
-// character read as such.
+// "|" (the client's shell escapes), no leading "~", short enough for its
+// temporary name to fit in 255 bytes, every character read as such.
 bool NomeRicevibile(const QString& nome);
 // Why nome is not, or "" when it is.
 QString MotivoNomeNonRicevibile(const QString& nome);
@@ -56,11 +56,13 @@ QString ModelloRicezione(const QString& utente, const std::array<QString, 4>& ca
 // The new-file rule of a listing. Replies of the day: prefix, no ".LOG", a type
 // L, N, X, W or Q. Clearances (prefisso empty): any name but ".LOG". Either
 // way a name is new when it is neither in cartellaRicevuti nor, by its local
-// name, in cartellaVerificati.
+// name, in cartellaVerificati; only a regular file counts as there.
 struct SceltaNuovi
 {
     int totale = 0;    // every new name
     QStringList nuovi; // the first maxFile of them, in listing order
+    // Names under which a link or a folder stands instead of a file.
+    QStringList collegamenti;
 };
 SceltaNuovi ScegliNuovi(const QStringList& nomi, const QString& prefisso,
                         const QString& cartellaRicevuti, const QString& cartellaVerificati,

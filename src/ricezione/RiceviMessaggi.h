@@ -40,23 +40,33 @@ struct ElencoRemoto
     bool presente = false; // the listing file arrived
     QStringList nomi;      // plain names, in listing order
     QStringList scartati;  // lines that are no plain name, left out
+    // Why there is no listing to trust (log-in or listing refused, no answer,
+    // the listing file not written), as the user is told; "" when there is.
+    QString rifiuto;
+    // The client found line breaks inside the listing's lines: some server
+    // name holds one, and the listing shows it as two bogus names.
+    bool righeSpezzate = false;
 };
 
 // The listing transfer: "ls " + maschera + " " + listing file, then the file
-// read and deleted.
+// read and deleted. A server that refuses the pattern is asked for all its
+// names, and the mask is applied here.
 ElencoRemoto RiceviElenco(const RichiestaRicezione& richiesta, const QString& maschera,
                           bool* occupato = nullptr);
 
 struct EsitoScarico
 {
     bool eseguito = false;
-    QStringList ricevuti;   // whole, under their names
-    QStringList incompleti; // asked for, not confirmed: removed, new again next run
+    QStringList ricevuti;    // whole, under their names
+    QStringList incompleti;  // asked for, not whole: removed, new again next run
+    QString causa;           // why, when known ("SPAZIO SU DISCO ESAURITO IN ...")
+    QStringList inesistenti; // of the incomplete, those the server says it has not
 };
 
-// The fetch transfer: every name to a temporary name, renamed once the
-// transcript shows its transfer complete (replacing a file of that name);
-// the others are removed. With no name the client only logs in and out.
+// The fetch transfer: every name to a temporary name, renamed over its own
+// name only when whole (confirmed by the server, no local write error, as
+// many bytes on disk as the client took and the server announced); the
+// others are removed. With no name the client only logs in and out.
 // scartati, the listing's lines that are no name to fetch, go to the transfer
 // log as not attempted.
 EsitoScarico ScaricaNuovi(const RichiestaRicezione& richiesta, const QStringList& nomi,
@@ -65,9 +75,11 @@ EsitoScarico ScaricaNuovi(const RichiestaRicezione& richiesta, const QStringList
 // "CI SONO n FILES NUOVI DALLA DOGANA " ... with the count left out, if any.
 QString MessaggioNuovi(int nuovi, int ricevuti, int scartati);
 
-// What a run says at its end about names left out and fetches broken off;
-// nothing when there is nothing to say.
-void SegnalaRicezione(const QStringList& scartati, const QStringList& incompleti);
+// What a run says at its end about names left out, fetches broken off (with
+// their cause) and links that stood in a reply's place; nothing when there
+// is nothing to say.
+void SegnalaRicezione(const QStringList& scartati, const QStringList& incompleti,
+                      const QString& causa = {}, const QStringList& collegamenti = {});
 
 // What a run tells its window on the way: the busy message, and the fetch's
 // start (true) and end (false).
@@ -85,6 +97,7 @@ struct EsitoRicezione
     QStringList ricevuti;
     QStringList incompleti;
     QStringList scartati;
+    QString rifiuto; // the run ended with nothing fetched: why (told to the user)
 };
 
 // List mode: the day's new replies of the listing, at most maxFile of them.

@@ -2,6 +2,7 @@
 
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
+#include "piattaforma/SpostaFile.h"
 #include "ricezione/Appuramenti.h"
 #include "ricezione/InviaUnix.h"
 #include "ricezione/NomiRicezione.h"
@@ -39,11 +40,10 @@ bool VerificaESposta(const QString& nome, const FunzioneSbusta& sbusta)
     if (esito == 0) {
         const QString origine = UnisciPercorso(ParametriEdi.CartellaRicevuti, nome);
         const QString destino = UnisciPercorso(ParametriEdi.CartellaDaVerificare, nome);
-        // An unsigned file has already gone with its unwrap.
-        if (QFileInfo::exists(origine)) {
-            QFile::remove(destino);
-            QFile::rename(origine, destino);
-        }
+        // An unsigned file has already gone with its unwrap. One rename
+        // replaces an older copy: a failure leaves both where they were.
+        if (QFileInfo::exists(origine))
+            SpostaFile(origine, destino);
     } else {
         Messaggio(MessaggioSbusta(esito, nome, locale, errore));
     }

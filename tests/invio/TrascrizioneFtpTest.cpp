@@ -143,3 +143,69 @@ TEST(TrascrizioneFtp, RiceveSottoAltroNomeEModelli)
     EXPECT_TRUE(
         FileDellaTrascrizione({u"ls ACME*.* LSACME"_s, u"ascii "_s}, trascrizione).isEmpty());
 }
+
+TEST(TrascrizioneFtpTest, ConfermatoMaNonIntero)
+{
+    const QString inizio = u"230 User ACME logged in\n"_s;
+    const QString annuncio = u"local: .r.N01 remote: ACME1207.N01\n"_s;
+    const QString centocinquanta =
+        u"150 Opening BINARY mode data connection for ACME1207.N01 (3000000 bytes)\n"_s;
+    const QString disco = u"ftp: Writing `.r.N01': No space left on device\n"_s;
+    struct Caso
+    {
+        const char* nome;
+        QString trascrizione;
+        EsitoFileFtp esito;
+        QString motivo;
+    };
+    const QList<Caso> casi = {
+        {"intero",
+         inizio + annuncio + centocinquanta +
+             u"226 Transfer complete\n"
+             "3000000 bytes received in 00:00\n"_s,
+         EsitoFileFtp::Accettato,
+         {}},
+        {"disco pieno, errore dopo",
+         inizio + annuncio + centocinquanta + u"226 Transfer complete\n"_s +
+             u"1179648 bytes received in 00:00\n"_s + disco,
+         EsitoFileFtp::Incompleto, u"Writing `.r.N01': No space left on device"_s},
+        {"disco pieno, errore prima dell'annuncio",
+         inizio + disco + annuncio + centocinquanta + u"226 Transfer complete\n"_s +
+             u"1179648 bytes received in 00:00\n"_s,
+         EsitoFileFtp::Incompleto, u"Writing `.r.N01': No space left on device"_s},
+        {"meno byte del 150",
+         inizio + annuncio + centocinquanta +
+             u"226 Transfer complete\n"
+             "2000 bytes received in 00:00\n"_s,
+         EsitoFileFtp::Incompleto, u"trasferiti 2000 byte su 3000000"_s},
+        {"meno byte della dimensione chiesta",
+         inizio + u"ACME1207.N01\t5000\n"_s + annuncio +
+             u"150 Accepted data connection\n226 File successfully transferred\n"
+             "4000 bytes received in 00:00\n"_s,
+         EsitoFileFtp::Incompleto, u"trasferiti 4000 byte su 5000"_s},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        const QList<FileFtp> file =
+            FileDellaTrascrizione({u"get ACME1207.N01 .r.N01"_s}, c.trascrizione);
+        ASSERT_EQ(file.size(), 1);
+        EXPECT_EQ(file[0].esito, c.esito);
+        EXPECT_EQ(file[0].motivo, c.motivo);
+        EXPECT_EQ(CaricamentiAccettati(c.trascrizione, {u".r.N01"_s}).size(),
+                  c.esito == EsitoFileFtp::Accettato ? 1 : 0);
+    }
+}
+
+TEST(TrascrizioneFtpTest, AccessoRifiutato)
+{
+    const QList<std::pair<QString, QString>> casi = {
+        {u"220 ok\n331 Password required\n530 Login incorrect.\nLogin failed.\n"
+         "530 Please login with USER and PASS\n"_s,
+         u"530 Login incorrect."_s},
+        {u"220 ok\n331 Password required\n230 User ACME logged in\n550 x: Forbidden\n"_s, u""_s},
+        {u"220 ok\n421 Too many users\n"_s, u"421 Too many users"_s},
+        {u"ftp: Can't connect to `127.0.0.1:1': Connection refused\nNot connected.\n"_s, u""_s},
+    };
+    for (const auto& [trascrizione, atteso] : casi)
+        EXPECT_EQ(AccessoRifiutato(trascrizione), atteso) << trascrizione.toStdString();
+}

@@ -98,8 +98,20 @@ TEST(NomiRicezioneTest, SoloNomiSempliciDallElenco)
     EXPECT_EQ(letto.nomi,
               QStringList({u"ACME1207.N01"_s, u"ACME1207.N02"_s, u"ACME1207.X01.P7M"_s}));
     EXPECT_EQ(letto.scartati.size(), 17);
-    EXPECT_FALSE(NomeRicevibile(QString(256, u'A')));
-    EXPECT_TRUE(NomeRicevibile(QString(255, u'A')));
+    // Its temporary name, 11 bytes longer, must fit in 255.
+    for (const auto& [nome, ricevibile] : {std::pair{QString(244, u'A'), true},
+                                           {QString(245, u'A'), false},
+                                           {QString(255, u'A'), false},
+                                           {QString(122, u'\u00e8'), true},
+                                           {QString(123, u'\u00e8'), false},
+                                           {u"ACME1207.N05\nACME1207.N06"_s, false},
+                                           {u"ACME1207.N05\u0085"_s, false}}) {
+        SCOPED_TRACE(nome.size());
+        EXPECT_EQ(NomeRicevibile(nome), ricevibile);
+        if (!ricevibile && nome.size() > 200) {
+            EXPECT_EQ(MotivoNomeNonRicevibile(nome), u"nome troppo lungo"_s);
+        }
+    }
 }
 
 namespace {

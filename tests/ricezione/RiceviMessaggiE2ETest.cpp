@@ -7,9 +7,12 @@
 #include "ricezione/NomiRicezione.h"
 #include "ricezione/RiceviMessaggi.h"
 #include "shell/Global.h"
+#include "shell/RegistroTrasferimenti.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -79,7 +82,58 @@ protected:
                                                               : RiceviPerModello(r, avvisi);
     }
 
+    // The records of one type in today's transfer log.
+    QList<QJsonObject> Registrati(const QString& tipo) const
+    {
+        QList<QJsonObject> r;
+        for (const QJsonObject& o : LeggiRegistro(QDate(2024, 12, 7)).record)
+            if (o.value(u"tipo"_s).toString() == tipo)
+                r << o;
+        return r;
+    }
+
     QStringList messaggi_;
+};
+
+// A small file system of its own under the received folder, unmounted at the end.
+class DiscoPiccolo
+{
+public:
+    explicit DiscoPiccolo(const QString& cartella) : cartella_(cartella)
+    {
+        montato_ =
+            Esegui({u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=1m"_s, u"norvel-prova"_s, cartella});
+    }
+    ~DiscoPiccolo()
+    {
+        if (montato_)
+            Esegui({u"-l"_s, cartella_}, u"umount"_s);
+    }
+    bool Montato() const { return montato_; }
+    bool Ingrandisci() { return Esegui({u"-o"_s, u"remount,size=8m"_s, cartella_}); }
+
+private:
+    static bool Esegui(const QStringList& argomenti, const QString& programma = u"mount"_s)
+    {
+        QProcess p;
+        p.start(programma, argomenti);
+        return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit &&
+               p.exitCode() == 0;
+    }
+    QString cartella_;
+    bool montato_ = false;
+};
+
+// A server that refuses any pattern in a command, as some refuse "NLST ACME*.*".
+class RiceviSenzaModelliE2ETest : public RiceviMessaggiE2ETest
+{
+protected:
+    ServerFtp::Opzioni OpzioniServer() const override
+    {
+        ServerFtp::Opzioni o;
+        o.rifiutaModelli = true;
+        return o;
+    }
 };
 
 class RiceviLentoE2ETest : public RiceviMessaggiE2ETest
@@ -268,4 +322,114 @@ TEST_F(RiceviLentoE2ETest, ConnessioneCadutaNessunFileParziale)
     e = Ricevi();
     EXPECT_EQ(e.ricevuti, QStringList({nome}));
     EXPECT_EQ(Ricevuto(nome), grande);
+}
+
+TEST_F(RiceviMessaggiE2ETest, DiscoPienoNienteSottoIlNomeERicevutoDopo)
+{
+    DiscoPiccolo disco(ParametriEdi.CartellaRicevuti);
+    if (!disco.Montato()) {
+        if (qEnvironmentVariableIntValue("NORVEL_E2E") == 1)
+            FAIL() << "cannot mount a tmpfs (root needed)";
+        GTEST_SKIP() << "cannot mount a tmpfs (root needed)";
+    }
+    const QString nome = Nome(u"N"_s, 1);
+    const QByteArray grande = Contenuto(nome, 3000000);
+    SulServer(nome, grande);
+
+    // Full to the last byte: the listing cannot even start, and says why.
+    {
+        QFile pieno(Percorso(u"Ricevuti/riempitivo"_s));
+        ASSERT_TRUE(pieno.open(QIODevice::WriteOnly));
+        const QByteArray blocco(64 * 1024, 'x');
+        while (pieno.write(blocco) == blocco.size() && pieno.flush()) {
+        }
+    }
+    RisponditoreTest().Rispondi(Risposta::Ok, u"SPAZIO SU DISCO ESAURITO"_s);
+    EsitoRicezione e = Ricevi();
+    EXPECT_FALSE(e.elencoRicevuto);
+    EXPECT_TRUE(RisponditoreTest().Testi().value(0).contains(u"RICEZIONE DELLA LISTA"_s));
+    EXPECT_FALSE(QFileInfo::exists(Percorso(u"Ricevuti/Xchk"_s)));
+
+    // About 1 MB free for a 3 MB reply: nothing under its name, the cause said.
+    QFile::remove(Percorso(u"Ricevuti/riempitivo"_s));
+    RisponditoreTest().Rispondi(Risposta::Ok, u"SPAZIO SU DISCO ESAURITO"_s);
+    e = Ricevi();
+    EXPECT_EQ(e.incompleti, QStringList({nome}));
+    EXPECT_TRUE(e.ricevuti.isEmpty());
+    EXPECT_TRUE(Ricevuti().isEmpty()) << Ricevuti().join(u' ').toStdString();
+    EXPECT_TRUE(RisponditoreTest().Testi().value(1).contains(nome));
+    const QList<QJsonObject> file = Registrati(u"file"_s);
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_EQ(file.last().value(u"esito"_s).toString(), u"incompleto"_s);
+
+    // Space freed: the same reply is new again, and arrives whole.
+    ASSERT_TRUE(disco.Ingrandisci());
+    e = Ricevi();
+    EXPECT_EQ(e.ricevuti, QStringList({nome}));
+    EXPECT_EQ(Ricevuto(nome), grande);
+    EXPECT_EQ(Registrati(u"file"_s).last().value(u"esito"_s).toString(), u"accettato"_s);
+}
+
+TEST_F(RiceviMessaggiE2ETest, PasswordErrataDettaERegistrata)
+{
+    SulServer(Nome(u"N"_s, 1));
+    ParametriEdi.PasswordFtp = u"Sbagliata.1"_s;
+    RisponditoreTest().Rispondi(Risposta::Ok, u"ACCESSO RIFIUTATO"_s);
+    const EsitoRicezione e = Ricevi();
+    EXPECT_TRUE(e.rifiuto.contains(u"530"_s)) << e.rifiuto.toStdString();
+    EXPECT_TRUE(e.richiesti.isEmpty());
+    EXPECT_TRUE(messaggi_.isEmpty())
+        << "no count of new files: " << messaggi_.join(u'|').toStdString();
+    const QList<QJsonObject> fine = Registrati(u"fine"_s);
+    ASSERT_EQ(fine.size(), 1);
+    EXPECT_EQ(fine[0].value(u"esito"_s).toString(), u"rifiutato"_s);
+    EXPECT_TRUE(fine[0].value(u"motivo"_s).toString().startsWith(u"530"_s));
+}
+
+TEST_F(RiceviMessaggiE2ETest, NomiOstiliRifiutatiEIlCollegamentoSostituito)
+{
+    const QString collegato = Nome(u"N"_s, 1);
+    const QString limite = Nome(u"N"_s, 2) + QString(232, u'A'); // 244 bytes
+    const QString lungo = Nome(u"N"_s, 3) + QString(233, u'A');  // 245 bytes
+    const QString aCapo = Nome(u"N"_s, 5) + u'\n' + Nome(u"N"_s, 6);
+    for (const QString& n : {collegato, limite, lungo, aCapo})
+        SulServer(n);
+    const QString altrove = ScriviFile(u"altrove"_s, "di un altro");
+    ASSERT_TRUE(QFile::link(altrove, Percorso(u"Ricevuti/"_s + collegato)));
+
+    for (int corsa = 0; corsa < 2; ++corsa) {
+        SCOPED_TRACE(corsa);
+        RisponditoreTest().Rispondi(Risposta::Ok, u"NON SONO NOMI DI FILE VALIDI"_s);
+        const EsitoRicezione e = Ricevi();
+        QStringList ricevuti = e.ricevuti;
+        ricevuti.sort();
+        EXPECT_EQ(ricevuti, corsa == 0 ? QStringList({collegato, limite}) : QStringList());
+        EXPECT_TRUE(e.incompleti.isEmpty()) << e.incompleti.join(u' ').toStdString();
+        EXPECT_EQ(e.scartati.size(), 3) << e.scartati.join(u'|').toStdString();
+        EXPECT_TRUE(e.scartati.contains(lungo));
+        EXPECT_EQ(RisponditoreTest().Testi().value(corsa).contains(u"COLLEGAMENTI"_s), corsa == 0);
+    }
+    EXPECT_FALSE(QFileInfo(Percorso(u"Ricevuti/"_s + collegato)).isSymLink());
+    EXPECT_EQ(Ricevuto(collegato), Contenuto(collegato));
+    EXPECT_EQ(LeggiFile(u"altrove"_s), "di un altro");
+    EXPECT_EQ(Ricevuto(limite), Contenuto(limite));
+}
+
+TEST_F(RiceviSenzaModelliE2ETest, ElencoSenzaModelloEFiltroQui)
+{
+    const QStringList attesi = {Nome(u"N"_s, 1), Nome(u"X"_s, 2)};
+    for (const QString& n : attesi)
+        SulServer(n);
+    SulServer(Nome(u"N"_s, 3, u"1206"_s));
+    SulServer(u"BETA1207.N01"_s);
+
+    EsitoRicezione e = Ricevi();
+    EXPECT_TRUE(e.rifiuto.isEmpty()) << e.rifiuto.toStdString();
+    QStringList ricevuti = e.ricevuti;
+    ricevuti.sort();
+    EXPECT_EQ(ricevuti, attesi);
+    EXPECT_EQ(Ricevuti(), attesi);
+    EXPECT_EQ(Ricevuto(attesi[1]), Contenuto(attesi[1]));
+    // Pattern mode too: only what matches the fields.
+    EXPECT_EQ(Ricevi(u"X"_s, u"02"_s).ricevuti, QStringList({attesi[1]}));
 }

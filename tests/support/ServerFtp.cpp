@@ -206,6 +206,8 @@ bool ServerFtp::Prepara(const Opzioni& opzioni)
     if (!opzioni.nomeRifiutato.isEmpty())
         altro += QStringLiteral("<Directory /*>\n  PathDenyFilter \"(^|/)%1$\"\n</Directory>\n")
                      .arg(QRegularExpression::escape(opzioni.nomeRifiutato));
+    if (opzioni.rifiutaModelli)
+        altro += QStringLiteral("DenyFilter \"[*?]\"\n");
     QString conf = QString::fromUtf8(modello.readAll());
     conf.replace(QStringLiteral("@NOME@"), QStringLiteral("norvel-test"))
         .replace(QStringLiteral("@PORTA@"), QString::number(porta_))

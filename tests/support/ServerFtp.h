@@ -30,6 +30,8 @@ public:
         int velocitaScaricoKBs = 0;   // downloads at most this fast (0: no limit)
         QString passwordDogana;       // instead of PasswordDogana
         int kbSecondiCaricamento = 0; // uploads throttled to this rate (0: free)
+        bool rifiutaModelli = false;  // refuses any command with "*" or "?", as some servers
+                                      // refuse a listing with a pattern
     };
 
     ServerFtp();
