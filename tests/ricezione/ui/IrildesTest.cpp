@@ -55,10 +55,11 @@ TEST_F(IrildesTest, SpostaChiedeDiDisconnettersiFinoAlloStaccoOAdAnnulla)
     int domande = 0;
     ImpostaSondaConnessione(
         [&]() { return domande < 2 ? StatoConnessione::Attiva : StatoConnessione::NonAttiva; });
+    // The first activation's run against a host that does not answer, and says so.
+    RisponditoreTest().Rispondi(Risposta::Ok, u"NESSUNA RISPOSTA DAL SERVER"_s);
     Irildes w;
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    // The first activation's run against a host that does not answer.
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Occupato(); }, 60000));
     QTest::qWait(50);
     ASSERT_TRUE(w.isVisible());
@@ -73,7 +74,7 @@ TEST_F(IrildesTest, SpostaChiedeDiDisconnettersiFinoAlloStaccoOAdAnnulla)
         [&]() { return domande++ < 2 ? StatoConnessione::Attiva : StatoConnessione::NonAttiva; });
     w.findChild<QPushButton*>(u"cmdIril_1"_s)->click();
     EXPECT_FALSE(w.isVisible());
-    ASSERT_EQ(RisponditoreTest().Ricevuti().size(), 3);
-    EXPECT_EQ(RisponditoreTest().Ricevuti()[1].richiesta.titolo, u"DISCONNETTERSI CON IL MODEM"_s);
+    ASSERT_EQ(RisponditoreTest().Ricevuti().size(), 4);
+    EXPECT_EQ(RisponditoreTest().Ricevuti()[2].richiesta.titolo, u"DISCONNETTERSI CON IL MODEM"_s);
     ImpostaSondaConnessione({});
 }
