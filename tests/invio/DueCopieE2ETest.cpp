@@ -134,10 +134,4 @@ TEST_F(DueCopieE2ETest, UnaCopiaUccisaLasciaIlBloccoEMaiLaParola)
     QTRY_COMPARE_WITH_TIMEOUT(Blocco(), StatoBlocco::Libero, 60000);
     EXPECT_EQ(ConParola(), QStringList());
     EXPECT_TRUE(LeggiFile(u"Xcmd.txt"_s).contains("\r\nuser ACME ********\r\n"));
-
-    finto.Modo("esegui");
-    ScriviFile(u"base/Firmati/ACME1207.T01"_s, "bolla");
-    RisponditoreTest().Rispondi(Risposta::Ok, u"NON SONO STATI INVIATI"_s);
-    EXPECT_NE(InviaBolle({u"ACME1207.T01"_s}, ParametriEdi.CartellaFirmati).stato,
-              StatoFtp::NonAvviato);
 }
