@@ -81,25 +81,8 @@ EsitoSpostaAppuramenti SpostaAppuramenti(const QStringList& nomi, const Funzione
             !esito.uniti.contains(locale))
             esito.uniti.append(locale);
     }
-    if (esito.uniti.isEmpty())
-        return esito;
-    if (esito.uniti.size() == 1) {
-        esito.inviato = esito.uniti.first();
-    } else {
-        esito.inviato = NomeFileAppuramenti(ParametriUnix.Utente);
-        QStringList percorsi;
-        for (const QString& n : esito.uniti)
-            percorsi.append(UnisciPercorso(ParametriEdi.CartellaVerificati, n));
-        if (!UnisciAppuramenti(percorsi,
-                               UnisciPercorso(ParametriEdi.CartellaVerificati, esito.inviato))) {
-            Messaggio(QStringLiteral("ERRORE NELLA CREAZIONE DEL FILE ") +
-                          UnisciPercorso(ParametriEdi.CartellaVerificati, esito.inviato) +
-                          QStringLiteral("\nGLI APPURAMENTI NON SONO STATI INVIATI"),
-                      Pulsanti::Ok, Icona::Critico);
-            esito.inviato.clear();
-            return esito;
-        }
-    }
-    esito.accettato = InviaUnix(esito.inviato, occupato).accettato;
+    const EsitoInvioAppuramenti invio = InviaAppuramenti(esito.uniti, occupato);
+    esito.inviato = invio.inviato;
+    esito.accettato = invio.accettato;
     return esito;
 }

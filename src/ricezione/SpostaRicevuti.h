@@ -36,7 +36,7 @@ struct EsitoSpostaAppuramenti
 
 // "&SPOSTA" of the clearances window for the listed names: every one
 // unwrapped (the received file deleted on success, a message on failure and on
-// with the next), the unwrapped ones joined when more than one, and the result
-// sent to the UNIX host.
+// with the next), then sent to the UNIX host with what an earlier run could
+// not deliver (InviaAppuramenti).
 EsitoSpostaAppuramenti SpostaAppuramenti(const QStringList& nomi, const FunzioneSbusta& sbusta,
                                          bool* occupato = nullptr);
