@@ -15,6 +15,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QEventLoop>
+#include <QPageLayout>
+#include <QPageRanges>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
@@ -177,22 +179,9 @@ void FrmWeb::StampaPagina()
         const QString file = cartellaPdf.isEmpty()
                                  ? QDir(CartellaPdfCreator()).filePath(NomeFileStampantePdf(tipo_))
                                  : NomeFinalePdf(cartellaPdf, tipo_, codice_);
-        QDir().mkpath(QFileInfo(file).path());
         if (!chiedi) {
             stampante_.reset();
-            QEventLoop attesa;
-            bool riuscita = false;
-            connect(WebBrowser1_, &QWebEngineView::pdfPrintingFinished, &attesa,
-                    [&](const QString&, bool esito) {
-                        riuscita = esito;
-                        attesa.quit();
-                    });
-            QTimer::singleShot(AttesaStampaMs, &attesa, &QEventLoop::quit);
-            WebBrowser1_->printToPdf(file);
-            attesa.exec();
-            esitoStampa_ = riuscita ? u"eseguita"_s : u"fallita"_s;
-            if (riuscita)
-                filePdf_ = file;
+            ScriviPdf(file, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}), {});
             return;
         }
         stampante_->setOutputFormat(QPrinter::PdfFormat);
@@ -207,13 +196,19 @@ void FrmWeb::StampaPagina()
         esitoStampa_ = u"annullata"_s;
         return;
     }
-    const QString scritto = stampante_->outputFormat() == QPrinter::PdfFormat
-                                ? stampante_->outputFileName()
-                                : QString();
+    if (stampante_->outputFormat() == QPrinter::PdfFormat) {
+        // A file stays one with text in it: the engine writes it itself, on
+        // the paper and pages chosen, rather than painting page images.
+        const QString file = stampante_->outputFileName();
+        const QPageLayout pagina = stampante_->pageLayout();
+        const QPageRanges pagine = stampante_->pageRanges();
+        stampante_.reset();
+        ScriviPdf(file, pagina, pagine);
+        return;
+    }
     if (!StampaSuStampante())
         return;
-    filePdf_ = scritto;
-    if (scritto.isEmpty() && EStampantePdf(nomeStampante) && !cartellaPdf.isEmpty()) {
+    if (EStampantePdf(nomeStampante) && !cartellaPdf.isEmpty()) {
         const QString finale = NomeFinalePdf(cartellaPdf, tipo_, codice_);
         if (SpostaFilePdf(QDir(cartellaPdf).filePath(NomeFileStampantePdf(tipo_)), finale,
                           AttesaPdfEsternoMs))
@@ -221,6 +216,24 @@ void FrmWeb::StampaPagina()
         else
             esitoStampa_ = u"fallita"_s;
     }
+}
+
+void FrmWeb::ScriviPdf(const QString& file, const QPageLayout& pagina, const QPageRanges& pagine)
+{
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QEventLoop attesa;
+    bool riuscita = false;
+    connect(WebBrowser1_, &QWebEngineView::pdfPrintingFinished, &attesa,
+            [&](const QString&, bool esito) {
+                riuscita = esito;
+                attesa.quit();
+            });
+    QTimer::singleShot(AttesaStampaMs, &attesa, &QEventLoop::quit);
+    WebBrowser1_->printToPdf(file, pagina, pagine);
+    attesa.exec();
+    esitoStampa_ = riuscita ? u"eseguita"_s : u"fallita"_s;
+    if (riuscita)
+        filePdf_ = file;
 }
 
 bool FrmWeb::StampaSuStampante()

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class QPageLayout;
+class QPageRanges;
 class QPrinter;
 class QPushButton;
 class QWebEngineView;
@@ -48,6 +50,7 @@ private:
     void StampaPagina();
     // Prints on stampante_, kept until the engine says the print ended.
     bool StampaSuStampante();
+    void ScriviPdf(const QString& file, const QPageLayout& pagina, const QPageRanges& pagine);
     void SalvaGeometria();
 
     QWebEngineView* WebBrowser1_ = nullptr;
