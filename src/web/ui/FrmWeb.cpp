@@ -240,9 +240,11 @@ bool FrmWeb::StampaSuStampante()
 {
     stampante_->setDocName(windowTitle());
     // The engine paints into the printer until it says it is done, however
-    // long after the wait below gave up: only then is the printer let go.
+    // long after the wait below gave up: the printer is let go only once
+    // the engine has said so and returned.
     connect(
-        WebBrowser1_, &QWebEngineView::printFinished, this, [this]() { stampante_.reset(); },
+        WebBrowser1_, &QWebEngineView::printFinished, this,
+        [this]() { QTimer::singleShot(0, this, [this]() { stampante_.reset(); }); },
         Qt::SingleShotConnection);
     QEventLoop attesa;
     bool finita = false;

@@ -1,6 +1,7 @@
 #include "PercorsiTest.h"
 #include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
+#include "support/ServerCups.h"
 #include "support/ServerHttp.h"
 
 #include "piattaforma/ArchivioUtente.h"
@@ -120,6 +121,18 @@ TEST_F(ProcessoPaginaTest, StampaSulloScrittorePdfERispondeConIlFile)
     QFile f(pdf);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.read(5) == "%PDF-");
+}
+
+// On a system printer the engine paints into the printer the window keeps
+// until the print has ended; the page program reads the scheduler afresh.
+TEST_F(ProcessoPaginaTest, StampaSuUnaStampanteDelSistema)
+{
+    RICHIEDI_CUPS(QStringList{u"Ufficio"_s});
+    RichiestaPagina r = Richiesta();
+    r.stampante = u"Ufficio"_s;
+    const Uscita u = Esegui(ArgomentiPagina(r));
+    EXPECT_EQ(u.codice, PaginaMostrata) << u.errori.toStdString();
+    EXPECT_EQ(u.riga, u"stato=6 stampa=eseguita\n"_s);
 }
 
 // The enquiry hands the page over and goes on: the page prints on the
