@@ -7,7 +7,7 @@ pacchetti=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     tnftp proftpd-basic openssl python3
-    xdg-utils xvfb xauth xdotool openbox x11-utils imagemagick locales
+    xdg-utils xvfb xauth xdotool openbox x11-utils imagemagick locales libxcb1-dev
     qt6-webengine-dev
     cups cups-client cups-pdf poppler-utils
     dpkg-dev file desktop-file-utils lintian

@@ -27,6 +27,14 @@ fi
 origine=$1
 destino=$2
 
+case $destino in
+*/) destino_cartella=1 ;;
+*) [ -d "$destino" ] && destino_cartella=1 || destino_cartella= ;;
+esac
+if [ -n "$destino_cartella" ]; then
+    messaggio "la destinazione e' una cartella, non un file: $destino"
+    exit 2
+fi
 if [ ! -f "$origine" ] || [ ! -r "$origine" ]; then
     messaggio "file firmato non leggibile: $origine"
     exit 3
@@ -52,12 +60,35 @@ else
     fi
 fi
 
+# A full disk shows up as a damaged or empty envelope: say what it is. The
+# content is never larger than its envelope.
+spazio_esaurito() {
+    dimensione=$(wc -c <"$origine" | tr -d ' ')
+    for cartella in "$cartella_destino" "$lavoro"; do
+        liberi=$(df -Pk -- "$cartella" 2>/dev/null | awk 'NR == 2 { print $(NF - 2) }')
+        case $liberi in
+        '' | *[!0-9]*) continue ;;
+        esac
+        if [ "$((liberi * 1024))" -lt "$dimensione" ]; then
+            messaggio "SPAZIO SU DISCO ESAURITO in $cartella: contenuto non estratto: $origine"
+            return 0
+        fi
+    done
+    return 1
+}
+
+fallisci() {
+    spazio_esaurito || messaggio "$1"
+    [ -s "$lavoro/errori" ] && cat "$lavoro/errori" >&2
+    exit 1
+}
+
 lavoro=$(mktemp -d "${TMPDIR:-/tmp}/sbusta.XXXXXX") || exit 6
+cartella_destino=$(dirname -- "$destino")
 # The content is written beside its destination and renamed at the end, so
 # that whoever waits for DESTINO never sees half of it.
-cartella_destino=$(dirname -- "$destino")
 parziale=$(mktemp "$cartella_destino/.sbusta.XXXXXX") || {
-    messaggio "cartella di destinazione non scrivibile: $cartella_destino"
+    spazio_esaurito || messaggio "cartella di destinazione non scrivibile: $cartella_destino"
     rm -rf "$lavoro"
     exit 6
 }
@@ -92,8 +123,7 @@ while ! inizia_con_der "$corrente"; do
         exit 1
     fi
     if ! decodifica "$corrente" "$lavoro/busta$tentativo"; then
-        messaggio "busta non decodificabile: $origine"
-        exit 1
+        fallisci "busta non decodificabile: $origine"
     fi
     corrente=$lavoro/busta$tentativo
 done
@@ -101,22 +131,17 @@ done
 if [ -n "$bundle" ]; then
     if ! openssl cms -verify -binary -inform DER -in "$corrente" -out "$parziale" \
         -CAfile "$bundle" -purpose any 2>"$lavoro/errori"; then
-        messaggio "firma NON valida o firmatario non riconosciuto: $origine"
-        cat "$lavoro/errori" >&2
-        exit 1
+        fallisci "firma NON valida o firmatario non riconosciuto: $origine"
     fi
 else
     if ! openssl cms -verify -binary -inform DER -in "$corrente" -out "$parziale" \
         -noverify 2>"$lavoro/errori"; then
-        messaggio "busta danneggiata, contenuto non estratto: $origine"
-        cat "$lavoro/errori" >&2
-        exit 1
+        fallisci "busta danneggiata, contenuto non estratto: $origine"
     fi
 fi
 
 if [ ! -s "$parziale" ]; then
-    messaggio "la busta non contiene dati: $origine"
-    exit 1
+    fallisci "la busta non contiene dati: $origine"
 fi
 # mktemp made it readable by its owner only; the content takes the usual modes.
 chmod "$(printf '%o' $((0666 & ~$(umask))))" "$parziale" 2>/dev/null

@@ -83,8 +83,6 @@ int main(int argc, char* argv[])
     if (const int codice = LeggiRigaComando(argc, argv, cartella); codice != Prosegui)
         return codice;
 
-    // The embedded browser of the page window shares its GL contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("norvel"));
     QApplication::setApplicationVersion(QStringLiteral(NORVEL_VERSIONE));

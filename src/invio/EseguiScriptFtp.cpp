@@ -3,6 +3,7 @@
 #include "invio/OsservatoreFtp.h"
 #include "invio/RegistroCorsa.h"
 #include "invio/TrascrizioneFtp.h"
+#include "piattaforma/BloccoTrasferimenti.h"
 #include "piattaforma/ClienteFtp.h"
 #include "piattaforma/IoProcesso.h"
 #include "piattaforma/Messaggi.h"
@@ -88,7 +89,7 @@ Segnale ScriviSegnale(const QString& percorso)
     return Segnale::NonScritto;
 }
 
-// The script holds the password in clear: a new file, readable by its owner only.
+// The script shows the password masked; a new file, readable by its owner only.
 bool ScriviScript(const QString& percorso, const QByteArray& testo)
 {
     QFile::remove(percorso);
@@ -115,13 +116,14 @@ void RimuoviScript(const RichiestaFtp& richiesta)
     }
 }
 
-QStringList RigheScript(const RichiestaFtp& richiesta)
+QStringList RigheScript(const RichiestaFtp& richiesta, bool mascherata = false)
 {
     const QString host = richiesta.host.trimmed().isEmpty() ? QString(Ini::DefaultHostFtp)
                                                             : richiesta.host.trimmed();
     QStringList righe;
     righe << QStringLiteral("open ") + host
-          << QStringLiteral("user ") + richiesta.utente + QStringLiteral(" ") + richiesta.password;
+          << QStringLiteral("user ") + richiesta.utente + QStringLiteral(" ") +
+                 (mascherata ? QLatin1String(ParolaMascherata) : richiesta.password);
     righe << richiesta.righe;
     righe << QStringLiteral("!del ") + QLatin1String(FileSegnale) << QStringLiteral("Close")
           << QStringLiteral("quit");
@@ -179,6 +181,27 @@ QByteArray TestoScriptFtp(const RichiestaFtp& richiesta)
     return Unisci(RigheScript(richiesta));
 }
 
+QByteArray ScriptFtpSuDisco(const RichiestaFtp& richiesta)
+{
+    return Unisci(RigheScript(richiesta, true));
+}
+
+QString CartellaBloccoTrasferimenti()
+{
+    if (!CartellaProgramma.isEmpty())
+        return CartellaProgramma;
+    return FileComandiFtp.isEmpty() ? QDir::currentPath()
+                                    : QFileInfo(FileComandiFtp).absolutePath();
+}
+
+bool BloccoPresoOAvvisa(const BloccoTrasferimenti& blocco)
+{
+    if (!blocco.Preso())
+        Messaggio(blocco.Motivo(), Pulsanti::Ok,
+                  blocco.Stato() == StatoBlocco::AltraCopia ? Icona::Avviso : Icona::Critico);
+    return blocco.Preso();
+}
+
 int LimiteAttesaFtp()
 {
     if (limiteImposto > 0)
@@ -206,14 +229,16 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
     const QString segnale = UnisciPercorso(cartella, QLatin1String(FileSegnale));
     EsitoFtp esito;
     bool segnaleNostro = false;
+    bool scriptNostro = true;
     RegistroCorsa registro(richiesta, Adesso());
 
     auto chiudi = [&](StatoFtp stato, const QString& messaggio) {
         // A marker of ours left behind would only confuse the next run; the
-        // script goes unless debug mode keeps it, since it holds the password.
+        // script goes unless debug mode keeps it.
         if (segnaleNostro && QFileInfo(segnale).isFile())
             QFile::remove(segnale);
-        RimuoviScript(richiesta);
+        if (scriptNostro)
+            RimuoviScript(richiesta);
         esito.stato = stato;
         esito.eseguito = stato == StatoFtp::Completato;
         esito.durata = durata.elapsed() / 1000.0;
@@ -227,6 +252,13 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
     const QString nonAmmesso = ValoreNonAmmesso(richiesta);
     if (!nonAmmesso.isEmpty())
         return chiudi(StatoFtp::NonAvviato, nonAmmesso);
+    // The marker and the temporary names are shared by every copy of the
+    // program on this folder: while another copy transfers, nothing starts.
+    const BloccoTrasferimenti blocco(CartellaBloccoTrasferimenti());
+    if (!blocco.Preso()) {
+        scriptNostro = false; // the other copy's
+        return chiudi(StatoFtp::NonAvviato, blocco.Motivo());
+    }
 
     auto scriviSegnale = [&]() -> QString {
         const Segnale s = ScriviSegnale(segnale);
@@ -245,8 +277,9 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
     }
     QCoreApplication::processEvents();
 
+    // The password reaches the client only through its pipe, never the disk.
     const QStringList righe = RigheScript(richiesta);
-    if (!ScriviScript(FileComandiFtp, Unisci(righe)))
+    if (!ScriviScript(FileComandiFtp, ScriptFtpSuDisco(richiesta)))
         return chiudi(StatoFtp::NonAvviato,
                       ConCausa(richiesta.messaggioAvvio, QFileInfo(FileComandiFtp).absolutePath()));
     if (richiesta.segnaleDopoScript) {

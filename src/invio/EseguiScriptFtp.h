@@ -1,6 +1,7 @@
 #pragma once
 
 #include "invio/TrascrizioneFtp.h"
+#include "piattaforma/BloccoTrasferimenti.h"
 
 #include <QByteArray>
 #include <QList>
@@ -106,7 +107,20 @@ struct EsitoFtp
 // CR LF line ends.
 QByteArray TestoScriptFtp(const RichiestaFtp& richiesta);
 
-// Writes the marker and FileComandiFtp, runs the client and waits until the
+// What stands in the script's place of the password on disk.
+inline constexpr char ParolaMascherata[] = "********";
+// The script as FileComandiFtp holds it: the password masked.
+QByteArray ScriptFtpSuDisco(const RichiestaFtp& richiesta);
+
+// The folder whose transfer lock every run holds: the program folder.
+QString CartellaBloccoTrasferimenti();
+// True when blocco is held; otherwise says why in a message.
+bool BloccoPresoOAvvisa(const BloccoTrasferimenti& blocco);
+
+// Takes the program folder's transfer lock (a run already holding it in this
+// process shares it; held by another copy: nothing starts, the user is told),
+// writes the marker and FileComandiFtp with the password masked, runs the
+// client with the real log-in line on its standard input and waits until the
 // marker is gone or the client has ended. *occupato is set at the start; the
 // caller clears it. The caller reads what was transferred from the transcript
 // whatever the state. Every run, one that never starts too, leaves its records

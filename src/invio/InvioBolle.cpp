@@ -63,6 +63,19 @@ EsitoInvio InviaBolle(QStringList elencoInvio, QString cartella, bool* occupato,
                       std::function<void(const AvanzamentoFtp&)> avanzamento)
 {
     EsitoInvio esito;
+    // Held over the archiving too: another copy must not send what this one
+    // has sent and not yet moved.
+    const BloccoTrasferimenti blocco(CartellaBloccoTrasferimenti());
+    if (!blocco.Preso()) {
+        RichiestaFtp richiesta = RichiestaInvio({}, cartella);
+        for (const QString& n : std::as_const(elencoInvio))
+            richiesta.esclusi.append({n, QStringLiteral("un'altra copia del programma stava "
+                                                        "trasferendo file")});
+        RegistraCorsaSenzaFile(richiesta);
+        BloccoPresoOAvvisa(blocco);
+        esito.bloccato = true;
+        return esito;
+    }
     QStringList nomi;
     for (const QString& n : elencoInvio) {
         if (NomeFileSemplice(n))

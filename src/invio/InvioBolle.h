@@ -19,6 +19,7 @@ struct EsitoInvio
 {
     bool eseguito = false; // the client ran to the end of its script
     StatoFtp stato = StatoFtp::NonAvviato;
+    bool bloccato = false;  // another copy was transferring: nothing was tried
     QStringList scartati;   // left out: not plain file names
     QStringList accettati;  // uploads the server confirmed
     QStringList nonInviati; // in the script, but not confirmed
@@ -38,7 +39,8 @@ ConfermeInvio LeggiConferme(const QString& trascrizione, const QStringList& nomi
 // its own copies of the names, the folder and the connection values. Every
 // upload the transcript shows accepted is archived (ArchiviaFile), whether the
 // client ended normally or not; every name left out or not confirmed stays
-// where it is and is named in one message. occupato is the calling window's
+// where it is and is named in one message. The transfer lock is held for the
+// whole of it; held by another copy, nothing is sent. occupato is the calling window's
 // busy flag; avanzamento, when given, receives the run's progress.
 EsitoInvio InviaBolle(QStringList elencoInvio, QString cartella, bool* occupato = nullptr,
                       std::function<void(const AvanzamentoFtp&)> avanzamento = {});

@@ -79,7 +79,8 @@ bool ListaInvio::Invia(bool* occupato, std::function<void(const AvanzamentoFtp&)
         return false;
     // The run takes its own copies of the names and the folder.
     const EsitoInvio esito = InviaBolle(nomi, cartella_, occupato, std::move(avanzamento));
-    return !(esito.stato == StatoFtp::NonAvviato && esito.scartati.size() == nomi.size());
+    return !esito.bloccato &&
+           !(esito.stato == StatoFtp::NonAvviato && esito.scartati.size() == nomi.size());
 }
 
 QString DidascaliaInvio(const QString& cartella)

@@ -52,7 +52,8 @@ public:
 
     // The send run on ElencoInvio from the listed folder. True when the window
     // closes: always, except when every name was refused before the client
-    // started, so that the person can still act on them.
+    // started, or another copy was transferring, so that the person can still
+    // act on them.
     bool Invia(bool* occupato, std::function<void(const AvanzamentoFtp&)> avanzamento) const;
 
 private:

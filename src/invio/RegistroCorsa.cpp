@@ -177,3 +177,24 @@ void RegistraCorsaSenzaFile(const RichiestaFtp& richiesta)
     registro.Chiudi({});
     registro.AvvisaErrore();
 }
+
+bool RegistraVerifica(const QString& file, const QString& destinazione, bool riuscita,
+                      const QString& messaggio, QString* errore)
+{
+    const QDateTime ora = Adesso();
+    ScritturaRegistro scrittura(ora.date());
+    CampiRegistro campi = {{u"tipo"_s, u"file"_s},
+                           {u"ora"_s, OraIso(ora)},
+                           {u"operazione"_s, u"verifica"_s},
+                           {u"file"_s, file}};
+    if (!destinazione.isEmpty())
+        campi.append({u"destinazione"_s, destinazione});
+    campi.append({u"esito"_s, riuscita ? u"accettato"_s : u"rifiutato"_s});
+    campi.append({u"risposta"_s, TestoONull(messaggio)});
+    campi.append({u"corsa"_s, ChiaveCorsa(ora)});
+    if (scrittura.Scrivi(campi))
+        return true;
+    if (errore)
+        *errore = scrittura.Errore();
+    return false;
+}

@@ -51,3 +51,10 @@ private:
 // A run that never started its client because every name was kept out: the
 // start, those names and an end "non avviato".
 void RegistraCorsaSenzaFile(const RichiestaFtp& richiesta);
+
+// One unwrap of a received file, a record of its own: operation "verifica",
+// the file and its copy, "accettato" or "rifiutato", and what the command
+// said (the reason, for a failure). False, with the file and the reason in
+// errore, when the log could not be written.
+bool RegistraVerifica(const QString& file, const QString& destinazione, bool riuscita,
+                      const QString& messaggio, QString* errore = nullptr);

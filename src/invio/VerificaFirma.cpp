@@ -1,5 +1,7 @@
 #include "invio/VerificaFirma.h"
 
+#include "invio/RegistroCorsa.h"
+#include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
 #include "shell/Global.h"
 
@@ -8,12 +10,15 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/prctl.h>
 #include <unistd.h>
 #endif
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -22,12 +27,9 @@ int limiteImposto = 0;
 // A signature check against the certifier's lists can take its time on a slow
 // line; two minutes is what a person will wait for one reply.
 constexpr int LimitePredefinitoMs = 120000;
-constexpr int IntervalloControlloMs = 50;
-// A command that has ended may still have a file on its way to the disk.
-constexpr int AttesaDopoFineMs = 1500;
-// A destination that has stopped growing this long is whole, even when the
-// signature software stays open.
-constexpr int DimensioneStabileMs = 1000;
+// What a command stopped at the bound may take to clear up its own
+// temporary files before it is killed outright.
+constexpr int GraziaMs = 2000;
 
 QString Risolvi(const QString& percorso)
 {
@@ -39,6 +41,18 @@ QString Risolvi(const QString& percorso)
         p = UnisciPercorso(ParametriEdi.CartellaBase, p);
     }
     return QDir::cleanPath(p);
+}
+
+// The line that says most: the command's own "Sbusta:" line, else its last.
+QString UltimaRiga(const QByteArray& errori)
+{
+    QString scelta;
+    const QStringList righe =
+        QString::fromLocal8Bit(errori).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& r : righe)
+        if (r.startsWith(QLatin1String("Sbusta:")) || scelta.isEmpty())
+            scelta = r.trimmed();
+    return scelta;
 }
 
 } // namespace
@@ -63,6 +77,11 @@ QString ComandoSbusta()
     return {};
 }
 
+bool SenzaVerificaFirmatario(const QString& messaggio)
+{
+    return messaggio.contains(u"SENZA verifica del firmatario"_s, Qt::CaseInsensitive);
+}
+
 int LimiteSbustaMs()
 {
     return limiteImposto > 0 ? limiteImposto : LimitePredefinitoMs;
@@ -74,11 +93,14 @@ void ImpostaLimiteSbusta(int millisecondi)
 }
 
 VerificaFirma::VerificaFirma(const QString& origine, const QString& destino, QObject* genitore)
-    : QObject(genitore), origine_(Risolvi(origine)), destino_(Risolvi(destino))
+    : QObject(genitore), origine_(Risolvi(origine)), destino_(Risolvi(destino)),
+      destinoDato_(destino)
 {
     firmato_ = NomeFirmato(origine_);
-    controllo_.setInterval(IntervalloControlloMs);
-    connect(&controllo_, &QTimer::timeout, this, &VerificaFirma::Controlla);
+    limite_.setSingleShot(true);
+    grazia_.setSingleShot(true);
+    connect(&limite_, &QTimer::timeout, this, &VerificaFirma::LimiteScaduto);
+    connect(&grazia_, &QTimer::timeout, this, [this]() { Concludi(SbustaVerificaFallita); });
     processo_.setStandardOutputFile(QProcess::nullDevice());
 #ifdef Q_OS_UNIX
     // Its own process group, so that stopping it stops what it started too: a
@@ -88,133 +110,209 @@ VerificaFirma::VerificaFirma(const QString& origine, const QString& destino, QOb
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     });
 #endif
-    connect(&processo_, &QProcess::started, this, [this]() { gruppo_ = processo_.processId(); });
-    connect(&processo_, &QProcess::finished, this, [this]() {
-        fineProcessoMs_ = trascorso_.elapsed();
-        Controlla();
+    connect(&processo_, &QProcess::started, this, [this]() {
+        avviato_ = true;
+        gruppo_ = processo_.processId();
+    });
+    connect(&processo_, &QProcess::finished, this, &VerificaFirma::ProcessoFinito);
+    connect(&processo_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return;
+        errore_ = u"impossibile avviare il comando: "_s + processo_.errorString();
+        Concludi(SbustaVerificaFallita);
     });
 }
 
 VerificaFirma::~VerificaFirma()
 {
-    Ferma(!finita_);
+    if (!finita_) {
+        disconnect(&processo_, nullptr, this, nullptr);
+        Ferma(true);
+    }
 }
 
-void VerificaFirma::Ferma(bool conGruppo)
+void VerificaFirma::Ferma(bool subito)
 {
 #ifdef Q_OS_UNIX
     // Also after the command itself ended: what it left running in the
     // background could still write the destination that a failure removes.
     // The group id stays reserved while a member lives.
-    if (conGruppo && gruppo_ > 0)
-        ::kill(-static_cast<pid_t>(gruppo_), SIGKILL);
-#else
-    Q_UNUSED(conGruppo);
+    if (gruppo_ > 0) {
+        ::kill(-static_cast<pid_t>(gruppo_), subito ? SIGKILL : SIGTERM);
+        if (!subito)
+            return;
+    }
 #endif
     if (processo_.state() == QProcess::NotRunning)
         return;
+    if (!subito) {
+        processo_.terminate();
+        return;
+    }
     processo_.kill();
     processo_.waitForFinished(2000);
 }
 
-qint64 VerificaFirma::DimensioneDestino() const
+bool VerificaFirma::DestinoCompleto() const
 {
     const QFileInfo f(destino_);
-    return f.isFile() ? f.size() : 0;
+    return f.isFile() && !f.isSymLink() && f.size() > 0;
+}
+
+QString VerificaFirma::DestinoNonValido() const
+{
+    const QString dato = destinoDato_.trimmed();
+    if (dato.isEmpty() || dato.endsWith(u'/') || dato.endsWith(u'\\'))
+        return u"nome di destinazione vuoto"_s;
+    if (QFileInfo(destino_).isDir())
+        return u"la destinazione e' una cartella: "_s + destino_;
+    return {};
+}
+
+void VerificaFirma::ConcludiDopo(int esito)
+{
+    QTimer::singleShot(0, this, [this, esito]() { Concludi(esito); });
 }
 
 void VerificaFirma::Avvia()
 {
-    trascorso_.start();
+    const int fallita = firmato_ ? SbustaVerificaFallita : SbustaCopiaFallita;
+    errore_ = DestinoNonValido();
+    if (!errore_.isEmpty()) {
+        ConcludiDopo(fallita);
+        return;
+    }
     // An old copy must never pass for the new one.
-    if (!destino_.isEmpty())
-        QFile::remove(destino_);
+    QFile::remove(destino_);
 
     if (!firmato_) {
         // The file moves: afterwards it is only at the destination.
-        bool spostato = !destino_.isEmpty() && QFile::rename(origine_, destino_);
-        if (spostato && DimensioneDestino() == 0) {
+        QFile file(origine_);
+        bool spostato = file.rename(destino_);
+        if (!spostato) {
+            errore_ = u"impossibile spostare il file: "_s + file.errorString();
+        } else if (!DestinoCompleto()) {
             // An empty file is no copy: it goes back where it was.
             QFile::rename(destino_, origine_);
             spostato = false;
+            errore_ = u"il file e' vuoto"_s;
+        } else {
+            messaggioComando_ = u"file non firmato: spostato"_s;
         }
-        if (!spostato && errore_.isEmpty())
-            errore_ = QStringLiteral("impossibile spostare il file");
-        QTimer::singleShot(0, this, [this, spostato]() {
-            Concludi(spostato ? SbustaRiuscito : SbustaCopiaFallita);
-        });
+        ConcludiDopo(spostato ? SbustaRiuscito : fallita);
         return;
     }
 
     const QString comando = ComandoSbusta();
     if (comando.isEmpty())
-        errore_ = QStringLiteral("comando ") + QLatin1String(NomeComandoSbusta) +
-                  QStringLiteral(" non trovato");
+        errore_ = u"comando "_s + QLatin1String(NomeComandoSbusta) + u" non trovato"_s;
     else if (!QFileInfo(origine_).isFile())
-        errore_ = QStringLiteral("file firmato non trovato");
-    if (!errore_.isEmpty() || destino_.isEmpty()) {
-        QTimer::singleShot(0, this, [this]() { Concludi(SbustaVerificaFallita); });
+        errore_ = u"file firmato non trovato"_s;
+    if (!errore_.isEmpty()) {
+        ConcludiDopo(fallita);
         return;
     }
     processo_.setWorkingDirectory(ParametriEdi.CartellaBase.isEmpty()
                                       ? QFileInfo(origine_).absolutePath()
                                       : ParametriEdi.CartellaBase);
-    processo_.start(QStringLiteral("/bin/sh"), {comando, origine_, destino_});
-    controllo_.start();
+    limite_.start(LimiteSbustaMs());
+    processo_.start(u"/bin/sh"_s, {comando, origine_, destino_});
 }
 
-void VerificaFirma::Controlla()
+void VerificaFirma::ProcessoFinito(int codice, QProcess::ExitStatus stato)
+{
+    if (scaduto_) {
+        Concludi(SbustaVerificaFallita);
+        return;
+    }
+    if (stato == QProcess::NormalExit && codice == 0) {
+        if (DestinoCompleto()) {
+            Concludi(SbustaRiuscito);
+            return;
+        }
+        errore_ = u"il comando non ha scritto il file di destinazione"_s;
+    } else {
+        errore_ = stato == QProcess::NormalExit
+                      ? u"il comando e' terminato con codice "_s + QString::number(codice)
+                      : u"il comando si e' interrotto"_s;
+    }
+    Concludi(SbustaVerificaFallita);
+}
+
+void VerificaFirma::LimiteScaduto()
 {
     if (finita_)
         return;
-    const qint64 ora = trascorso_.elapsed();
-    const qint64 dimensione = DimensioneDestino();
-    const bool inCorso = processo_.state() != QProcess::NotRunning;
-    if (fineProcessoMs_ < 0 && !inCorso)
-        fineProcessoMs_ = ora;
+    scaduto_ = true;
+    errore_ = u"tempo scaduto: il comando non ha finito entro "_s +
+              QString::number(LimiteSbustaMs() / 1000.0) + u" secondi ed e' stato fermato"_s;
+    // Asked first, so that it clears up what it had half written.
+    Ferma(false);
+    grazia_.start(GraziaMs);
+}
 
-    if (dimensione != ultimaDimensione_) {
-        ultimaDimensione_ = dimensione;
-        dimensioneStabileDaMs_ = ora;
-    }
-    if (dimensione > 0 && (!inCorso || ora - dimensioneStabileDaMs_ >= DimensioneStabileMs)) {
-        Concludi(SbustaRiuscito);
-        return;
-    }
-    if (!inCorso && ora - fineProcessoMs_ >= AttesaDopoFineMs) {
-        Concludi(SbustaVerificaFallita);
-        return;
-    }
-    // Still running, and the destination still growing if there is one.
-    if (ora >= LimiteSbustaMs()) {
-        errore_ = QStringLiteral("tempo scaduto");
-        Concludi(SbustaVerificaFallita);
-    }
+QString VerificaFirma::SpazioEsaurito() const
+{
+    const QString cartella = QFileInfo(destino_).absolutePath();
+    const QStorageInfo disco(cartella);
+    if (destino_.isEmpty() || !disco.isValid() || !disco.isReady())
+        return {};
+    // The content is never larger than its envelope.
+    const qint64 serve = qMax<qint64>(QFileInfo(origine_).size(), 1);
+    if (disco.bytesAvailable() >= serve)
+        return {};
+    return u"SPAZIO SU DISCO ESAURITO nella cartella "_s + cartella + u" ("_s +
+           QString::number(disco.bytesAvailable()) + u" byte liberi): liberare spazio e ripetere"_s;
 }
 
 void VerificaFirma::Concludi(int esito)
 {
     if (finita_)
         return;
-    controllo_.stop();
-    // A success leaves alone what the command opened for the person (a viewer).
-    Ferma(esito == SbustaVerificaFallita);
-    // Whatever a failed command left would later pass for an unwrapped copy.
-    if (esito == SbustaVerificaFallita && !destino_.isEmpty())
-        QFile::remove(destino_);
-    if (firmato_ && errore_.isEmpty()) {
-        const QStringList righe = QString::fromLocal8Bit(processo_.readAllStandardError())
-                                      .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        for (const QString& r : righe)
-            if (r.startsWith(QLatin1String("Sbusta:")) || errore_.isEmpty())
-                errore_ = r.trimmed();
-    }
+    // Before stopping the command: a stop that reports its end must not bring
+    // this end round a second time.
     finita_ = true;
+    limite_.stop();
+    grazia_.stop();
+    disconnect(&processo_, nullptr, this, nullptr);
+    // A success leaves alone what the command opened for the person (a viewer).
+    if (esito != SbustaRiuscito)
+        Ferma(true);
+    if (avviato_ && processo_.state() == QProcess::NotRunning)
+        messaggioComando_ = UltimaRiga(processo_.readAllStandardError());
+
+    if (esito != SbustaRiuscito) {
+        // Whatever a failed command left would later pass for an unwrapped copy.
+        if (!destino_.isEmpty() && !QFileInfo(destino_).isDir())
+            QFile::remove(destino_);
+        QStringList perche;
+        const QString spazio = SpazioEsaurito();
+        if (!spazio.isEmpty() && !messaggioComando_.contains(u"SPAZIO SU DISCO ESAURITO"_s))
+            perche << spazio;
+        if (!messaggioComando_.isEmpty() && !scaduto_)
+            perche << messaggioComando_;
+        if (!errore_.isEmpty())
+            perche << errore_;
+        errore_ = perche.join(u'\n');
+    }
     esito_ = esito;
+
+    QString erroreRegistro;
+    if (!RegistraVerifica(QFileInfo(origine_).fileName(),
+                          destino_.isEmpty() ? QString() : QFileInfo(destino_).fileName(),
+                          esito == SbustaRiuscito,
+                          esito == SbustaRiuscito ? messaggioComando_ : errore_, &erroreRegistro)) {
+        static bool avvisato = false;
+        if (!avvisato) {
+            avvisato = true;
+            Messaggio(QLatin1String(ErroreRegistro) + u'\n' + erroreRegistro, Pulsanti::Ok,
+                      Icona::Avviso);
+        }
+    }
     emit Terminata(esito);
 }
 
-int SbustaFile(const QString& origine, const QString& destino)
+int SbustaFile(const QString& origine, const QString& destino, QString* messaggio)
 {
     VerificaFirma verifica(origine, destino);
     QEventLoop ciclo;
@@ -222,5 +320,8 @@ int SbustaFile(const QString& origine, const QString& destino)
     verifica.Avvia();
     if (!verifica.Finita())
         ciclo.exec();
+    if (messaggio)
+        *messaggio =
+            verifica.Esito() == SbustaRiuscito ? verifica.MessaggioComando() : verifica.Errore();
     return verifica.Esito();
 }

@@ -194,6 +194,12 @@ bool ScriviProfilo(const QString& file, const QString& sezione, const VociProfil
     uscita.setDirectWriteFallback(false);
     if (!uscita.open(QIODevice::WriteOnly))
         return false;
+    // The copy would take the old file's mode: one left readable by others
+    // (copied in, or written by hand) becomes its owner's alone at this write.
+    if (!uscita.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        uscita.cancelWriting();
+        return false;
+    }
     uscita.write(dati);
     if (uscita.commit()) {
         ++scritture;

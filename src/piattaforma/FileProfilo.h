@@ -19,8 +19,8 @@ QString LeggiProfiloIntero(const QString& file, const QString& sezione, const QS
 
 // Sets chiave in sezione, creating the file, the section or the key as needed.
 // The file is replaced whole through a temporary copy, so a crash never leaves
-// half of it behind. A new file is readable and writable by its owner alone;
-// an existing one keeps its mode. False when the file could not be written, or
+// half of it behind. The file written is readable and writable by its owner
+// alone, a new one and an existing one alike. False when the file could not be written, or
 // when a name or the value holds a line break.
 bool ScriviProfilo(const QString& file, const QString& sezione, const QString& chiave,
                    const QString& valore);

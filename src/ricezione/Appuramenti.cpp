@@ -1,7 +1,36 @@
 #include "ricezione/Appuramenti.h"
 
+#include "invio/EseguiScriptFtp.h"
+#include "piattaforma/Messaggi.h"
+#include "piattaforma/Percorsi.h"
+#include "ricezione/InviaUnix.h"
+#include "shell/Global.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+namespace {
+
+bool Scrivi(const QString& destino, const QByteArray& dati)
+{
+    QSaveFile uscita(destino);
+    if (!uscita.open(QIODevice::WriteOnly))
+        return false;
+    if (uscita.write(dati) != dati.size()) {
+        uscita.cancelWriting();
+        return false;
+    }
+    return uscita.commit();
+}
+
+bool Copia(const QString& origine, const QString& destino)
+{
+    QFile f(origine);
+    return f.open(QIODevice::ReadOnly) && Scrivi(destino, f.readAll());
+}
+
+} // namespace
 
 QString NomeFileAppuramenti(const QString& utenteUnix)
 {
@@ -38,12 +67,52 @@ bool UnisciAppuramenti(const QStringList& file, const QString& destino)
         for (qsizetype i = 2; i < pezzi.size(); ++i)
             scrivi(pezzi[i]);
     }
-    QSaveFile uscita(destino);
-    if (!uscita.open(QIODevice::WriteOnly))
-        return false;
-    if (uscita.write(unito) != unito.size()) {
-        uscita.cancelWriting();
-        return false;
+    return Scrivi(destino, unito);
+}
+
+QString NomeAppuramentiDaInviare(const QString& utenteUnix)
+{
+    return NomeFileAppuramenti(utenteUnix) + QStringLiteral(".DAINVIARE");
+}
+
+EsitoInvioAppuramenti InviaAppuramenti(const QStringList& uniti, bool* occupato)
+{
+    EsitoInvioAppuramenti esito;
+    // The file owed is shared with every copy of the program on this folder.
+    const BloccoTrasferimenti blocco(CartellaBloccoTrasferimenti());
+    if (!BloccoPresoOAvvisa(blocco))
+        return esito;
+    const QString cartella = ParametriEdi.CartellaVerificati;
+    const QString daInviare = NomeAppuramentiDaInviare(ParametriUnix.Utente);
+    const QString percorsoDaInviare = UnisciPercorso(cartella, daInviare);
+    QStringList parti = uniti;
+    if (QFileInfo(percorsoDaInviare).isFile())
+        parti.prepend(daInviare);
+    if (parti.isEmpty())
+        return esito;
+
+    auto errore = [&](const QString& file) {
+        Messaggio(QStringLiteral("ERRORE NELLA CREAZIONE DEL FILE ") + file +
+                      QStringLiteral("\nGLI APPURAMENTI NON SONO STATI INVIATI"),
+                  Pulsanti::Ok, Icona::Critico);
+        return EsitoInvioAppuramenti{};
+    };
+    esito.inviato = parti.first();
+    if (parti.size() > 1) {
+        esito.inviato = NomeFileAppuramenti(ParametriUnix.Utente);
+        QStringList percorsi;
+        for (const QString& n : std::as_const(parti))
+            percorsi.append(UnisciPercorso(cartella, n));
+        if (!UnisciAppuramenti(percorsi, UnisciPercorso(cartella, esito.inviato)))
+            return errore(UnisciPercorso(cartella, esito.inviato));
     }
-    return uscita.commit();
+    // Owed from now until the host confirms: a crash, a refusal or an
+    // unreachable host leaves it for the next run, never overwritten by less.
+    if (esito.inviato != daInviare &&
+        !Copia(UnisciPercorso(cartella, esito.inviato), percorsoDaInviare))
+        return errore(percorsoDaInviare);
+    esito.accettato = InviaUnix(esito.inviato, occupato).accettato;
+    if (esito.accettato)
+        QFile::remove(percorsoDaInviare);
+    return esito;
 }

@@ -81,7 +81,9 @@ EsitoUnix InviaUnix(const QString& file, bool* occupato)
     if (!esito.accettato)
         Messaggio(QStringLiteral("ATTENZIONE! IL SERVER UNIX ") + ParametriUnix.Host +
                       QStringLiteral(" NON HA ACCETTATO IL FILE DEGLI APPURAMENTI:\n    ") + file +
-                      QStringLiteral("\nIL FILE E' RIMASTO IN ") + ParametriEdi.CartellaVerificati,
+                      QStringLiteral("\nIL FILE E' RIMASTO IN ") + ParametriEdi.CartellaVerificati +
+                      QStringLiteral("\nGLI APPURAMENTI NON CONSEGNATI SARANNO INVIATI AL "
+                                     "PROSSIMO \"SPOSTA\"."),
                   Pulsanti::Ok, Icona::Critico);
     return esito;
 }

@@ -1,5 +1,7 @@
 #include "ricezione/SpostaRicevuti.h"
 
+#include "invio/RegistroCorsa.h"
+#include "invio/VerificaFirma.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
 #include "piattaforma/SpostaFile.h"
@@ -12,12 +14,28 @@
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // As the office's program named them, from the base folder.
 QString Relativo(const char* cartella, const QString& nome)
 {
     return QLatin1String(cartella) + QLatin1Char('\\') + nome;
+}
+
+// A name with no local name would make the folder itself the destination.
+bool RifiutaSenzaNomeLocale(const QString& nome, const QString& locale)
+{
+    if (!locale.isEmpty())
+        return false;
+    const QString motivo = u"IL NOME CONTIENE \".PDF\": NESSUN NOME PER LA COPIA VERIFICATA, IL "
+                           "FILE RESTA IN "_s +
+                           QLatin1String(NomeRicevuti);
+    RegistraVerifica(nome, {}, false, motivo);
+    Messaggio(MessaggioSbusta(NomeFirmato(nome) ? SbustaVerificaFallita : SbustaCopiaFallita, nome,
+                              locale, motivo));
+    return true;
 }
 
 } // namespace
@@ -31,12 +49,31 @@ QString MessaggioSbusta(int esito, const QString& nome, const QString& locale,
            errore;
 }
 
-bool VerificaESposta(const QString& nome, const FunzioneSbusta& sbusta)
+void AvvisaSenzaFirmatario(int quanti)
+{
+    if (quanti <= 0)
+        return;
+    const QString cartella = ParametriEdi.CartellaBase.isEmpty()
+                                 ? QFileInfo(ComandoSbusta()).absolutePath()
+                                 : ParametriEdi.CartellaBase;
+    Messaggio(u"ATTENZIONE: FIRMATARIO NON VERIFICATO\n"_s + QString::number(quanti) +
+                  u" file sbustati senza verificare chi li ha firmati (nessun elenco delle CA "
+                  "configurato): e' stata controllata solo l'integrita' del contenuto.\n"
+                  "Per verificare il firmatario copiare l'elenco delle CA in\n"_s +
+                  UnisciPercorso(cartella, QLatin1String(NomeCertificatiCa)),
+              Pulsanti::Ok, Icona::Avviso);
+}
+
+bool VerificaESposta(const QString& nome, const FunzioneSbusta& sbusta, int* senzaFirmatario)
 {
     const QString locale = NomeLocale(nome);
+    if (RifiutaSenzaNomeLocale(nome, locale))
+        return false;
     QString errore;
     const int esito =
         sbusta(Relativo(NomeRicevuti, nome), Relativo(NomeVerificati, locale), &errore);
+    if (esito == 0 && senzaFirmatario && SenzaVerificaFirmatario(errore))
+        ++*senzaFirmatario;
     if (esito == 0) {
         const QString origine = UnisciPercorso(ParametriEdi.CartellaRicevuti, nome);
         const QString destino = UnisciPercorso(ParametriEdi.CartellaDaVerificare, nome);
@@ -55,14 +92,21 @@ EsitoSpostaAppuramenti SpostaAppuramenti(const QStringList& nomi, const Funzione
                                          bool* occupato)
 {
     EsitoSpostaAppuramenti esito;
+    int senzaFirmatario = 0;
     for (const QString& nome : nomi) {
         if (nome.trimmed().isEmpty())
             continue;
         const QString locale = NomeLocale(nome);
+        if (RifiutaSenzaNomeLocale(nome, locale)) {
+            esito.falliti.append(nome);
+            continue;
+        }
         QString errore;
         const int r =
             sbusta(Relativo(NomeRicevuti, nome), Relativo(NomeVerificati, locale), &errore);
         EsitoOperazione = 0;
+        if (r == 0 && SenzaVerificaFirmatario(errore))
+            ++senzaFirmatario;
         if (r == 0) {
             QFile::remove(UnisciPercorso(ParametriEdi.CartellaRicevuti, nome));
             esito.sbustati.append(nome);
@@ -71,6 +115,7 @@ EsitoSpostaAppuramenti SpostaAppuramenti(const QStringList& nomi, const Funzione
             esito.falliti.append(nome);
         }
     }
+    AvvisaSenzaFirmatario(senzaFirmatario);
 
     for (const QString& nome : nomi) {
         if (nome.trimmed().isEmpty() || esito.uniti.size() >= MaxAppuramenti)
@@ -81,25 +126,8 @@ EsitoSpostaAppuramenti SpostaAppuramenti(const QStringList& nomi, const Funzione
             !esito.uniti.contains(locale))
             esito.uniti.append(locale);
     }
-    if (esito.uniti.isEmpty())
-        return esito;
-    if (esito.uniti.size() == 1) {
-        esito.inviato = esito.uniti.first();
-    } else {
-        esito.inviato = NomeFileAppuramenti(ParametriUnix.Utente);
-        QStringList percorsi;
-        for (const QString& n : esito.uniti)
-            percorsi.append(UnisciPercorso(ParametriEdi.CartellaVerificati, n));
-        if (!UnisciAppuramenti(percorsi,
-                               UnisciPercorso(ParametriEdi.CartellaVerificati, esito.inviato))) {
-            Messaggio(QStringLiteral("ERRORE NELLA CREAZIONE DEL FILE ") +
-                          UnisciPercorso(ParametriEdi.CartellaVerificati, esito.inviato) +
-                          QStringLiteral("\nGLI APPURAMENTI NON SONO STATI INVIATI"),
-                      Pulsanti::Ok, Icona::Critico);
-            esito.inviato.clear();
-            return esito;
-        }
-    }
-    esito.accettato = InviaUnix(esito.inviato, occupato).accettato;
+    const EsitoInvioAppuramenti invio = InviaAppuramenti(esito.uniti, occupato);
+    esito.inviato = invio.inviato;
+    esito.accettato = invio.accettato;
     return esito;
 }

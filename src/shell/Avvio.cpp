@@ -151,8 +151,8 @@ bool PreparaCartelleLavoro()
 {
     const bool riuscito = CreaCartelle();
     FileComandiFtp = UnisciPercorso(CartellaProgramma, QStringLiteral("Xcmd.txt"));
-    // A script left by a program that was killed during a run holds the
-    // password in clear; debug mode keeps scripts on purpose.
+    // A script left by a program killed during a run is of no use (one of an
+    // older version may hold the password in clear); debug mode keeps them.
     if (ModoDebug == 0)
         QFile::remove(FileComandiFtp);
     CaricaColori();

@@ -92,6 +92,7 @@ TEST_F(EseguiScriptFtpTest, ScriptDiUnInvioDiTreFile)
     RichiestaFtp porta = r;
     porta.host = u"127.0.0.1 2121"_s;
     EXPECT_TRUE(TestoScriptFtp(porta).startsWith("open 127.0.0.1 2121\r\n"));
+    EXPECT_EQ(ScriptFtpSuDisco(r), TestoScriptFtp(r).replace("Segreta1", "********"));
 }
 
 TEST_F(EseguiScriptFtpTest, TraduzionePerIlClienteDelSistema)
@@ -136,7 +137,7 @@ TEST_F(EseguiScriptFtpTest, InDebugLoScriptRestaLeggibileSoloDalProprietario)
     ASSERT_TRUE(EseguiScriptFtp(Invio({u"ACME1207.T01"_s})).eseguito);
 
     const QByteArray script = LeggiFile(u"Xcmd.txt"_s);
-    EXPECT_TRUE(script.startsWith("open ftp.esempio.it\r\nuser ACME Segreta1\r\nput ACME1207.T01"));
+    EXPECT_TRUE(script.startsWith("open ftp.esempio.it\r\nuser ACME ********\r\nput ACME1207.T01"));
     const QFile::Permissions altri = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
                                      QFile::WriteOther | QFile::ExeOther | QFile::ExeGroup;
     EXPECT_EQ(QFile::permissions(FileComandiFtp) & altri, QFile::Permissions());
@@ -325,13 +326,14 @@ TEST_F(EseguiScriptFtpTest, UtenteEParolaConSpaziNellaGrafiaDelCliente)
     EXPECT_EQ(RigaUtenteCliente(u"ACME"_s, u"x\"y\\z'"_s), "user ACME x\\\"y\\\\z\\'");
     EXPECT_EQ(RigaUtenteCliente(u"ACME"_s, u""_s), "user ACME \"\"");
 
-    // The script on disk keeps the office's line; the client gets its own.
+    // The script on disk keeps the office's line, password masked; the client
+    // gets its own, through its pipe.
     ClienteFinto finto;
     ModoDebug = 1;
     RichiestaFtp r = Invio({u"ACME1207.T01"_s});
     r.password = u"due parole"_s;
     ASSERT_TRUE(EseguiScriptFtp(r).eseguito);
-    EXPECT_TRUE(LeggiFile(u"Xcmd.txt"_s).contains("\r\nuser ACME due parole\r\n"));
+    EXPECT_TRUE(LeggiFile(u"Xcmd.txt"_s).contains("\r\nuser ACME ********\r\n"));
     EXPECT_TRUE(finto.Ingresso().contains("\nuser ACME due\\ parole\n"));
 }
 

@@ -168,5 +168,11 @@ TEST_F(SbustaTest, ArgomentiSbagliati)
     EXPECT_NE(Sbusta(origine, u""_s).codice, 0);
     EXPECT_NE(Sbusta(Percorso(u"Ricevuti/manca.P7M"_s), Percorso(u"Verificati/x"_s)).codice, 0);
     EXPECT_NE(Sbusta(origine, Percorso(u"manca/x"_s)).codice, 0);
+    // A folder is no destination, with or without its closing slash.
+    for (const QString& cartella : {Percorso(u"Verificati"_s), Percorso(u"Verificati/"_s)}) {
+        const Esecuzione e = Sbusta(origine, cartella);
+        EXPECT_EQ(e.codice, 2);
+        EXPECT_TRUE(e.errori.contains(u"cartella"_s)) << e.errori.toStdString();
+    }
     EXPECT_TRUE(InVerificati().isEmpty());
 }

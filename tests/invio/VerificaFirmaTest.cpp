@@ -1,18 +1,23 @@
 #include "support/BustaFirmata.h"
 #include "support/CartellaProgrammaTest.h"
+#include "support/ProcessiRimasti.h"
 #include "support/Risponditore.h"
 #include "support/StampaQt.h"
 
 #include "invio/VerificaFirma.h"
+#include "piattaforma/Orologio.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
+#include "shell/RegistroTrasferimenti.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonObject>
+#include <QProcess>
+#include <QScopeGuard>
 
-#include <chrono>
-#include <thread>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -124,48 +129,105 @@ TEST_F(VerificaFirmaTest, PercorsiRelativiAllaCartellaBase)
     EXPECT_EQ(LeggiFile(Verificato(u"ACME1207.X01"_s)), RispostaFirmata);
 }
 
-TEST_F(VerificaFirmaTest, ComandoDellaCartellaBaseEAttesaLimitata)
+TEST_F(VerificaFirmaTest, ValeSoloUnComandoFinitoConUscita0EDestinoPieno)
 {
     const QString origine = Ricevuto(u"ACME1207.X01.P7M"_s, "busta");
     const QString destino = Verificato(u"ACME1207.X01"_s);
+    const QString pid = Percorso(u"pid"_s);
+    // Stays, deaf to a polite stop, with a child of its own.
+    const QByteArray appeso =
+        "trap '' TERM; cp \"$1\" \"$2\"; sleep 300 & printf '%s %s' $$ $! > '" + pid.toUtf8() +
+        "'; wait";
+    const struct
+    {
+        const char* nome;
+        QByteArray corpo;
+        int limiteMs;
+        int esito;
+        QByteArray resta; // the destination afterwards, "" for none
+        const char* detto;
+    } casi[] = {
+        {"copia", "cp \"$1\" \"$2\"", 30000, SbustaRiuscito, "busta", ""},
+        {"scrive, si ferma 2 s, scrive ancora",
+         "printf uno > \"$2\"; sleep 2; printf due >> \"$2\"", 30000, SbustaRiuscito, "unodue", ""},
+        {"scrive poi fallisce", "cp \"$1\" \"$2\"; echo 'Sbusta: guasto' >&2; exit 1", 30000,
+         SbustaVerificaFallita, "", "Sbusta: guasto"},
+        {"destinazione vuota", ": > \"$2\"", 30000, SbustaVerificaFallita, "", "non ha scritto"},
+        {"uscita 0 senza destinazione", "exit 0", 30000, SbustaVerificaFallita, "",
+         "non ha scritto"},
+        {"aperto dopo la copia", "cp \"$1\" \"$2\"; exec sleep 60", 700, SbustaVerificaFallita, "",
+         "tempo scaduto"},
+        {"appeso con un figlio", appeso, 700, SbustaVerificaFallita, "", "tempo scaduto"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        QFile::remove(pid);
+        SbustaProprio(c.corpo);
+        ImpostaLimiteSbusta(c.limiteMs);
+        QString detto;
+        EXPECT_EQ(SbustaFile(origine, destino, &detto), c.esito);
+        EXPECT_EQ(LeggiFile(destino), c.resta);
+        EXPECT_TRUE(detto.contains(QLatin1String(c.detto))) << detto.toStdString();
+        EXPECT_EQ(QDir(ParametriEdi.CartellaVerificati)
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                      .size(),
+                  c.resta.isEmpty() ? 0 : 1);
+        EXPECT_EQ(ProcessiRimasti(pid), QStringList()) << "the whole group is stopped";
+        const QList<QJsonObject> registro = LeggiRegistro(Adesso().date()).record;
+        ASSERT_FALSE(registro.isEmpty());
+        const QJsonObject& r = registro.last();
+        EXPECT_EQ(r.value(u"operazione"_s).toString(), u"verifica"_s);
+        EXPECT_EQ(r.value(u"file"_s).toString(), u"ACME1207.X01.P7M"_s);
+        EXPECT_EQ(r.value(u"esito"_s).toString(),
+                  c.esito == SbustaRiuscito ? u"accettato"_s : u"rifiutato"_s);
+        EXPECT_TRUE(r.value(u"risposta"_s).toString().contains(QLatin1String(c.detto)));
+    }
+}
 
-    // The office's own command wins over the reference.
-    SbustaProprio("cp \"$1\" \"$2\"");
-    EXPECT_EQ(SbustaFile(origine, destino), SbustaRiuscito);
-    EXPECT_EQ(LeggiFile(destino), "busta");
-
-    // A command that never ends: the bound ends the wait, the command is stopped.
-    SbustaProprio("exec sleep 60");
-    ImpostaLimiteSbusta(700);
-    QElapsedTimer t;
-    t.start();
-    EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
-    EXPECT_LT(t.elapsed(), 10000);
-
-    // What the command started goes down with it: a child left running would
-    // write the destination after the failure removed it.
-    SbustaProprio("sh -c 'sleep 1.5; cp \"$1\" \"$2\"' figlio \"$1\" \"$2\"");
-    EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
-    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
-    EXPECT_FALSE(QFile::exists(destino));
-
-    // A command that stays open once the content is written: the content is
-    // whole once it stops growing.
-    ImpostaLimiteSbusta(30000);
-    SbustaProprio("cp \"$1\" \"$2\"; exec sleep 60");
-    t.restart();
-    EXPECT_EQ(SbustaFile(origine, destino), SbustaRiuscito);
-    EXPECT_LT(t.elapsed(), 10000);
-
-    // An empty destination counts as a failure and does not stay behind.
-    SbustaProprio(": > \"$2\"");
-    EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
-    EXPECT_FALSE(QFile::exists(destino));
+TEST_F(VerificaFirmaTest, DestinoSenzaNomeRifiutatoPrimaDelComando)
+{
+    const QString origine = Ricevuto(u"ACME1207.N01.PDF.P7M"_s, "busta");
+    const QString avviato = Percorso(u"avviato"_s);
+    SbustaProprio("touch '" + avviato.toUtf8() + "'; cp \"$1\" \"$2\"");
+    for (const QString& destino : {QString(), u"Verificati\\"_s, ParametriEdi.CartellaVerificati}) {
+        SCOPED_TRACE(destino.toStdString());
+        QString detto;
+        EXPECT_EQ(SbustaFile(origine, destino, &detto), SbustaVerificaFallita);
+        EXPECT_TRUE(detto.contains(u"destinazione"_s)) << detto.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(avviato));
+    EXPECT_TRUE(QDir(ParametriEdi.CartellaVerificati)
+                    .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 
     // No command anywhere.
     QFile::remove(ParametriEdi.CartellaBase + u"/Sbusta.sh"_s);
     QFile::remove(Percorso(u"Sbusta.sh"_s));
     if (ComandoSbusta().isEmpty()) {
-        EXPECT_EQ(SbustaFile(origine, destino), SbustaVerificaFallita);
+        EXPECT_EQ(SbustaFile(origine, Verificato(u"ACME1207.N01"_s)), SbustaVerificaFallita);
     }
+}
+
+TEST_F(VerificaFirmaTest, DiscoPienoNominatoEPoiSbustato)
+{
+    const QString cartella = ParametriEdi.CartellaVerificati;
+    if (::geteuid() != 0 ||
+        QProcess::execute(u"mount"_s,
+                          {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=64k"_s, u"tmpfs"_s, cartella}) != 0)
+        GTEST_SKIP() << "a small tmpfs needs root";
+    const auto smonta = qScopeGuard([&]() { QProcess::execute(u"umount"_s, {cartella}); });
+    QFile pieno(cartella + u"/pieno"_s);
+    ASSERT_TRUE(pieno.open(QIODevice::WriteOnly));
+    pieno.write(QByteArray(128 * 1024, 'x'));
+    pieno.close();
+
+    const QString origine = Ricevuto(u"ACME1207.X01.P7M"_s, busta_.Firma(RispostaFirmata));
+    QString detto;
+    EXPECT_EQ(SbustaFile(origine, Verificato(u"ACME1207.X01"_s), &detto), SbustaVerificaFallita);
+    EXPECT_TRUE(detto.contains(u"SPAZIO SU DISCO ESAURITO"_s)) << detto.toStdString();
+    EXPECT_EQ(QDir(cartella).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({u"pieno"_s}));
+
+    QFile::remove(pieno.fileName());
+    EXPECT_EQ(SbustaFile(origine, Verificato(u"ACME1207.X01"_s)), SbustaRiuscito);
+    EXPECT_EQ(LeggiFile(Verificato(u"ACME1207.X01"_s)), RispostaFirmata);
 }

@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <filesystem>
+
 using namespace Qt::StringLiterals;
 
 using FileProfiloTest = CartellaProgrammaTest;
@@ -115,4 +117,33 @@ TEST_F(FileProfiloTest, UnValoreConAcapoNonScriveNessunaChiave)
                                VociProfilo{{u"DIMX"_s, u"2"_s}, {u"DIMY"_s, u"3\n[EDI]"_s}}));
     EXPECT_EQ(ScrittureProfilo(), scritture);
     EXPECT_EQ(LeggiFile(f), QByteArray("[Dos2Edi]\nDIMX=1\n"));
+}
+
+TEST_F(FileProfiloTest, OgniScritturaLasciaIlFileAlSoloProprietario)
+{
+    const QFile::Permissions proprietario = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const struct
+    {
+        const char* caso;
+        QFile::Permissions prima; // none: no file yet
+    } casi[] = {
+        {"nuovo", {}},
+        {"0644", proprietario | QFileDevice::ReadGroup | QFileDevice::ReadOther},
+        {"0666", proprietario | QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                     QFileDevice::ReadOther | QFileDevice::WriteOther},
+        {"0600", proprietario},
+    };
+    for (const auto& c : casi) {
+        const QString f = Percorso(QLatin1StringView(c.caso) + u".ini"_s);
+        if (c.prima) {
+            ScriviFile(f, "[EDI]\nDITTA=Uno\n");
+            ASSERT_TRUE(QFile::setPermissions(f, c.prima));
+        }
+        ASSERT_TRUE(ScriviProfilo(f, u"EDI"_s, u"DITTA"_s, u"Due"_s)) << c.caso;
+        namespace fs = std::filesystem;
+        EXPECT_EQ(fs::status(f.toStdString()).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write)
+            << c.caso;
+        EXPECT_EQ(LeggiIni(f, u"EDI"_s, u"DITTA"_s), u"Due"_s) << c.caso;
+    }
 }

@@ -142,3 +142,41 @@ TEST_F(AppuramentiE2ETest, SessantaRigheCinquantaUniteEUnoGuastoNonFermaIlGiro)
     // The ten left out wait in the verified folder.
     EXPECT_TRUE(QFile::exists(ParametriEdi.CartellaVerificati + u"/ACME1207.L60"_s));
 }
+
+// The UNIX host refuses the log-in, or cannot be reached; at the next
+// "&SPOSTA" it takes what it missed ahead of the new records, each once.
+TEST_F(AppuramentiE2ETest, UnInvioMancatoArrivaColSuccessivoUnaVolta)
+{
+    const QString host = ParametriUnix.Host;
+    const QString password = ParametriUnix.Password;
+    const QString daInviare = ParametriEdi.CartellaVerificati + u"/irildesIrildes.DAINVIARE"_s;
+    const struct
+    {
+        const char* guasto;
+        QString host, password;
+    } casi[] = {{"parola rifiutata", host, u"Sbagliata.1"_s},
+                {"host irraggiungibile", u"127.0.0.1 1"_s, password}};
+    int n = 0;
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.guasto);
+        QStringList nomi, attesi;
+        for (int run = 0; run < 2; ++run) {
+            const QByteArray codice = "C" + QByteArray::number(++n);
+            nomi = {u"ACME1207.L"_s + QString::number(n)};
+            ScriviFile(u"base/Ricevuti/"_s + nomi[0], Appuramento(codice, 2));
+            attesi << u"REC "_s + QLatin1StringView(codice) + u" 1"_s
+                   << u"REC "_s + QLatin1StringView(codice) + u" 2"_s;
+            ParametriUnix.Host = run == 0 ? c.host : host;
+            ParametriUnix.Password = run == 0 ? c.password : password;
+            if (run == 0)
+                RisponditoreTest().Rispondi(Risposta::Ok, u"NON HA ACCETTATO"_s);
+            EXPECT_EQ(SpostaAppuramenti(nomi, Sbusta()).accettato, run == 1);
+            EXPECT_EQ(QFile::exists(daInviare), run == 0);
+        }
+        const QStringList righe =
+            QString::fromLatin1(SullHost()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+        EXPECT_EQ(righe.mid(2), attesi);
+        // Nothing owed any more: an empty "&SPOSTA" sends nothing.
+        EXPECT_TRUE(SpostaAppuramenti({}, Sbusta()).inviato.isEmpty());
+    }
+}

@@ -64,11 +64,11 @@ TEST_F(InviaUnixE2ETest, IlFileArrivaComEESostituisceQuelloVecchio)
     EXPECT_EQ(SullHost(), contenuto);
     EXPECT_TRUE(RisponditoreTest().Ricevuti().isEmpty());
 
-    // Debug mode keeps the script, password in clear, for its owner only.
+    // Debug mode keeps the script, password masked, for its owner only.
     QFile script(FileComandiFtp);
     ASSERT_TRUE(script.open(QIODevice::ReadOnly));
     const QByteArray testo = script.readAll();
-    EXPECT_TRUE(testo.contains("user irildes Unix.2024\r\n"));
+    EXPECT_TRUE(testo.contains("user irildes ********\r\n"));
     const QByteArray remoto = FileRemotoUnix().toUtf8();
     EXPECT_TRUE(
         testo.contains(QByteArray("delete " + remoto + "\r\nput ACME1207.L01 " + remoto + "\r\n")));

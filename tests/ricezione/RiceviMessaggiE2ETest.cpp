@@ -3,6 +3,7 @@
 #include "support/ServerFtp.h"
 #include "support/StampaQt.h"
 
+#include "piattaforma/BloccoTrasferimenti.h"
 #include "piattaforma/Orologio.h"
 #include "ricezione/NomiRicezione.h"
 #include "ricezione/RiceviMessaggi.h"
@@ -205,7 +206,7 @@ TEST_F(RiceviMessaggiE2ETest, GiaSbustatoNonSiRiceveENessunNuovoSoloAccessoEUsci
     EXPECT_TRUE(Ricevuti().isEmpty());
     const QByteArray script = LeggiFile(u"Xcmd.txt"_s);
     EXPECT_EQ(script, (u"open "_s + server_.Host() +
-                       u"\r\nuser ACME Dogana.2024\r\nbinary \r\n"
+                       u"\r\nuser ACME ********\r\nbinary \r\n"
                        "!del Xchk\r\nClose\r\nquit\r\n"_s)
                           .toUtf8());
     EXPECT_TRUE(QFile::exists(Percorso(u"Xcmd.txt"_s)));
@@ -264,6 +265,7 @@ TEST_F(RiceviMessaggiE2ETest, ElencoOstileSoloINomiSemplici)
     accanto.removeAll(QFileInfo(FileIni).fileName());
     accanto.removeAll(u".config"_s);
     accanto.removeAll(u"Registro"_s);
+    accanto.removeAll(QLatin1StringView(FileBloccoTrasferimenti));
     EXPECT_EQ(accanto, QStringList({u"Ricevuti"_s, u"Verificati"_s}));
 }
 

@@ -59,7 +59,8 @@ void ModelloRegistro::Imposta(const QList<QJsonObject>& record)
             operazione.clear(); // a run whose start was lost
             corsa = chiave;
         }
-        righe_.append({r, operazione});
+        // A record of its own (an unwrap) names its operation itself.
+        righe_.append({r, r.contains(u"operazione"_s) ? Campo(r, u"operazione"_s) : operazione});
     }
     endResetModel();
 }

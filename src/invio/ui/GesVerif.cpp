@@ -81,7 +81,7 @@ void GesVerif::showEvent(QShowEvent* evento)
 void GesVerif::Avvia()
 {
     EsitoOperazione = 0;
-    errore_.clear();
+    messaggio_.clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     verifica_ = new VerificaFirma(fileP7M_, fileTXT_, this);
     connect(verifica_, &VerificaFirma::Terminata, this, &GesVerif::Terminata);
@@ -90,11 +90,16 @@ void GesVerif::Avvia()
 
 void GesVerif::Terminata(int esito)
 {
+    // Only the run this window is waiting for, and only once.
+    auto* verifica = qobject_cast<VerificaFirma*>(sender());
+    if (!verifica || verifica != verifica_)
+        return;
+    verifica_ = nullptr;
+    disconnect(verifica, nullptr, this, nullptr);
     QApplication::restoreOverrideCursor();
     EsitoOperazione = esito;
-    errore_ = esito == 0 ? QString() : verifica_->Errore();
-    verifica_->deleteLater();
-    verifica_ = nullptr;
+    messaggio_ = esito == 0 ? verifica->MessaggioComando() : verifica->Errore();
+    verifica->deleteLater();
     accept();
 }
 
@@ -113,13 +118,13 @@ void GesVerif::closeEvent(QCloseEvent* evento)
         QDialog::closeEvent(evento);
 }
 
-int VerificaFile(QWidget* padre, const QString& origine, const QString& destino, QString* errore)
+int VerificaFile(QWidget* padre, const QString& origine, const QString& destino, QString* messaggio)
 {
     GesVerif finestra(padre);
     finestra.plFileP7M(origine);
     finestra.plFileTXT(destino);
     finestra.exec();
-    if (errore)
-        *errore = finestra.Errore();
+    if (messaggio)
+        *messaggio = finestra.Descrizione();
     return EsitoOperazione;
 }

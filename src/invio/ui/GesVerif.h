@@ -17,8 +17,8 @@ public:
 
     void plFileP7M(const QString& percorso);
     void plFileTXT(const QString& percorso);
-    // Why the last run failed ("" when it did not).
-    QString Errore() const { return errore_; }
+    // Why the last run failed; after a success, what the command said.
+    QString Descrizione() const { return messaggio_; }
 
     void reject() override;
 
@@ -34,12 +34,13 @@ private:
     QLabel* lbDestino_ = nullptr;
     QString fileP7M_;
     QString fileTXT_;
-    QString errore_;
+    QString messaggio_;
     VerificaFirma* verifica_ = nullptr;
     bool avviata_ = false;
 };
 
-// Shows GesVerif modally for one file and returns EsitoOperazione; errore,
-// when given, gets the failure's description.
+// Shows GesVerif modally for one file and returns EsitoOperazione; messaggio,
+// when given, gets the failure's description, or after a success what the
+// command said.
 int VerificaFile(QWidget* padre, const QString& origine, const QString& destino,
-                 QString* errore = nullptr);
+                 QString* messaggio = nullptr);

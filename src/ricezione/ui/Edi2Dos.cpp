@@ -165,14 +165,16 @@ FunzioneSbusta Edi2Dos::Sbusta()
     };
 }
 
-bool Edi2Dos::Verifica(const QString& nome)
+bool Edi2Dos::Verifica(const QString& nome, int* senzaFirmatario)
 {
-    return VerificaESposta(nome, Sbusta());
+    return VerificaESposta(nome, Sbusta(), senzaFirmatario);
 }
 
 void Edi2Dos::SpostaUno(const QString& nome)
 {
-    Verifica(nome);
+    int senzaFirmatario = 0;
+    Verifica(nome, &senzaFirmatario);
+    AvvisaSenzaFirmatario(senzaFirmatario);
     CaricaRicevuti();
 }
 
@@ -188,12 +190,16 @@ void Edi2Dos::SpostaTutti()
     QStringList nomi;
     for (const RigaRicevuto& r : TDBGrid1_->Elenco().Righe())
         nomi << r.nome;
+    // Said once for the whole move, whether it went to the end or not.
+    int senzaFirmatario = 0;
     for (const QString& nome : nomi) {
-        if (!Verifica(nome)) {
+        if (!Verifica(nome, &senzaFirmatario)) {
+            AvvisaSenzaFirmatario(senzaFirmatario);
             CaricaRicevuti();
             return;
         }
     }
+    AvvisaSenzaFirmatario(senzaFirmatario);
     accept();
 }
 

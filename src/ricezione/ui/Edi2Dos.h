@@ -24,7 +24,7 @@ private:
     void SpostaTutti();
     void SpostaUno(const QString& nome);
     void Visualizza(const QString& nome);
-    bool Verifica(const QString& nome);
+    bool Verifica(const QString& nome, int* senzaFirmatario = nullptr);
     FunzioneSbusta Sbusta();
     void CampoModificato(int indice);
     void AggiornaFile1();

@@ -1,5 +1,6 @@
 #include "ricezione/ui/FinestraRicevuti.h"
 
+#include "invio/EseguiScriptFtp.h"
 #include "ricezione/ui/GrigliaRicevuti.h"
 
 FinestraRicevuti::FinestraRicevuti(const QString& nome, int larghezza, int altezzaMinima,
@@ -11,6 +12,10 @@ FinestraRicevuti::FinestraRicevuti(const QString& nome, int larghezza, int altez
 
 bool FinestraRicevuti::Ricevi(const QString& messaggio, AvvisiRicezione avvisi, const Corsa& corsa)
 {
+    // Held from the listing to the last rename of a fetched file.
+    const BloccoTrasferimenti blocco(CartellaBloccoTrasferimenti());
+    if (!BloccoPresoOAvvisa(blocco))
+        return false;
     MostraAttesa(messaggio);
     Occupa(true);
     avvisi.messaggio = [this](const QString& m) { MostraAttesa(m); };

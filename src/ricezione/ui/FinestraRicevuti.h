@@ -23,6 +23,8 @@ protected:
     // A receive run with the busy panel up, messaggio first and then the
     // run's own, and the window's widgets out of reach. True when the listing
     // came; false leaves the panel up, and the person leaves with the mouse.
+    // While another copy of the program transfers, says so and runs nothing
+    // (false, no panel).
     bool Ricevi(const QString& messaggio, AvvisiRicezione avvisi, const Corsa& corsa);
 
     GrigliaRicevuti* TDBGrid1_ = nullptr;

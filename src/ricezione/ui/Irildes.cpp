@@ -1,5 +1,6 @@
 #include "ricezione/ui/Irildes.h"
 
+#include "invio/EseguiScriptFtp.h"
 #include "invio/ui/GesVerif.h"
 #include "piattaforma/Messaggi.h"
 #include "ricezione/RiceviMessaggi.h"
@@ -130,6 +131,11 @@ void Irildes::Sposta()
                       QStringLiteral("DISCONNETTERSI CON IL MODEM"), Risposta::Ok) != Risposta::Ok)
             return;
     }
+    // Held from the first unwrap to the UNIX host's answer; while another copy
+    // transfers, the window stays as it is.
+    const BloccoTrasferimenti blocco(CartellaBloccoTrasferimenti());
+    if (!BloccoPresoOAvvisa(blocco))
+        return;
     QStringList nomi;
     for (const RigaRicevuto& r : TDBGrid1_->Elenco().Righe())
         nomi << r.nome;

@@ -40,6 +40,7 @@ const QByteArray Sette =
 const QByteArray Sei =
     R"({"tipo":"inizio","ora":"2024-12-06T17:00:00+01:00","operazione":"elenco","host":"ftp.agenziadogane.it","utente":"ACME","corsa":"c"}
 {"tipo":"fine","ora":"2024-12-06T17:00:01+01:00","uscita":0,"durata_s":1,"esito":"completato","corsa":"c"}
+{"tipo":"file","ora":"2024-12-06T17:05:00+01:00","operazione":"verifica","file":"ACME1206.X01.P7M","destinazione":"ACME1206.X01","esito":"rifiutato","risposta":"Sbusta: busta danneggiata","corsa":"d"}
 )";
 
 class FrmRegistroTest : public CartellaProgrammaTest
@@ -136,7 +137,8 @@ TEST_F(FrmRegistroTest, IRecordDelGiornoInOrdine)
 
     giorni->setCurrentIndex(1);
     EXPECT_EQ(Righe(),
-              QStringList({u"17:00:00|elenco|inizio||"_s, u"17:00:01|elenco|fine||completato"_s}));
+              QStringList({u"17:05:00|verifica|file|ACME1206.X01.P7M|rifiutato"_s,
+                           u"17:00:00|elenco|inizio||"_s, u"17:00:01|elenco|fine||completato"_s}));
     EXPECT_TRUE(controllo.Violazioni().isEmpty())
         << controllo.Violazioni().join(u'\n').toStdString();
 }
@@ -189,7 +191,7 @@ TEST_F(FrmRegistroTest, SenzaRegistroNonCreaNulla)
     ScriviFile(u"Registro/2024-12-06.jsonl"_s, Sei);
     QTest::mouseClick(Trova<QPushButton>(u"cmdAggiorna"_s), Qt::LeftButton);
     EXPECT_EQ(finestra->Giorno(), QDate(2024, 12, 6));
-    EXPECT_EQ(Righe().size(), 2);
+    EXPECT_EQ(Righe().size(), 3);
 }
 
 // A double click, or Enter, shows every field of the record.

@@ -1,9 +1,12 @@
+#include "support/BustaFirmata.h"
 #include "support/CartellaProgrammaTest.h"
+#include "support/ProcessiRimasti.h"
 #include "support/Risponditore.h"
 #include "support/ServerFtp.h"
 #include "support/StampaQt.h"
 #include "support/ui/AmbienteFinestre.h"
 
+#include "invio/VerificaFirma.h"
 #include "piattaforma/Orologio.h"
 #include "ricezione/ui/Edi2Dos.h"
 #include "ricezione/ui/GrigliaRicevuti.h"
@@ -19,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 // Clicks through the window system, as a person gives them: a right click
 // there is what asks the grid for its menu.
 #define QTEST_QPA_MOUSE_HANDLING
@@ -262,4 +266,71 @@ TEST_F(Edi2DosTest, MenuDellaRigaInvioEDoppioClicSullaGriglia)
     QTest::mouseDClick(griglia->viewport(), Qt::LeftButton, {}, centro(0));
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(uscita); }, 10000));
     EXPECT_EQ(LeggiFile(uscita), (ParametriEdi.CartellaRicevuti + u"/ACME1207.N01\n"_s).toUtf8());
+}
+
+TEST_F(Edi2DosTest, SpostaNonSbustatoFinisceNelMessaggioSenzaResti)
+{
+    const QByteArray avviato = Percorso(u"avviato"_s).toUtf8();
+    const QString pid = Percorso(u"pid"_s);
+    const struct
+    {
+        const char* nome;
+        const char* file;
+        QByteArray comando;
+        const char* detto;
+    } casi[] = {
+        {"appeso con un figlio, sordo a TERM", "ACME1207.X01.P7M",
+         "trap '' TERM; cp \"$1\" \"$2\"; sleep 300 & printf '%s %s' $$ $! > '" + pid.toUtf8() +
+             "'; wait",
+         "tempo scaduto"},
+        {"scrive poi fallisce", "ACME1207.X02.P7M", "cp \"$1\" \"$2\"; exit 1", "codice 1"},
+        {"nome con .PDF, senza nome locale", "ACME1207.N03.PDF.P7M",
+         "touch '" + avviato + "'; cp \"$1\" \"$2\"", ".PDF"},
+    };
+    ImpostaLimiteSbusta(700);
+    const auto ripristina = qScopeGuard([] { ImpostaLimiteSbusta(0); });
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        const QString nome = QString::fromUtf8(c.file);
+        ScriviFile(u"base/Sbusta.sh"_s, "#!/bin/sh\n" + c.comando + "\n");
+        Ricevuto(nome, 10, "busta");
+        RisponditoreTest().Azzera();
+        Edi2Dos w;
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        w.CaricaRicevuti();
+        RisponditoreTest().Rispondi(Risposta::Ok, u"ERRORE IN FASE DI VERIFICA!\n"_s + nome);
+        w.findChild<QPushButton*>(u"cmdOK"_s)->click();
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_TRUE(RisponditoreTest().Testi().value(0).contains(QLatin1String(c.detto)))
+            << RisponditoreTest().Testi().value(0).toStdString();
+        EXPECT_EQ(Nomi(w), QStringList({nome}));
+        EXPECT_TRUE(QDir(ParametriEdi.CartellaVerificati)
+                        .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        EXPECT_EQ(ProcessiRimasti(pid), QStringList());
+        QFile::remove(ParametriEdi.CartellaRicevuti + u'/' + nome);
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromUtf8(avviato))) << "refused before the command";
+}
+
+TEST_F(Edi2DosTest, SenzaElencoDelleCaAvvisaUnaVoltaPerSposta)
+{
+    BustaFirmata busta;
+    PREPARA_BUSTA_O_SALTA(busta, Percorso(u"chiavi"_s));
+    ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso(u"base/Sbusta.sh"_s)));
+    qunsetenv("SBUSTA_CA");
+    for (const QString& nome : {u"ACME1207.X01.P7M"_s, u"ACME1207.X02.P7M"_s})
+        Ricevuto(nome, 10, busta.Firma("contenuto " + nome.toUtf8()));
+    Edi2Dos w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.CaricaRicevuti();
+    RisponditoreTest().Rispondi(Risposta::Ok, u"FIRMATARIO NON VERIFICATO\n2 file"_s);
+    w.findChild<QPushButton*>(u"cmdOK"_s)->click();
+    EXPECT_FALSE(w.isVisible());
+    ASSERT_EQ(RisponditoreTest().Testi().size(), 1);
+    EXPECT_TRUE(RisponditoreTest().Testi()[0].endsWith(ParametriEdi.CartellaBase +
+                                                       u"/CertificatiCA.pem"_s));
+    EXPECT_EQ(LeggiFile(ParametriEdi.CartellaVerificati + u"/ACME1207.X02"_s),
+              "contenuto ACME1207.X02.P7M");
 }
