@@ -1,10 +1,10 @@
 #include "ricezione/RiceviMessaggi.h"
 
-#include "invio/RegistroCorsa.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/Percorsi.h"
 #include "ricezione/NomiRicezione.h"
+#include "scambio/RegistroCorsa.h"
 #include "shell/Global.h"
 
 #include <QFile>

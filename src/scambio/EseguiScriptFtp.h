@@ -1,6 +1,6 @@
 #pragma once
 
-#include "invio/TrascrizioneFtp.h"
+#include "scambio/TrascrizioneFtp.h"
 
 #include <QByteArray>
 #include <QList>

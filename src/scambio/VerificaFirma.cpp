@@ -1,4 +1,4 @@
-#include "invio/VerificaFirma.h"
+#include "scambio/VerificaFirma.h"
 
 #include "piattaforma/Percorsi.h"
 #include "shell/Global.h"

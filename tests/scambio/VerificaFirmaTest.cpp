@@ -3,7 +3,7 @@
 #include "support/Risponditore.h"
 #include "support/StampaQt.h"
 
-#include "invio/VerificaFirma.h"
+#include "scambio/VerificaFirma.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 

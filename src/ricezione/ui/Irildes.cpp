@@ -1,11 +1,11 @@
 #include "ricezione/ui/Irildes.h"
 
-#include "invio/ui/GesVerif.h"
 #include "piattaforma/Messaggi.h"
 #include "ricezione/RiceviMessaggi.h"
 #include "ricezione/ui/Edi2Dos.h"
 #include "ricezione/ui/GesParUx.h"
 #include "ricezione/ui/GrigliaRicevuti.h"
+#include "scambio/ui/GesVerif.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
 #include "shell/Routine.h"

@@ -3,7 +3,7 @@
 #include "support/StampaQt.h"
 #include "support/ui/AmbienteFinestre.h"
 
-#include "invio/ui/GesVerif.h"
+#include "scambio/ui/GesVerif.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 
