@@ -3,8 +3,8 @@
 // client is a stand-in that sleeps and then deletes the marker, as the last
 // line of a real script does.
 
-#include "invio/EseguiScriptFtp.h"
 #include "piattaforma/Messaggi.h"
+#include "scambio/EseguiScriptFtp.h"
 #include "shell/Global.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,5 @@
 #include "ricezione/RiceviMessaggi.h"
 
-#include "invio/RegistroCorsa.h"
 #include "piattaforma/MascheraNomi.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Orologio.h"
@@ -8,6 +7,7 @@
 #include "piattaforma/SpazioDisco.h"
 #include "piattaforma/SpostaFile.h"
 #include "ricezione/NomiRicezione.h"
+#include "scambio/RegistroCorsa.h"
 #include "shell/Global.h"
 
 #include <QFile>

@@ -6,10 +6,10 @@
 #include "support/StampaQt.h"
 #include "support/ui/AmbienteFinestre.h"
 
-#include "invio/VerificaFirma.h"
 #include "piattaforma/Orologio.h"
 #include "ricezione/ui/Edi2Dos.h"
 #include "ricezione/ui/GrigliaRicevuti.h"
+#include "scambio/VerificaFirma.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"

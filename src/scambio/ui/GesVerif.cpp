@@ -1,6 +1,6 @@
-#include "invio/ui/GesVerif.h"
+#include "scambio/ui/GesVerif.h"
 
-#include "invio/VerificaFirma.h"
+#include "scambio/VerificaFirma.h"
 #include "shell/Global.h"
 #include "shell/ui/Finestre.h"
 

@@ -4,8 +4,8 @@
 #include "support/Risponditore.h"
 #include "support/StampaQt.h"
 
-#include "invio/VerificaFirma.h"
 #include "piattaforma/Orologio.h"
+#include "scambio/VerificaFirma.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 #include "shell/RegistroTrasferimenti.h"

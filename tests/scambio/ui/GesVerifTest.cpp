@@ -3,8 +3,8 @@
 #include "support/StampaQt.h"
 #include "support/ui/AmbienteFinestre.h"
 
-#include "invio/VerificaFirma.h"
-#include "invio/ui/GesVerif.h"
+#include "scambio/VerificaFirma.h"
+#include "scambio/ui/GesVerif.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 

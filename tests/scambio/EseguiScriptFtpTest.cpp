@@ -2,8 +2,8 @@
 #include "support/ClienteFinto.h"
 #include "support/Risponditore.h"
 
-#include "invio/EseguiScriptFtp.h"
 #include "piattaforma/ClienteFtp.h"
+#include "scambio/EseguiScriptFtp.h"
 #include "shell/Global.h"
 
 #include <QDir>

@@ -4,9 +4,9 @@
 #include "support/ClienteFinto.h"
 #include "support/Risponditore.h"
 
-#include "invio/EseguiScriptFtp.h"
-#include "invio/RegistroCorsa.h"
 #include "piattaforma/Orologio.h"
+#include "scambio/EseguiScriptFtp.h"
+#include "scambio/RegistroCorsa.h"
 #include "shell/Global.h"
 #include "shell/RegistroTrasferimenti.h"
 

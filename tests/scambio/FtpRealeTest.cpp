@@ -1,7 +1,7 @@
 #include "support/Risponditore.h"
 #include "support/ServerFtp.h"
 
-#include "invio/EseguiScriptFtp.h"
+#include "scambio/EseguiScriptFtp.h"
 #include "shell/Global.h"
 
 #include <QDir>

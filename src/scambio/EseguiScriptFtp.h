@@ -1,7 +1,7 @@
 #pragma once
 
-#include "invio/TrascrizioneFtp.h"
 #include "piattaforma/BloccoTrasferimenti.h"
+#include "scambio/TrascrizioneFtp.h"
 
 #include <QByteArray>
 #include <QList>

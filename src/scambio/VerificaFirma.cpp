@@ -1,8 +1,8 @@
-#include "invio/VerificaFirma.h"
+#include "scambio/VerificaFirma.h"
 
-#include "invio/RegistroCorsa.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
+#include "scambio/RegistroCorsa.h"
 #include "shell/Global.h"
 
 #include <QCoreApplication>

@@ -4,10 +4,10 @@
 #include "support/CartellaProgrammaTest.h"
 #include "support/StampaQt.h"
 
-#include "invio/OsservatoreFtp.h"
-#include "invio/RegistroCorsa.h"
-#include "invio/TrascrizioneFtp.h"
 #include "piattaforma/Orologio.h"
+#include "scambio/OsservatoreFtp.h"
+#include "scambio/RegistroCorsa.h"
+#include "scambio/TrascrizioneFtp.h"
 #include "shell/RegistroTrasferimenti.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "invio/TrascrizioneFtp.h"
+#include "scambio/TrascrizioneFtp.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "invio/EseguiScriptFtp.h"
-#include "invio/TrascrizioneFtp.h"
 #include "piattaforma/IoProcesso.h"
+#include "scambio/EseguiScriptFtp.h"
+#include "scambio/TrascrizioneFtp.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "invio/OsservatoreFtp.h"
+#include "scambio/OsservatoreFtp.h"
 
-#include "invio/TrascrizioneFtp.h"
 #include "piattaforma/Percorsi.h"
+#include "scambio/TrascrizioneFtp.h"
 
 #include <QFileInfo>
 #include <QSet>

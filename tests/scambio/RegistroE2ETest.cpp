@@ -5,10 +5,10 @@
 #include "support/ServerFtp.h"
 
 #include "invio/InvioBolle.h"
-#include "invio/RegistroCorsa.h"
 #include "piattaforma/Orologio.h"
 #include "ricezione/InviaUnix.h"
 #include "ricezione/RiceviMessaggi.h"
+#include "scambio/RegistroCorsa.h"
 #include "shell/Global.h"
 #include "shell/RegistroTrasferimenti.h"
 

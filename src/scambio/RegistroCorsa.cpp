@@ -1,4 +1,4 @@
-#include "invio/RegistroCorsa.h"
+#include "scambio/RegistroCorsa.h"
 
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Orologio.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "invio/EseguiScriptFtp.h"
-#include "invio/TrascrizioneFtp.h"
+#include "scambio/EseguiScriptFtp.h"
+#include "scambio/TrascrizioneFtp.h"
 #include "shell/RegistroTrasferimenti.h"
 
 #include <QDateTime>

@@ -1,8 +1,8 @@
 #include "support/CartellaProgrammaTest.h"
 
-#include "invio/NomiFile.h"
 #include "shell/Calendario.h"
 #include "shell/Global.h"
+#include "shell/NomiFile.h"
 
 #include <QDir>
 

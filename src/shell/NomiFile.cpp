@@ -1,4 +1,4 @@
-#include "invio/NomiFile.h"
+#include "shell/NomiFile.h"
 
 #include "shell/ChiaviIni.h"
 #include "shell/Conversioni.h"
