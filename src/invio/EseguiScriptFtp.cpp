@@ -9,6 +9,7 @@
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/Percorsi.h"
+#include "piattaforma/SegnaliTermine.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
 #include "shell/ValoriFtp.h"
@@ -322,8 +323,12 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
         return false;
     };
     for (;;) {
+        // A stop asked by a signal ends the run as a "No" to the question does.
         const bool fatto = AttendiFinche(
-            [&]() { return controlla() || ultimoSegno.elapsed() >= LimiteAttesaFtp(); },
+            [&]() {
+                return controlla() || TerminazioneRichiesta() ||
+                       ultimoSegno.elapsed() >= LimiteAttesaFtp();
+            },
             std::numeric_limits<int>::max());
         if (fatto && finito())
             break;
