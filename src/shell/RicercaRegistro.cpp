@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 
@@ -139,4 +140,25 @@ RisultatoRegistro StoriaFile(const QString& nome, const std::function<bool()>& f
     if (filtro.cerca.isEmpty())
         return {};
     return CercaRegistro(filtro, fermo);
+}
+
+int RicevutiAutomatici(const QDateTime& dal)
+{
+    FiltroRegistro filtro;
+    filtro.dal = dal.date().addDays(-1); // a run that started before midnight
+    filtro.operazione = u"ricezione"_s;
+    QSet<QString> automatiche;
+    int quanti = 0;
+    for (const VoceRegistro& v : CercaRegistro(filtro).voci) {
+        const QString tipo = Campo(v.record, u"tipo"_s);
+        const QString corsa = v.giorno.toString(Qt::ISODate) + Campo(v.record, u"corsa"_s);
+        if (tipo == u"inizio"_s && v.record.value(u"automatico"_s).toBool())
+            automatiche.insert(corsa);
+        else if (tipo == u"file"_s && automatiche.contains(corsa) &&
+                 Campo(v.record, u"direzione"_s) == u"get"_s &&
+                 Campo(v.record, u"esito"_s) == u"accettato"_s &&
+                 QDateTime::fromString(Campo(v.record, u"ora"_s), Qt::ISODate) > dal)
+            ++quanti;
+    }
+    return quanti;
 }

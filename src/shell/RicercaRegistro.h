@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
@@ -50,3 +51,7 @@ QString ChiaveStoria(const QString& nome);
 // Every record, of every day kept, whose file names it (ChiaveStoria),
 // oldest first: its send, its fetch, its unwrap.
 RisultatoRegistro StoriaFile(const QString& nome, const std::function<bool()>& fermo = {});
+
+// The replies the unattended runs fetched after dal (their start records say
+// "automatico"), one per file record accepted.
+int RicevutiAutomatici(const QDateTime& dal);
