@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QFileInfo>
 #include <QVariantMap>
 
 using namespace Qt::StringLiterals;
@@ -16,10 +17,15 @@ constexpr int AttesaBusMs = 5000;
 
 bool NotificaDesktop(const QString& titolo, const QString& testo)
 {
-    // A timer run without a desktop has no address to look for.
-    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-        return false;
+    // A timer run may have only the user's bus socket, not its address; with
+    // neither there is no desktop, and nothing is started to find one.
     QDBusConnection bus = QDBusConnection::sessionBus();
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
+        const QString presa = qEnvironmentVariable("XDG_RUNTIME_DIR") + u"/bus"_s;
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") || !QFileInfo(presa).exists())
+            return false;
+        bus = QDBusConnection::connectToBus(u"unix:path="_s + presa, u"norvel-avviso"_s);
+    }
     const QString servizio = u"org.freedesktop.Notifications"_s;
     if (!bus.isConnected() || !bus.interface() ||
         !bus.interface()->isServiceRegistered(servizio).value())

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <csignal>
@@ -75,14 +76,18 @@ protected:
         return QDir(Base(cartella)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
 
-    void Avvia(QProcess& p, const QStringList& argomenti = {})
+    // No desktop: no session bus (nor its socket), no display. davanti: a program that runs
+    // norvel (a bus of the test's own).
+    void Avvia(QProcess& p, const QStringList& argomenti = {}, QStringList davanti = {})
     {
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.remove(u"DBUS_SESSION_BUS_ADDRESS"_s);
         ambiente.remove(u"DISPLAY"_s);
+        ambiente.remove(u"XDG_RUNTIME_DIR"_s);
         p.setProcessEnvironment(ambiente);
-        p.start(QStringLiteral(NORVEL_ESEGUIBILE),
-                QStringList{u"ricevi"_s, u"--cartella"_s, Cartella()} + argomenti);
+        davanti << QStringLiteral(NORVEL_ESEGUIBILE) << u"ricevi"_s << u"--cartella"_s
+                << Cartella();
+        p.start(davanti[0], davanti.mid(1) + argomenti);
         ASSERT_TRUE(p.waitForStarted());
     }
     struct Esito
@@ -265,4 +270,23 @@ TEST_F(RiceviAutomaticoE2ETest, SigtermAMetaNessunFileIncompletoSottoIlSuoNome)
     EXPECT_FALSE(QFileInfo::exists(Base(u"Ricevuti/"_s + grande)));
     EXPECT_TRUE(Registro().contains(u"\"esito\":\"interrotto\""_s));
     EXPECT_EQ(BloccoTrasferimenti::Prova(Cartella()), StatoBlocco::Libero);
+}
+
+// With a desktop session: one notice says how many arrived.
+TEST_F(RiceviAutomaticoE2ETest, AvvisoSulDesktopConUnBusDiSessione)
+{
+    if (QStandardPaths::findExecutable(u"dbus-run-session"_s).isEmpty()) {
+        if (qgetenv("NORVEL_E2E") == "1")
+            FAIL() << "dbus-run-session missing (dbus-daemon)";
+        GTEST_SKIP() << "dbus-run-session missing (dbus-daemon)";
+    }
+    for (int i = 1; i <= 3; ++i)
+        SulServer(Nome(i));
+    const QString avvisi = Percorso(u"avvisi.txt"_s);
+    Avvia(norvel_, {},
+          {u"dbus-run-session"_s, u"--"_s, QStringLiteral(NORVEL_SERVIZIO_NOTIFICHE), avvisi});
+    const Esito e = Fine(norvel_);
+    EXPECT_EQ(e.codice, 0) << e.errori.join(u'\n').toStdString();
+    EXPECT_EQ(e.uscita.size(), 4);
+    EXPECT_EQ(LeggiFile(avvisi), "3 nuovi messaggi dalla Dogana\n\n--\n");
 }
