@@ -1,5 +1,7 @@
 #include "app/StartUp.h"
 
+#include "app/RigaNuoviMessaggi.h"
+
 #include "info/ui/FrmRegistro.h"
 #include "info/ui/InfZerpa.h"
 #include "info/ui/frmAbout.h"
@@ -199,6 +201,8 @@ void StartUp::CreaControlli()
     grassetto.setBold(true);
     lbDitta_->setFont(grassetto);
     colonna->addWidget(lbDitta_);
+    lbNuovi_ = new RigaNuoviMessaggi(centro);
+    colonna->addWidget(lbNuovi_);
 
     setCentralWidget(centro);
     MostraConnessione(false);
@@ -235,6 +239,7 @@ bool StartUp::Avvia()
             return false;
     }
     AggiornaDitta();
+    lbNuovi_->Aggiorna();
 
     if (!PreparaCartelleLavoro()) {
         Messaggio(QStringLiteral("ERRORE IN FASE DI CREAZIONE CARTELLA 'FIRMAVERIFICA"));
@@ -400,6 +405,7 @@ void StartUp::ApriInvio()
 void StartUp::ApriRicezione()
 {
     Timer1_->stop();
+    lbNuovi_->SegnaVisti();
     Edi2Dos ricezione(this);
     ricezione.exec();
 }

@@ -6,6 +6,7 @@
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/Percorsi.h"
+#include "piattaforma/SegnaliTermine.h"
 #include "piattaforma/SpazioDisco.h"
 #include "scambio/OsservatoreFtp.h"
 #include "scambio/RegistroCorsa.h"
@@ -337,8 +338,12 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
         return false;
     };
     for (;;) {
+        // A stop asked by a signal ends the run as a "No" to the question does.
         const bool fatto = AttendiFinche(
-            [&]() { return controlla() || ultimoSegno.elapsed() >= LimiteAttesaFtp(); },
+            [&]() {
+                return controlla() || TerminazioneRichiesta() ||
+                       ultimoSegno.elapsed() >= LimiteAttesaFtp();
+            },
             std::numeric_limits<int>::max());
         if (fatto && finito())
             break;

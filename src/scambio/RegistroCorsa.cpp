@@ -13,6 +13,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+bool corseAutomatiche = false;
+
 // Local time with its offset from UTC, to the second; "+00:00" rather than
 // "Z", which would read as not local.
 QString OraIso(const QDateTime& ora)
@@ -86,11 +88,14 @@ RegistroCorsa::RegistroCorsa(const RichiestaFtp& richiesta, const QDateTime& ini
 {
     const QString host = richiesta.host.trimmed().isEmpty() ? QString(Ini::DefaultHostFtp)
                                                             : richiesta.host.trimmed();
-    Scrivi({{u"tipo"_s, u"inizio"_s},
-            {u"ora"_s, OraIso(inizio)},
-            {u"operazione"_s, TestoONull(richiesta.operazione)},
-            {u"host"_s, host},
-            {u"utente"_s, richiesta.utente}});
+    CampiRegistro campi = {{u"tipo"_s, u"inizio"_s},
+                           {u"ora"_s, OraIso(inizio)},
+                           {u"operazione"_s, TestoONull(richiesta.operazione)},
+                           {u"host"_s, host},
+                           {u"utente"_s, richiesta.utente}};
+    if (corseAutomatiche)
+        campi.append({u"automatico"_s, true});
+    Scrivi(campi);
     for (const NomeEscluso& e : richiesta.esclusi) {
         FileFtp f;
         f.file = e.nome;
@@ -167,6 +172,11 @@ void RegistroCorsa::Scrivi(CampiRegistro campi)
             if (campo.second.isString() && campo.second.toString().contains(password_))
                 campo.second = campo.second.toString().replace(password_, u"********"_s);
     scrittura_.Scrivi(campi);
+}
+
+void SegnaCorseAutomatiche(bool automatiche)
+{
+    corseAutomatiche = automatiche;
 }
 
 void RegistraCorsaSenzaFile(const RichiestaFtp& richiesta)

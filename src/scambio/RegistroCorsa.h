@@ -48,6 +48,10 @@ private:
     bool avvisato_ = false;
 };
 
+// The runs of this process from now on are unattended (a timer's receive):
+// their start records say so ("automatico": true).
+void SegnaCorseAutomatiche(bool automatiche);
+
 // A run that never started its client because every name was kept out: the
 // start, those names and an end "non avviato".
 void RegistraCorsaSenzaFile(const RichiestaFtp& richiesta);

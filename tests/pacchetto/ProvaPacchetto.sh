@@ -36,10 +36,12 @@ for f in ./usr/bin/norvel ./usr/libexec/norvel/norvel-pagina \
          ./usr/share/applications/norvel.desktop \
          ./usr/share/icons/hicolor/64x64/apps/norvel.png \
          ./usr/share/doc/norvel/README.md ./usr/share/doc/norvel/copyright \
-         ./usr/share/doc/norvel/changelog.gz; do
+         ./usr/share/doc/norvel/changelog.gz \
+         ./usr/lib/systemd/user/norvel-ricevi.service ./usr/lib/systemd/user/norvel-ricevi.timer; do
     grep -qx -- "$f" <<<"$elenco" || sbaglio "il pacchetto non contiene $f"
 done
-grep -q '^\./usr/lib/' <<<"$elenco" && sbaglio "file sotto /usr/lib: $(grep '^\./usr/lib/' <<<"$elenco")"
+altri_lib=$(grep '^\./usr/lib/.*[^/]$' <<<"$elenco" | grep -v '^\./usr/lib/systemd/user/norvel-ricevi\.')
+[ -n "$altri_lib" ] && sbaglio "file sotto /usr/lib: $altri_lib"
 
 # Declared: the programs it runs; computed: the libraries it links.
 dipende=$(dpkg-deb -f "$pacchetto" Depends)
