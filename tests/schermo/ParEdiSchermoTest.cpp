@@ -1,0 +1,71 @@
+#include "support/CartellaProgrammaTest.h"
+#include "support/ui/SchermoVirtuale.h"
+
+#include "piattaforma/ui/MessaggiQt.h"
+#include "shell/Global.h"
+#include "shell/ui/ParEdi.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The real question box under a window manager takes the focus and gives it
+// back: the caret is where it was, nothing selected, and the next key adds to
+// what was typed.
+class ParEdiSchermoTest : public CartellaProgrammaTest
+{
+};
+
+TEST_F(ParEdiSchermoTest, DopoLaDomandaSulMinuscoloIlCursoreRestaDovEra)
+{
+    if (!SchermoDiProva()) {
+        if (qEnvironmentVariable("NORVEL_E2E") == u"1"_s)
+            FAIL() << "no virtual screen: " << MotivoSenzaSchermo().toStdString();
+        GTEST_SKIP() << "no virtual screen: " << MotivoSenzaSchermo().toStdString();
+    }
+    const struct
+    {
+        QMessageBox::StandardButton risposta;
+        QString dopo;
+    } casi[] = {{QMessageBox::Yes, u"PW|A"_s}, {QMessageBox::No, u"PWA"_s}};
+    InstallaMessaggiQt();
+    ParEdi finestra;
+    finestra.show();
+    finestra.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&finestra));
+    auto* campo = finestra.findChild<QLineEdit*>(u"txt_3"_s);
+    for (const auto& caso : casi) {
+        campo->setFocus(Qt::MouseFocusReason);
+        campo->clear();
+        // As a person's first key comes after the field has settled.
+        QCoreApplication::processEvents();
+        QTest::keyClicks(campo, u"PW"_s);
+        bool risposto = false;
+        QTimer risponde;
+        risponde.setInterval(10);
+        QObject::connect(&risponde, &QTimer::timeout, [&]() {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box && box->isActiveWindow() && !risposto) {
+                risposto = true;
+                box->button(caso.risposta)->click();
+            }
+        });
+        risponde.start();
+        QTest::keyClicks(campo, u"|"_s);
+        risponde.stop();
+        ASSERT_TRUE(risposto);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&finestra));
+        QTRY_VERIFY(campo->hasFocus());
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(campo->hasSelectedText());
+        QTest::keyClicks(campo, u"A"_s);
+        EXPECT_EQ(campo->text(), caso.dopo);
+    }
+}
