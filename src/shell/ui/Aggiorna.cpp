@@ -42,6 +42,8 @@ QLabel* Etichetta(QWidget* padre, const QString& nome, const QString& testo = {}
 {
     auto* l = new QLabel(testo, padre);
     l->setObjectName(nome);
+    // The page's texts are shown as they are: no markup of the page restyles them.
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
 
