@@ -5,6 +5,7 @@
 #include "shell/Aggiornamenti.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
+#include "shell/Impostazioni.h"
 #include "shell/Versione.h"
 #include "shell/ui/Finestre.h"
 #include "shell/ui/ScaricaFile.h"
@@ -270,7 +271,8 @@ void Aggiorna::Scarica(const QStringList& indirizzi)
 
 void Aggiorna::VaiAlSito()
 {
-    QString sito = Ini::DefaultZerpa;
+    // The demo stays on its own pages, off the network.
+    QString sito = ProgrammaDemo() ? SitoAggiornamenti() : QString(Ini::DefaultZerpa);
     if (!sito.endsWith(u'/'))
         sito += u'/';
     ApriConShell(IndirizzoSulSito(sito, paginaProgramma_));

@@ -220,6 +220,10 @@ TEST_F(AggiornaTest, ColoriAlPassaggioEVaiAlSito)
 
     QTest::mouseClick(Trova<QPushButton>(u"cmdSito"_s), Qt::LeftButton);
     EXPECT_EQ(AperturaShell(), QStringList{u"https://www.zerpa.it/norvel.htm"_s});
+    // The demo goes to its own site instead.
+    ScriviIni(FileIni, u"EDI"_s, u"DEMO"_s, u"1"_s);
+    QTest::mouseClick(Trova<QPushButton>(u"cmdSito"_s), Qt::LeftButton);
+    EXPECT_EQ(AperturaShell().value(1), server->Indirizzo(u"/sw/norvel.htm"_s));
     QTest::mouseClick(Trova<QPushButton>(u"cmdUscita"_s), Qt::LeftButton);
     EXPECT_FALSE(finestra->isVisible());
 }
