@@ -118,6 +118,7 @@ void RegistroCorsa::Chiudi(const EsitoFtp& esito)
             {u"uscita"_s, esito.uscita},
             {u"durata_s"_s, std::round(esito.durata * 1000) / 1000},
             {u"esito"_s, Esito(esito.stato)}});
+    scrittura_.Sincronizza();
 }
 
 void RegistroCorsa::AvvisaErrore()
