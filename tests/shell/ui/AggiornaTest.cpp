@@ -273,7 +273,8 @@ TEST_F(AggiornaTest, TestiDellaPaginaComeTestoENomiNonAmmessiRifiutati)
     EXPECT_EQ(Voce(1)->text(), u"A1 - <b style=\"color:white\">Correzioni</b> (01/02/24)"_s);
 
     const QString cartella = Percorso(u"scaricati"_s);
-    for (const QString& percorso : {u"/sw/agg/.profile"_s, u"/sw/agg/"_s, u"/sw/agg/a%0Ab.zip"_s}) {
+    for (const QString& percorso : {u"/sw/agg/.profile"_s, u"/sw/agg/"_s, u"/sw/agg/a%0Ab.zip"_s,
+                                    u"/sw/agg/a%E2%80%8Eb.zip"_s, u"/sw/agg/..%5Ca.zip"_s}) {
         RisponditoreTest().Rispondi(Risposta::Ok, u"Non scaricati"_s);
         EXPECT_TRUE(ScaricaFile(nullptr, server->Indirizzo(percorso)).isEmpty())
             << percorso.toStdString();
