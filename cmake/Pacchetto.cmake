@@ -5,14 +5,23 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(NORVEL_DOC ${CMAKE_INSTALL_DATADIR}/doc/norvel)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/resources/copyright
         DESTINATION ${NORVEL_DOC})
-# Debian wants a changelog in the documentation, compressed without a time stamp.
-set(NORVEL_CHANGELOG ${CMAKE_CURRENT_BINARY_DIR}/pacchetto/changelog)
-file(WRITE ${NORVEL_CHANGELOG}
-     "norvel (${PROJECT_VERSION}) stable; urgency=medium\n\n"
-     "  * Release ${PROJECT_VERSION}.\n\n"
-     " -- Norvel <norvel@norvel.invalid>  Tue, 08 Dec 2026 09:00:00 +0000\n")
-execute_process(COMMAND gzip -9nf ${NORVEL_CHANGELOG})
-install(FILES ${NORVEL_CHANGELOG}.gz DESTINATION ${NORVEL_DOC})
+# Debian wants a changelog in the documentation and the manual page among the
+# manuals, both compressed without a time stamp. Both are made when the
+# package is made, the changelog dated that day.
+set(NORVEL_PACCHETTO ${CMAKE_CURRENT_BINARY_DIR}/pacchetto)
+file(MAKE_DIRECTORY ${NORVEL_PACCHETTO})
+install(CODE "
+string(TIMESTAMP data \"%a, %d %b %Y %H:%M:%S +0000\" UTC)
+file(WRITE \"${NORVEL_PACCHETTO}/changelog\"
+     \"norvel (${PROJECT_VERSION}) stable; urgency=medium\\n\\n\"
+     \"  * Release ${PROJECT_VERSION}.\\n\\n\"
+     \" -- Norvel <norvel@norvel.invalid>  \${data}\\n\")
+execute_process(COMMAND gzip -9nf \"${NORVEL_PACCHETTO}/changelog\")
+execute_process(COMMAND gzip -9nc \"${PROJECT_SOURCE_DIR}/resources/norvel.1\"
+                OUTPUT_FILE \"${NORVEL_PACCHETTO}/norvel.1.gz\")
+")
+install(FILES ${NORVEL_PACCHETTO}/changelog.gz DESTINATION ${NORVEL_DOC})
+install(FILES ${NORVEL_PACCHETTO}/norvel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_PACKAGE_NAME norvel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

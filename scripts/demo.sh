@@ -2,7 +2,9 @@
 # The demo sandbox: sets up and builds as avvia.sh does, then starts on
 # 127.0.0.1 a Customs FTP server with the replies of today, the office's UNIX
 # host and the MRN, VAT and update pages, and the program on a folder of its
-# own pointed at them. When the program ends, the servers stop.
+# own pointed at them. When the program ends, the servers stop. The program
+# keeps its per-user values (access password, PDF folder) in the sandbox too,
+# never in the user's own store.
 #
 #   scripts/demo.sh [--cartella DIR] [--solo-servizi]
 #
@@ -84,6 +86,12 @@ base=$cartella/FirmaVerifica
 chiavi=$cartella/chiavi
 sito=$cartella/sito
 mkdir -p "$programma" "$chiavi" "$sito/Aggiornamenti"
+# The per-user folders of the sandbox: the office's own store is not touched.
+export XDG_CONFIG_HOME=$cartella/utente/config XDG_DATA_HOME=$cartella/utente/dati
+export XDG_CACHE_HOME=$cartella/utente/cache
+mkdir -p "$XDG_CONFIG_HOME/Norvel" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$cartella/PDF"
+[ -s "$XDG_CONFIG_HOME/Norvel/PDFCreator.conf" ] ||
+    printf '[Program]\nAutosaveDirectory=%s\n' "$cartella/PDF" >"$XDG_CONFIG_HOME/Norvel/PDFCreator.conf"
 for c in Firmati Inviati Ricevuti Verificati DaVerificare; do mkdir -p "$base/$c"; done
 rm -f "$cartella/servizi.pid"
 
@@ -172,7 +180,7 @@ uscita += ("trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (le
 open(sys.argv[1], "wb").write(uscita)
 FINE
 }
-pdf "$utente$oggi.N01" "Bolla $utente$oggi.A01: dichiarazione accettata"
+pdf "$utente$oggi.N01" "Bolla $utente$oggi.T01: dichiarazione accettata"
 firma "$lavoro/$utente$oggi.N01" "$dogana/$utente$oggi.N01.P7M"
 risposta "$utente$oggi.X01" "ESITO: DICHIARAZIONE REGISTRATA"
 firma "$lavoro/$utente$oggi.X01" "$dogana/$utente$oggi.X01.P7M"
@@ -199,8 +207,9 @@ appuramento "$utente$ieri.L03" C3 2
 firma "$lavoro/$utente$ieri.L03" "$dogana/$utente$ieri.L03.P7M"
 [ "$(id -u)" -ne 0 ] || chown -R "$uid:$gid" "$ftp/home"
 
-# Declarations of today waiting to be sent, unless already sent.
-for d in A01 A02 B01; do
+# Declarations of today waiting to be sent, unless already sent: two customs
+# declarations (T) and an INTRASTAT one (I).
+for d in T01 T02 I01; do
     n=$utente$oggi.$d.P7M
     if [ ! -e "$base/Firmati/$n" ] && [ ! -e "$base/Inviati/$n" ]; then
         printf 'DICHIARAZIONE DEMO %s\r\nDITTA %s\r\n' "$d" "$ditta" >"$lavoro/$d"
@@ -256,6 +265,9 @@ nome_programma=$(basename "$eseguibile" | tr '[:lower:]' '[:upper:]')
         "$nome_programma" "$nuova" "$(date +%d/%m/%Y)" "${nuova//./}"
     printf '</BODY></HTML>\r\n'
 } >"$sito/Aggiornamenti/Versioni.htm"
+# The program's page, where "&VAI AL SITO" leads in the demo.
+printf '<HTML><BODY><H1>Norvel</H1><P>Pagina dimostrativa del programma.</P></BODY></HTML>\r\n' \
+    >"$sito/Norvel.htm"
 printf 'Norvel %s: aggiornamento dimostrativo, nessun programma.\n' "$nuova" \
     >"$sito/Aggiornamenti/norvel-$nuova.txt"
 rm -f "$cartella/web.porta"
@@ -315,6 +327,8 @@ imposta AGGIORNA ZERPA "$web/"
 
 echo "Norvel DEMO: server FTP 127.0.0.1:$porta_ftp (utente $utente, host UNIX $utente_unix), pagine $web"
 echo "CARTELLA=$programma"
+echo "XDG_CONFIG_HOME=$XDG_CONFIG_HOME"
+echo "XDG_DATA_HOME=$XDG_DATA_HOME"
 if [ "$solo_servizi" = 1 ]; then
     echo PRONTO
     # Until terminated, or until a server ends by itself.

@@ -33,11 +33,17 @@ if ! locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$'; then
 fi
 
 # proftpd-basic starts a system FTP server on port 21. The tests start their
-# own on a free port of 127.0.0.1 and need none: keep the system one off.
-if [ -d /run/systemd/system ] && systemctl is-enabled proftpd.service >/dev/null 2>&1; then
-    "${sudo[@]}" systemctl disable --now proftpd.service >/dev/null 2>&1 || true
-elif [ -x /etc/init.d/proftpd ] && [ -f /run/proftpd.pid ]; then
-    "${sudo[@]}" /etc/init.d/proftpd stop >/dev/null 2>&1 || true
+# own on a free port of 127.0.0.1 and need none: the one this script has just
+# installed is switched off. A ProFTPD that was on the machine before (an
+# office's own server) is left as it is.
+appena_installato=0
+for p in "${mancanti[@]}"; do [ "$p" != proftpd-basic ] || appena_installato=1; done
+if [ "$appena_installato" = 1 ]; then
+    if [ -d /run/systemd/system ] && systemctl is-enabled proftpd.service >/dev/null 2>&1; then
+        "${sudo[@]}" systemctl disable --now proftpd.service >/dev/null 2>&1 || true
+    elif [ -x /etc/init.d/proftpd ] && [ -f /run/proftpd.pid ]; then
+        "${sudo[@]}" /etc/init.d/proftpd stop >/dev/null 2>&1 || true
+    fi
 fi
 
 # A second kind of FTP server for the end-to-end tests: pure-ftpd, unpacked

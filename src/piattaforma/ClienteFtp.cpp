@@ -80,9 +80,13 @@ bool ClienteFtp::Avvia(const QString& cartella, const QByteArray& script)
     errore_.clear();
     pid_ = 0;
     uscita_ = -1;
-    const QString programma = QStandardPaths::findExecutable(QStringLiteral("ftp"));
+    // tnftp by its own name: the transcript reader knows its messages, while
+    // "ftp" may be whichever client the system's alternatives point at.
+    QString programma = QStandardPaths::findExecutable(QStringLiteral("tnftp"));
+    if (programma.isEmpty())
+        programma = QStandardPaths::findExecutable(QStringLiteral("ftp"));
     if (programma.isEmpty()) {
-        errore_ = QStringLiteral("ftp non trovato nel PATH");
+        errore_ = QStringLiteral("né tnftp né ftp trovati nel PATH");
         return false;
     }
     processo_.setWorkingDirectory(cartella);

@@ -25,8 +25,9 @@ public:
     // A client still running is ended: it never outlives its run.
     ~ClienteFtp() override;
 
-    // Starts "ftp -n -i -v", looked up on PATH, in cartella and feeds it the
-    // translated script. False when no process could be started.
+    // Starts "tnftp -n -i -v" (or "ftp" when PATH has no tnftp) in cartella
+    // and feeds it the translated script. False when no process could be
+    // started.
     bool Avvia(const QString& cartella, const QByteArray& script);
     bool InEsecuzione() const;
     // Kills the client and collects what it printed.

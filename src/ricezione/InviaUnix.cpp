@@ -5,36 +5,7 @@
 #include "scambio/EseguiScriptFtp.h"
 #include "scambio/RegistroCorsa.h"
 #include "shell/Global.h"
-
-namespace {
-
-// What goes into a script line as one word: no blank, no control character,
-// no quote.
-bool ValoreSemplice(const QString& valore)
-{
-    if (valore.isEmpty())
-        return false;
-    for (const QChar c : valore)
-        if (c.isSpace() || c.category() == QChar::Other_Control ||
-            c.category() == QChar::Other_Format || c == QLatin1Char('"') ||
-            c == QLatin1Char('\'') || c == QLatin1Char('`'))
-            return false;
-    return true;
-}
-
-// A host name, with a port after one blank as the settings allow.
-bool HostSemplice(const QString& host)
-{
-    const QStringList parti = host.split(QLatin1Char(' '));
-    if (parti.size() == 2) {
-        bool numero = false;
-        parti[1].toUShort(&numero);
-        return numero && ValoreSemplice(parti[0]);
-    }
-    return parti.size() == 1 && ValoreSemplice(host);
-}
-
-} // namespace
+#include "shell/ValoriFtp.h"
 
 QString FileRemotoUnix()
 {
@@ -59,8 +30,9 @@ EsitoUnix InviaUnix(const QString& file, bool* occupato)
     r.operazione = QStringLiteral("unix");
     r.segnaleDopoScript = true;
     r.conservaScript = ModoDebugUnix != 0;
-    if (!NomeRicevibile(file) || !ValoreSemplice(remoto) || !HostSemplice(ParametriUnix.Host) ||
-        !ValoreSemplice(ParametriUnix.Utente) || !ValoreSemplice(ParametriUnix.Password)) {
+    if (!NomeRicevibile(file) || !ValoreFtpSemplice(remoto) ||
+        !HostFtpSemplice(ParametriUnix.Host) || !ValoreFtpSemplice(ParametriUnix.Utente) ||
+        !ValoreFtpSemplice(ParametriUnix.Password)) {
         const QString motivo = MotivoNomeNonRicevibile(file);
         r.esclusi = {{file, motivo.isEmpty()
                                 ? QStringLiteral("parametri del trasferimento su UNIX non validi")

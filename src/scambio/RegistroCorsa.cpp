@@ -135,6 +135,7 @@ void RegistroCorsa::Chiudi(const EsitoFtp& esito)
     if (!rifiuto.isEmpty())
         fine.append({u"motivo"_s, rifiuto});
     Scrivi(fine);
+    scrittura_.Sincronizza();
 }
 
 void RegistroCorsa::AvvisaErrore()

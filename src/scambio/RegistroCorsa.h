@@ -29,7 +29,8 @@ public:
     // program loses little. lettura: this run's transcript so far, read with
     // the run's lines.
     void Aggiorna(const LettoreTrascrizione& lettura);
-    // Writes the other files and the end.
+    // Writes the other files and the end, and puts the run's records on the
+    // disk itself.
     void Chiudi(const EsitoFtp& esito);
     // Says that the log could not be written, at most once; the run goes on
     // as it was.

@@ -29,13 +29,27 @@ QString Valore(const QString& pagina, qsizetype inizio)
     return pagina.mid(inizio, fine < 0 ? -1 : fine - inizio);
 }
 
+// Day, month and year as an Italian office writes them: "/", "-" or "." and a
+// year of two or four digits (two digits: 1930 to 2029).
 QDate DataVoce(const QString& testo)
 {
     const QString t = testo.trimmed();
-    for (const QString& formato : {u"d/M/yyyy"_s, u"d-M-yyyy"_s, u"d.M.yyyy"_s, u"yyyy-M-d"_s}) {
-        const QDate d = QDate::fromString(t, formato);
-        if (d.isValid())
-            return d;
+    if (const QDate d = QDate::fromString(t, u"yyyy-M-d"_s); d.isValid())
+        return d;
+    for (const QChar separatore : {u'/', u'-', u'.'}) {
+        const QStringList parti = t.split(separatore);
+        if (parti.size() != 3 || parti[0].size() > 2 || parti[1].size() > 2 ||
+            (parti[2].size() != 2 && parti[2].size() != 4))
+            continue;
+        bool g = false, m = false, a = false;
+        const int giorno = parti[0].toInt(&g);
+        const int mese = parti[1].toInt(&m);
+        int anno = parti[2].toInt(&a);
+        if (!g || !m || !a || parti[2].front() == u'+' || parti[2].front() == u'-')
+            continue;
+        if (parti[2].size() == 2)
+            anno += anno < 30 ? 2000 : 1900;
+        return QDate(anno, mese, giorno);
     }
     return {};
 }
@@ -59,8 +73,7 @@ QString IndirizzoSulSito(const QString& sito, const QString& percorso)
 
 QString IndirizzoPaginaVersioni()
 {
-    QString pagina =
-        LeggiIni(FileIni, Ini::SezAggiorna, Ini::Aggiornamenti);
+    QString pagina = LeggiIni(FileIni, Ini::SezAggiorna, Ini::Aggiornamenti);
     if (pagina.isEmpty())
         pagina = u"Aggiornamenti/Versioni.htm"_s;
     return IndirizzoSulSito(SitoAggiornamenti(), pagina);
@@ -107,10 +120,23 @@ AnalisiVersioni LeggiPaginaVersioni(const QString& pagina, const QString& nome, 
         v.indirizzo = IndirizzoSulSito(sito, parti.value(0).trimmed());
         const QDate data = DataVoce(v.data);
         v.timbro = (data.isValid() ? DataSeriale(data) : 0) + 0.99;
-        const double installato = ValoreNumerico(
-            LeggiIni(FileIni, Ini::SezAggiornamenti, u'+' + v.codice));
+        const double installato =
+            ValoreNumerico(LeggiIni(FileIni, Ini::SezAggiornamenti, u'+' + v.codice));
         if (v.timbro > installato)
             a.nuovi.append(v);
     }
     return a;
+}
+
+QString MotivoNomeScaricamento(const QString& nome)
+{
+    if (nome.trimmed().isEmpty())
+        return u"nome del file vuoto"_s;
+    if (nome.startsWith(u'.'))
+        return u"nome di file nascosto"_s;
+    for (const QChar c : nome)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
+            c == u'\\' || c == u'/')
+            return u"il nome del file contiene caratteri non ammessi"_s;
+    return {};
 }

@@ -44,5 +44,9 @@ struct AnalisiVersioni
 AnalisiVersioni LeggiPaginaVersioni(const QString& pagina, const QString& nome, int versioneInUso,
                                     const QString& sito);
 
+// Why a download cannot be saved under nome (the last part of its address),
+// or "" when it can: not empty, not hidden, no control character, no path.
+QString MotivoNomeScaricamento(const QString& nome);
+
 // The update list has this many slots; the rest are only counted.
 inline constexpr int PostiAggiornamenti = 10;

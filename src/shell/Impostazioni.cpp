@@ -5,6 +5,7 @@
 #include "shell/ChiaviIni.h"
 #include "shell/Conversioni.h"
 #include "shell/Global.h"
+#include "shell/ValoriFtp.h"
 
 #include "piattaforma/Messaggi.h"
 
@@ -185,9 +186,7 @@ void CaricaParametriUnix()
         cartella = QString(Ini::DefaultPathRemoto);
         ScriviIni(FileIni, sez, Ini::Path, cartella);
     }
-    while (cartella.size() > 1 && cartella.endsWith(QLatin1Char('/')))
-        cartella.chop(1);
-    ParametriUnix.Cartella = cartella;
+    ParametriUnix.Cartella = CartellaUnixInUso(cartella);
     ModoDebugUnix = LeggiIniNumero(Ini::SezDebug, Ini::Modo) == 1 ? 1 : 0;
 }
 

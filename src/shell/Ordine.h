@@ -13,8 +13,9 @@ enum ModoOrdine
     Crescente = 1,
     Decrescente = 2
 };
-// A stored or chosen value as a direction: 2 descending, anything else ascending.
+// A stored or chosen value as a direction: 1 ascending (blank or 0 count as
+// 1), any other value descending.
 inline ModoOrdine ModoOrdineDaValore(int valore)
 {
-    return valore == Decrescente ? Decrescente : Crescente;
+    return valore == 0 || valore == Crescente ? Crescente : Decrescente;
 }

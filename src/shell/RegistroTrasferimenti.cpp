@@ -11,6 +11,13 @@
 #include <QJsonParseError>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -80,16 +87,26 @@ ScritturaRegistro::ScritturaRegistro(const QDate& giorno) : percorso_(FileRegist
 
 bool ScritturaRegistro::Apri()
 {
+    // User codes, hosts and declaration names: for the owner's eyes only.
     const QString cartella = QFileInfo(percorso_).path();
-    if (!QFileInfo(cartella).isDir() && !QDir().mkpath(cartella)) {
+    const auto soloProprietario = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    if (!QFileInfo(cartella).isDir() &&
+        !(QDir().mkpath(QFileInfo(cartella).path()) && QDir().mkdir(cartella, soloProprietario))) {
         errore_ = cartella + u"\n(impossibile creare la cartella)"_s;
         return false;
     }
+    // A folder an older version left open to everyone is closed again.
+    const auto altri = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                       QFile::WriteOther | QFile::ExeOther;
+    if (const auto permessi = QFile::permissions(cartella); permessi & altri)
+        QFile::setPermissions(cartella, permessi & ~altri);
+    nuovo_ = !QFileInfo::exists(percorso_);
     const bool aCapo = RigaInterrotta(percorso_);
     file_.setFileName(percorso_);
     // Unbuffered: each record goes to the system in one write, whole, even
     // when another copy of the program appends to the same day.
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
+                    QFile::ReadOwner | QFile::WriteOwner)) {
         errore_ = percorso_ + u"\n("_s + file_.errorString() + u')';
         return false;
     }
@@ -112,6 +129,31 @@ bool ScritturaRegistro::Scrivi(const CampiRegistro& campi)
         file_.close();
         return false;
     }
+    return true;
+}
+
+bool ScritturaRegistro::Sincronizza()
+{
+    if (!file_.isOpen() || Fallita())
+        return !Fallita();
+#ifdef Q_OS_UNIX
+    // On the disk, not in the system's cache: a power cut must not lose the
+    // record of what went to Customs. A new day file needs its folder's entry
+    // on the disk too.
+    if (::fdatasync(file_.handle()) != 0) {
+        errore_ = percorso_ + u"\n("_s + QString::fromLocal8Bit(std::strerror(errno)) + u')';
+        return false;
+    }
+    if (nuovo_) {
+        const int cartella = ::open(QFile::encodeName(QFileInfo(percorso_).path()).constData(),
+                                    O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (cartella >= 0) {
+            ::fsync(cartella);
+            ::close(cartella);
+        }
+        nuovo_ = false;
+    }
+#endif
     return true;
 }
 
@@ -195,12 +237,22 @@ int PulisciRegistro(int giorni, const QDate& oggi)
     const QString cartella = CartellaRegistro();
     if (giorni <= 0 || cartella.isEmpty() || !oggi.isValid())
         return 0;
-    int cancellati = 0;
     QDir dir(cartella);
+    QList<QPair<QDate, QString>> registri;
     for (const QString& nome : dir.entryList({u"*"_s + Estensione}, QDir::Files)) {
         const QDate giorno = GiornoDelFile(nome);
-        if (giorno.isValid() && giorno.daysTo(oggi) > giorni && dir.remove(nome))
-            ++cancellati;
+        if (giorno.isValid())
+            registri.append({giorno, nome});
     }
+    if (registri.isEmpty())
+        return 0;
+    // A clock set ahead must not empty the log: the days are counted back
+    // from the newest day present when today is past it, so the newest stays.
+    const QDate piuRecente = std::max_element(registri.cbegin(), registri.cend())->first;
+    const QDate riferimento = std::min(oggi, piuRecente);
+    int cancellati = 0;
+    for (const auto& [giorno, nome] : std::as_const(registri))
+        if (giorno.daysTo(riferimento) > giorni && dir.remove(nome))
+            ++cancellati;
     return cancellati;
 }

@@ -29,8 +29,8 @@ using CampiRegistro = QList<QPair<QString, QJsonValue>>;
 QByteArray RigaRegistro(const CampiRegistro& campi);
 
 // Appends records to one day's file, each written whole and flushed before
-// the next. After a failure nothing more is written, so that no half record
-// gets another glued to it.
+// the next. The folder and a new file are the owner's only (0700, 0600). After a failure nothing
+// more is written, so that no half record gets another glued to it.
 class ScritturaRegistro
 {
 public:
@@ -39,6 +39,9 @@ public:
     ScritturaRegistro& operator=(const ScritturaRegistro&) = delete;
 
     bool Scrivi(const CampiRegistro& campi);
+    // Puts what was written on the disk itself; false, with the reason in
+    // Errore(), when the system cannot.
+    bool Sincronizza();
     bool Fallita() const { return !errore_.isEmpty(); }
     // The file and the system's reason of the first failure.
     QString Errore() const { return errore_; }
@@ -50,6 +53,7 @@ private:
     QString percorso_;
     QFile file_;
     QString errore_;
+    bool nuovo_ = false; // the day file was made by this writer
 };
 
 struct GiornoRegistro
@@ -66,6 +70,7 @@ GiornoRegistro LeggiRegistro(const QDate& giorno);
 // The records by run, newest run first, each run's records in their order.
 QList<QJsonObject> RecordPerCorsa(const QList<QJsonObject>& record);
 
-// Deletes the logs of the days more than giorni before oggi; 0 keeps all.
-// The number of files deleted.
+// Deletes the logs of the days more than giorni before oggi, or before the
+// newest day present when oggi is past it; 0 keeps all. The newest day's log
+// is never deleted. The number of files deleted.
 int PulisciRegistro(int giorni, const QDate& oggi);

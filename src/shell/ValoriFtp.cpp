@@ -95,3 +95,58 @@ QString ControllaCredenzialiUnix(const QString& host, const QString& utente,
     return Controlla(host, utente, password, QStringLiteral("'Host UNIX'"),
                      QStringLiteral("'Utente per ftp'"));
 }
+
+bool ValoreFtpSemplice(const QString& valore)
+{
+    if (valore.isEmpty())
+        return false;
+    for (const QChar c : valore)
+        if (c.isSpace() || c.category() == QChar::Other_Control ||
+            c.category() == QChar::Other_Format || c == QLatin1Char('"') ||
+            c == QLatin1Char('\'') || c == QLatin1Char('`'))
+            return false;
+    return true;
+}
+
+bool HostFtpSemplice(const QString& host)
+{
+    const QStringList parti = host.split(QLatin1Char(' '));
+    if (parti.size() == 2) {
+        bool numero = false;
+        parti[1].toUShort(&numero);
+        return numero && ValoreFtpSemplice(parti[0]);
+    }
+    return parti.size() == 1 && ValoreFtpSemplice(host);
+}
+
+QString ControllaValoriUnix(const QString& host, const QString& utente, const QString& password,
+                            const QString& cartella)
+{
+    QStringList campi;
+    if (!HostFtpSemplice(host))
+        campi << QStringLiteral("'Host UNIX'");
+    if (!ValoreFtpSemplice(utente))
+        campi << QStringLiteral("'Utente per ftp'");
+    if (!ValoreFtpSemplice(password))
+        campi << QStringLiteral("'PassWord'");
+    if (!ValoreFtpSemplice(cartella))
+        campi << QStringLiteral("'Cartella UNIX'");
+    if (campi.isEmpty())
+        return {};
+    const bool uno = campi.size() == 1;
+    return (uno ? QStringLiteral("IL CAMPO ") : QStringLiteral("I CAMPI ")) +
+           campi.join(QStringLiteral(", ")) +
+           (uno ? QStringLiteral(" CONTIENE") : QStringLiteral(" CONTENGONO")) +
+           QStringLiteral(" SPAZI O VIRGOLETTE,\n"
+                          "CHE IL TRASFERIMENTO SU UNIX NON AMMETTE.\n") +
+           (uno ? QStringLiteral("CORREGGERLO") : QStringLiteral("CORREGGERLI")) +
+           QStringLiteral(": NULLA E' STATO SALVATO.");
+}
+
+QString CartellaUnixInUso(const QString& memorizzata)
+{
+    QString cartella = memorizzata;
+    if (cartella.endsWith(QLatin1Char('/')))
+        cartella.chop(1);
+    return cartella;
+}

@@ -25,3 +25,18 @@ QString ControllaCredenzialiDogana(const QString& host, const QString& utente,
                                    const QString& password);
 QString ControllaCredenzialiUnix(const QString& host, const QString& utente,
                                  const QString& password);
+
+// True when valore goes into a script line as one word: not empty, no blank,
+// no control character, no quote.
+bool ValoreFtpSemplice(const QString& valore);
+// A host name as one word, or followed by one blank and a port.
+bool HostFtpSemplice(const QString& host);
+
+// The message the UNIX parameters window shows at confirm when a value would
+// be refused by the upload to the UNIX host, or "" when all are good.
+QString ControllaValoriUnix(const QString& host, const QString& utente, const QString& password,
+                            const QString& cartella);
+
+// The UNIX folder as used: one trailing "/" of the stored text dropped, so
+// that a lone "/" (the root) gives the file "/irisp" + user.
+QString CartellaUnixInUso(const QString& memorizzata);

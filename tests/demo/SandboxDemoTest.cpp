@@ -66,6 +66,7 @@ protected:
             uscita += QString::fromLocal8Bit(demo_.readAllStandardOutput());
         }
         ASSERT_TRUE(uscita.contains(u"PRONTO\n"_s)) << uscita.toStdString();
+        uscita_ = uscita;
         for (const QString& riga : uscita.split(u'\n'))
             if (riga.startsWith(u"CARTELLA="_s))
                 CartellaProgramma = riga.mid(9);
@@ -114,6 +115,7 @@ protected:
     }
 
     QString sandbox_;
+    QString uscita_;
     QProcess demo_;
 };
 
@@ -134,6 +136,13 @@ TEST_F(SandboxDemoTest, InvioRicezioneAppuramentiEMrnPoiNessunServerRimasto)
     // Send: the declarations of today waiting in Firmati.
     const QStringList firmati = File(ParametriEdi.CartellaFirmati);
     ASSERT_EQ(firmati.size(), 3);
+    // Declarations, as an office sends them, not replies.
+    for (const QString& n : firmati)
+        EXPECT_TRUE(u"TISRCMVQO4"_s.contains(n.at(9))) << n.toStdString();
+    // The program's per-user values stay in the sandbox.
+    for (const QString& c : {u"XDG_CONFIG_HOME"_s, u"XDG_DATA_HOME"_s})
+        EXPECT_TRUE(uscita_.contains(c + u'=' + sandbox_ + u"/utente/"_s)) << uscita_.toStdString();
+    EXPECT_TRUE(QFile::exists(sandbox_ + u"/utente/config/Norvel/PDFCreator.conf"_s));
     const EsitoInvio invio = InviaBolle(firmati, ParametriEdi.CartellaFirmati);
     EXPECT_TRUE(invio.eseguito);
     EXPECT_EQ(invio.accettati, firmati);

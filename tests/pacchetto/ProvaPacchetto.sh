@@ -22,12 +22,15 @@ trap finisci EXIT
 
 pacchetto=$costruzione/norvel_${versione}_amd64.deb
 rm -f "$pacchetto"
+# The changelog is dated the day the package is made.
+giorni=("$(LC_ALL=C date -u '+%d %b %Y')")
 (cd "$costruzione" && "$cpack" -G DEB) >"$lavoro/cpack.log" 2>&1 || {
     cat "$lavoro/cpack.log" >&2
     echo "ERRORE: cpack -G DEB non riuscito" >&2
     exit 1
 }
 [ -f "$pacchetto" ] || { echo "ERRORE: manca $pacchetto" >&2; exit 1; }
+giorni+=("$(LC_ALL=C date -u '+%d %b %Y')")
 
 # The files where the desktop, the shell and the program look for them.
 elenco=$(dpkg-deb -c "$pacchetto" | awk '{print $NF}')
@@ -36,7 +39,7 @@ for f in ./usr/bin/norvel ./usr/libexec/norvel/norvel-pagina \
          ./usr/share/applications/norvel.desktop \
          ./usr/share/icons/hicolor/64x64/apps/norvel.png \
          ./usr/share/doc/norvel/README.md ./usr/share/doc/norvel/copyright \
-         ./usr/share/doc/norvel/changelog.gz \
+         ./usr/share/doc/norvel/changelog.gz ./usr/share/man/man1/norvel.1.gz \
          ./usr/lib/systemd/user/norvel-ricevi.service ./usr/lib/systemd/user/norvel-ricevi.timer; do
     grep -qx -- "$f" <<<"$elenco" || sbaglio "il pacchetto non contiene $f"
 done
@@ -54,6 +57,14 @@ done
 radice=$lavoro/radice
 dpkg-deb -x "$pacchetto" "$radice" || { echo "ERRORE: dpkg-deb -x" >&2; exit 1; }
 eseguibile=$radice/usr/bin/norvel
+
+firma=$(gzip -dc "$radice/usr/share/doc/norvel/changelog.gz" | grep '^ -- ')
+[[ $firma == *", ${giorni[0]} "* || $firma == *", ${giorni[1]} "* ]] ||
+    sbaglio "changelog non datato oggi (${giorni[*]}): $firma"
+if command -v man >/dev/null; then
+    manuale=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$radice/usr/share/man/man1/norvel.1.gz" 2>&1 >/dev/null)
+    [ -z "$manuale" ] || sbaglio "la pagina di manuale non si legge pulita: $manuale"
+fi
 
 if command -v desktop-file-validate >/dev/null; then
     esito=$(desktop-file-validate "$radice/usr/share/applications/norvel.desktop" 2>&1) ||
@@ -122,6 +133,7 @@ norvel_pid=
 if command -v lintian >/dev/null; then
     lintian --fail-on error --tag-display-limit 0 "$pacchetto" >"$lavoro/lintian.log" 2>&1 ||
         sbaglio "lintian: $(cat "$lavoro/lintian.log")"
+    ! grep -q 'no-manual-page' "$lavoro/lintian.log" || sbaglio "lintian: no-manual-page"
     cat "$lavoro/lintian.log"
 fi
 

@@ -138,3 +138,31 @@ TEST_F(AggiornamentiTest, UnNumeroMemorizzatoNasconde)
     const QString pagina = Voce(nome, u"=n.htm#3.0.0"_s) + Voce(nome, u":d.zip#31/02/2024#D4#x"_s);
     EXPECT_TRUE(LeggiPaginaVersioni(pagina, nome, 21507, sito).nuovi.isEmpty());
 }
+
+// The dates an Italian office writes: "/", "-" or ".", a year of two or four
+// digits; anything else stamps 0.99.
+TEST_F(AggiornamentiTest, DateDellaPaginaInUsoItaliano)
+{
+    const char* casi[][2] = {// the page's text, the date read ("" none)
+                             {"01/02/24", "2024-02-01"},
+                             {"1/2/2024", "2024-02-01"},
+                             {"01-02-24", "2024-02-01"},
+                             {"1.2.24", "2024-02-01"},
+                             {"15/06/29", "2029-06-15"},
+                             {"15/06/30", "1930-06-15"},
+                             {"2024-02-01", "2024-02-01"},
+                             {"31/02/24", ""},
+                             {"01/02/224", ""},
+                             {"1/2/+24", ""},
+                             {"01/02-24", ""},
+                             {"sconosciuta", ""}};
+    for (const auto& [testo, data] : casi) {
+        const QString pagina = Voce(nome, u"=n.htm#3.0.0"_s) +
+                               Voce(nome, u":d.zip#"_s + QLatin1String(testo) + u"#D4#x"_s);
+        const AnalisiVersioni a = LeggiPaginaVersioni(pagina, nome, 21507, sito);
+        const QDate attesa = QDate::fromString(QLatin1String(data), Qt::ISODate);
+        ASSERT_EQ(a.nuovi.size(), 1) << testo;
+        EXPECT_DOUBLE_EQ(a.nuovi[0].timbro, (attesa.isValid() ? DataSeriale(attesa) : 0) + 0.99)
+            << testo;
+    }
+}

@@ -188,9 +188,9 @@ TEST_F(CollegamentoDoganaTest, DirezioneDiOrdinamentoComeNelFile)
         ModoOrdine letto;
         const char* riscritto;
     } casi[] = {
-        {"1", Crescente, "1"}, {"2", Decrescente, "2"}, {"", Crescente, "1"},
-        {"0", Crescente, "1"}, {"3", Crescente, "1"},   {"2 | a ritroso", Decrescente, "2"},
-        {"x", Crescente, "1"},
+        {"1", Crescente, "1"}, {"2", Decrescente, "2"},  {"", Crescente, "1"},
+        {"0", Crescente, "1"}, {"3", Decrescente, "2"},  {"2 | a ritroso", Decrescente, "2"},
+        {"x", Crescente, "1"}, {"-1", Decrescente, "2"},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.scritto);

@@ -108,6 +108,12 @@ TEST_F(RegistroTest, UnaScritturaCheFallisceLoDice)
              ASSERT_TRUE(QFile::link(u"/dev/full"_s, Percorso(u"Registro/2024-12-07.jsonl"_s)));
          }},
         {"day file is a folder", [&] { QDir().mkpath(Percorso(u"Registro/2024-12-07.jsonl"_s)); }},
+        // Written, but never on a disk: the sync says so.
+        {"device that keeps nothing",
+         [&] {
+             QDir().mkpath(Percorso(u"Registro"_s));
+             ASSERT_TRUE(QFile::link(u"/dev/null"_s, Percorso(u"Registro/2024-12-07.jsonl"_s)));
+         }},
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
@@ -115,7 +121,7 @@ TEST_F(RegistroTest, UnaScritturaCheFallisceLoDice)
         QDir(Percorso(u"Registro"_s)).removeRecursively();
         caso.prepara();
         ScritturaRegistro scrittura(Giorno);
-        EXPECT_FALSE(scrittura.Scrivi(Record(u"inizio"_s, u"1"_s)));
+        EXPECT_FALSE(scrittura.Scrivi(Record(u"inizio"_s, u"1"_s)) && scrittura.Sincronizza());
         EXPECT_TRUE(scrittura.Fallita());
         EXPECT_TRUE(scrittura.Errore().contains(u"Registro"_s)) << scrittura.Errore().toStdString();
         EXPECT_FALSE(scrittura.Scrivi(Record(u"fine"_s, u"1"_s)));
@@ -187,4 +193,49 @@ TEST_F(RegistroTest, LaPuliziaAllAvvioTieneIGiorniImpostati)
     QDir(Percorso(u"Registro"_s)).removeRecursively();
     EXPECT_EQ(PulisciRegistroScaduto(), 0);
     EXPECT_FALSE(QDir(Cartella()).exists(u"Registro"_s)) << "clean-up creates nothing";
+}
+
+// A clock set ahead deletes no more than the days before the newest one
+// present, counted back by the keep period; the newest day always stays.
+TEST_F(RegistroTest, LaPuliziaNonSegueUnOrologioAvanti)
+{
+    const QStringList registri = {u"2025-12-07.jsonl"_s, u"2025-11-30.jsonl"_s,
+                                  u"2025-11-01.jsonl"_s};
+    const struct
+    {
+        QDate oggi;
+        int giorni, restano; // the newest this many stay
+    } casi[] = {{QDate(2025, 12, 8), 30, 2}, {QDate(2031, 1, 1), 30, 2}, {QDate(2031, 1, 1), 7, 2},
+                {QDate(2031, 1, 1), 6, 1},   {QDate(2025, 12, 1), 1, 2}, {QDate(2020, 1, 1), 1, 3}};
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.oggi.toString(Qt::ISODate).toStdString() + " " +
+                     std::to_string(caso.giorni));
+        QDir(Percorso(u"Registro"_s)).removeRecursively();
+        for (const QString& n : registri)
+            ScriviFile(u"Registro/"_s + n, "{}\n");
+        EXPECT_EQ(PulisciRegistro(caso.giorni, caso.oggi), registri.size() - caso.restano);
+        EXPECT_EQ(GiorniRegistro().size(), caso.restano);
+        EXPECT_TRUE(QFile::exists(Percorso(u"Registro/"_s + registri[0])));
+    }
+}
+
+// The log is its owner's only: a new folder and a new day file, and a folder
+// left open by an older version.
+TEST_F(RegistroTest, CartellaEFileSoloDelProprietario)
+{
+    const auto altri = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                       QFile::WriteOther | QFile::ExeOther;
+    for (const bool vecchia : {false, true}) {
+        QDir(Percorso(u"Registro"_s)).removeRecursively();
+        if (vecchia) { // 0755
+            ScriviFile(u"Registro/appunti.txt"_s, "");
+            QFile::setPermissions(Percorso(u"Registro"_s), QFile::Permissions(0x7755));
+        }
+        ScritturaRegistro scrittura(Giorno);
+        ASSERT_TRUE(scrittura.Scrivi(Record(u"inizio"_s, u"1"_s)) && scrittura.Sincronizza());
+        EXPECT_EQ(QFile::permissions(Percorso(u"Registro"_s)) & altri, QFile::Permissions())
+            << vecchia;
+        EXPECT_EQ(QFile::permissions(FileRegistro(Giorno)) & altri, QFile::Permissions())
+            << vecchia;
+    }
 }

@@ -50,18 +50,34 @@ void ModelloRegistro::Imposta(const QList<QJsonObject>& record)
     righe_.clear();
     QString operazione;
     QString corsa;
+    qsizetype inizio = -1; // the current run's start row
+    bool finita = false;
+    const auto chiudi = [&]() {
+        // No end record: the program was killed, or the run is still going.
+        if (inizio >= 0 && !finita)
+            righe_[inizio].senzaFine = true;
+    };
     for (const QJsonObject& r : record) {
         const QString chiave = Campo(r, u"corsa"_s);
-        if (Campo(r, u"tipo"_s) == u"inizio"_s) {
+        const QString tipo = Campo(r, u"tipo"_s);
+        if (tipo == u"inizio"_s) {
+            chiudi();
             operazione = Campo(r, u"operazione"_s);
             corsa = chiave;
+            inizio = righe_.size();
+            finita = false;
         } else if (chiave != corsa) {
+            chiudi();
             operazione.clear(); // a run whose start was lost
             corsa = chiave;
+            inizio = -1;
         }
+        finita = finita || tipo == u"fine"_s;
         // A record of its own (an unwrap) names its operation itself.
-        righe_.append({r, r.contains(u"operazione"_s) ? Campo(r, u"operazione"_s) : operazione});
+        righe_.append(
+            {r, r.contains(u"operazione"_s) ? Campo(r, u"operazione"_s) : operazione, false});
     }
+    chiudi();
     endResetModel();
 }
 
@@ -72,6 +88,8 @@ QJsonObject ModelloRegistro::Record(int riga) const
 
 bool ModelloRegistro::InAvviso(int riga) const
 {
+    if (riga >= 0 && riga < righe_.size() && righe_[riga].senzaFine)
+        return true;
     const QJsonObject r = Record(riga);
     const QString tipo = Campo(r, u"tipo"_s);
     const QString esito = Campo(r, u"esito"_s);
@@ -130,10 +148,14 @@ QString ModelloRegistro::Testo(const Riga& riga, int colonna) const
         return r.value(u"byte"_s).isDouble() ? QString::number(r.value(u"byte"_s).toInteger())
                                              : QString();
     case ColEsito:
-        return Campo(r, u"esito"_s);
+        return riga.senzaFine ? u"interrotto"_s : Campo(r, u"esito"_s);
     case ColDettagli:
         if (tipo == u"inizio"_s)
-            return u"utente "_s + Campo(r, u"utente"_s) + u" su "_s + Campo(r, u"host"_s);
+            return u"utente "_s + Campo(r, u"utente"_s) + u" su "_s + Campo(r, u"host"_s) +
+                   (riga.senzaFine
+                        ? u" \u2014 nessun record di fine: programma chiuso a forza (o corsa "
+                          "ancora in atto in un'altra copia)"_s
+                        : QString());
         if (tipo == u"fine"_s)
             return u"uscita "_s + QString::number(r.value(u"uscita"_s).toInt()) + u", "_s +
                    QLocale().toString(r.value(u"durata_s"_s).toDouble(), 'f', 1) + u" s"_s;

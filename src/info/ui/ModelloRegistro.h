@@ -6,7 +6,8 @@
 
 // One day of the transfer log as a table: a row a record, in the order given
 // (RecordPerCorsa); a file's row shows the operation of its run. Files that
-// did not go, and runs that did not end, are in the warning colour.
+// did not go, and runs that did not end, are in the warning colour; a run
+// with no end record at all shows "interrotto" on its start.
 class ModelloRegistro : public QAbstractTableModel
 {
     Q_OBJECT
@@ -47,6 +48,7 @@ private:
     {
         QJsonObject record;
         QString operazione; // of the record's run
+        bool senzaFine;     // a run's start whose run has no end record
     };
     QString Testo(const Riga& riga, int colonna) const;
 

@@ -48,7 +48,6 @@ GesParUx::GesParUx(QWidget* padre) : QDialog(padre)
         auto* e = new QLabel(etichette[k], this);
         auto* t = new QLineEdit(this);
         t->setObjectName(QStringLiteral("txt_%1").arg(k));
-        t->setMaxLength(lunghezze[k]);
         t->setAccessibleName(etichette[k]);
         e->setBuddy(t);
         // Room for every character the field takes.
@@ -82,14 +81,18 @@ GesParUx::GesParUx(QWidget* padre) : QDialog(padre)
     connect(cmdParam_[0], &QPushButton::clicked, this, &GesParUx::Conferma);
     connect(cmdParam_[1], &QPushButton::clicked, this, &QDialog::reject);
 
-    // The settings as they stand: no default is written from here.
-    QString cartella = Remoto(Ini::Path);
-    if (cartella.size() > 1 && cartella.endsWith(QLatin1Char('/')))
-        cartella.chop(1);
+    // The settings as they stand: no default is written from here. The root
+    // stays "/" on show, so that it can be confirmed as it is.
+    const QString memorizzata = Remoto(Ini::Path);
+    const QString cartella =
+        memorizzata == QLatin1String("/") ? memorizzata : CartellaUnixInUso(memorizzata);
     txt_[1]->setText(Remoto(Ini::Indirizzo));
     txt_[2]->setText(Remoto(Ini::Utente));
     txt_[3]->setText(DecodificaParola(LeggiIniParola(FileIni, Ini::SezRemoto, Ini::Passwd)));
     txt_[4]->setText(cartella);
+    // The lengths limit typing only: a longer stored value is shown and kept whole.
+    for (int k = 1; k <= 4; ++k)
+        txt_[k]->setMaxLength(std::max(lunghezze[k], int(txt_[k]->text().size())));
     const int modo = LeggiIniNumero(Ini::SezDebug, Ini::Modo);
     cmbDebug_->setCurrentIndex(modo == 1 ? 1 : 0);
 
@@ -141,23 +144,26 @@ void GesParUx::Conferma()
     }
     const QString nonAmmesso =
         ControllaCredenzialiUnix(txt_[1]->text(), txt_[2]->text(), txt_[3]->text());
-    if (!nonAmmesso.isEmpty()) {
-        Messaggio(nonAmmesso, Pulsanti::Ok, Icona::Avviso);
+    const QString rifiutato =
+        nonAmmesso.isEmpty()
+            ? ControllaValoriUnix(txt_[1]->text().trimmed(), txt_[2]->text().trimmed(),
+                                  txt_[3]->text().trimmed(), txt_[4]->text().trimmed())
+            : nonAmmesso;
+    if (!rifiutato.isEmpty()) {
+        Messaggio(rifiutato, Pulsanti::Ok, Icona::Avviso);
         return;
     }
     ParametriUnix.Host = txt_[1]->text().trimmed();
     ParametriUnix.Utente = txt_[2]->text().trimmed();
     ParametriUnix.Password = txt_[3]->text().trimmed();
-    QString cartella = txt_[4]->text().trimmed();
+    const QString cartella = txt_[4]->text().trimmed();
     ModoDebugUnix = cmbDebug_->currentIndex() == 1 ? 1 : 0;
     ScriviRemoto(Ini::Indirizzo, ParametriUnix.Host);
     ScriviRemoto(Ini::Utente, ParametriUnix.Utente);
     ScriviRemoto(Ini::Passwd, CodificaParola(ParametriUnix.Password));
     // Kept as typed; in use without its trailing "/".
     ScriviRemoto(Ini::Path, cartella);
-    if (cartella.size() > 1 && cartella.endsWith(QLatin1Char('/')))
-        cartella.chop(1);
-    ParametriUnix.Cartella = cartella;
+    ParametriUnix.Cartella = CartellaUnixInUso(cartella);
     ScriviIni(FileIni, Ini::SezDebug, Ini::Modo, QString::number(ModoDebugUnix));
     accept();
 }

@@ -5,6 +5,7 @@
 #include "shell/Aggiornamenti.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
+#include "shell/Impostazioni.h"
 #include "shell/Versione.h"
 #include "shell/ui/Finestre.h"
 #include "shell/ui/ScaricaFile.h"
@@ -42,6 +43,8 @@ QLabel* Etichetta(QWidget* padre, const QString& nome, const QString& testo = {}
 {
     auto* l = new QLabel(testo, padre);
     l->setObjectName(nome);
+    // The page's texts are shown as they are: no markup of the page restyles them.
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
 
@@ -268,7 +271,8 @@ void Aggiorna::Scarica(const QStringList& indirizzi)
 
 void Aggiorna::VaiAlSito()
 {
-    QString sito = Ini::DefaultZerpa;
+    // The demo stays on its own pages, off the network.
+    QString sito = ProgrammaDemo() ? SitoAggiornamenti() : QString(Ini::DefaultZerpa);
     if (!sito.endsWith(u'/'))
         sito += u'/';
     ApriConShell(IndirizzoSulSito(sito, paginaProgramma_));

@@ -35,6 +35,13 @@ namespace {
 constexpr int Limiti[7] = {0, 40, 4, 10, 40, 2, 2};
 constexpr int AltezzaAiuto = 118;
 
+// The focus left or came back with the window (a message box), not by moving
+// between fields.
+bool CambioFinestra(Qt::FocusReason motivo)
+{
+    return motivo == Qt::ActiveWindowFocusReason || motivo == Qt::PopupFocusReason;
+}
+
 // Room for a value the file holds longer than the box's limit: it is shown and
 // written back whole, but nothing can be typed past the larger of the two.
 void AdattaLimite(QLineEdit* casella, int limite)
@@ -338,13 +345,13 @@ bool ParEdi::eventFilter(QObject* oggetto, QEvent* evento)
     const int k = Campo(oggetto);
     switch (evento->type()) {
     case QEvent::FocusIn:
-        if (k)
+        // Back from a question box the caret stays where it was: a selection
+        // would let the next key wipe what was typed.
+        if (k && !CambioFinestra(static_cast<QFocusEvent*>(evento)->reason()))
             SelezionaTesto(txt_[k]);
         break;
     case QEvent::FocusOut:
-        if ((k == 5 || k == 6) &&
-            static_cast<QFocusEvent*>(evento)->reason() != Qt::ActiveWindowFocusReason &&
-            static_cast<QFocusEvent*>(evento)->reason() != Qt::PopupFocusReason)
+        if ((k == 5 || k == 6) && !CambioFinestra(static_cast<QFocusEvent*>(evento)->reason()))
             NormalizzaProgressivo(k);
         break;
     case QEvent::KeyPress: {

@@ -3,6 +3,7 @@
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/RichiestaHttp.h"
 #include "piattaforma/ui/Dialoghi.h"
+#include "shell/Aggiornamenti.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,6 +32,7 @@ QString& UltimaCartella()
 QStringList ScaricaFile(QWidget* padre, const QStringList& indirizzi)
 {
     QStringList validi;
+    QStringList falliti;
     for (const QString& indirizzo : indirizzi) {
         const QString a = indirizzo.trimmed();
         if (a.isEmpty())
@@ -39,10 +41,19 @@ QStringList ScaricaFile(QWidget* padre, const QStringList& indirizzi)
             Messaggio(u"indirizzo errato"_s);
             continue;
         }
+        // A name the page chose must not hide the file or leave the folder.
+        const QString nome = QUrl(a).fileName();
+        if (const QString motivo = MotivoNomeScaricamento(nome); !motivo.isEmpty()) {
+            falliti.append(QUrl(a).toString(QUrl::FullyEncoded) + u": "_s + motivo);
+            continue;
+        }
         validi.append(a);
     }
-    if (validi.isEmpty())
+    if (validi.isEmpty()) {
+        if (!falliti.isEmpty())
+            Messaggio(u"Non scaricati:\n"_s + falliti.join(u'\n'), Pulsanti::Ok, Icona::Avviso);
         return {};
+    }
 
     if (UltimaCartella().isEmpty())
         UltimaCartella() = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
@@ -54,12 +65,9 @@ QStringList ScaricaFile(QWidget* padre, const QStringList& indirizzi)
 
     QStringList scritti;
     QStringList nomiScritti;
-    QStringList falliti;
     for (const QString& a : validi) {
         const QUrl url(a);
-        QString nome = url.fileName();
-        if (nome.isEmpty())
-            nome = u"aggiornamento"_s;
+        const QString nome = url.fileName();
         const QString destinazione = QDir(cartella).filePath(nome);
         if (QFileInfo::exists(destinazione) &&
             Messaggio(u"Il file "_s + QDir::toNativeSeparators(destinazione) +

@@ -80,9 +80,11 @@ void SelPrint::Carica()
         Option1_.append(o);
         fondoOpzioni_ = PrimaOpzione + i * PassoOpzioni + 350;
     }
-    const int minimo = Pixel(2 * Twip(conferma_->width()) + 280);
-    resize(std::max({width(), minimo, larghezza + Pixel(2 * MargineOpzione) + 8}),
-           qMax(height(), Pixel(fondoOpzioni_ + 450) + conferma_->height() + 8));
+    // Held on every resize, so that no option or button is ever cut.
+    setMinimumSize(std::max(Pixel(2 * Twip(conferma_->width()) + 280),
+                            larghezza + Pixel(2 * MargineOpzione) + 8),
+                   Pixel(fondoOpzioni_ + 450) + conferma_->height() + 8);
+    resize(size().expandedTo(minimumSize()));
 
     // Kept on the screen: moved left when its right edge would leave it.
     const int schermo = GeometriaSchermo().right() + 1;

@@ -93,8 +93,8 @@ GesAppl::GesAppl(QWidget* padre) : QDialog(padre)
     riga->addStretch(1);
     layout->addSpacing(6);
     layout->addLayout(riga);
-    Command1_[1]->installEventFilter(this);
-    Command1_[2]->installEventFilter(this);
+    for (QPushButton* b : Command1_)
+        b->installEventFilter(this);
     connect(Command1_[0], &QPushButton::clicked, this, &GesAppl::Conferma);
     connect(Command1_[1], &QPushButton::clicked, this, [this]() {
         CaricaVoci();
@@ -151,11 +151,11 @@ bool GesAppl::eventFilter(QObject* oggetto, QEvent* evento)
     switch (evento->type()) {
     case QEvent::MouseButtonPress:
         // Leaving a command field for these buttons raises no message.
-        if (k == 0)
+        if (k == 0 && oggetto != Command1_[0])
             premendoPulsante_ = true;
         break;
     case QEvent::MouseButtonRelease:
-        if (k == 0) {
+        if (k == 0 && oggetto != Command1_[0]) {
             // After the button's own click, which may still need the flag.
             QTimer::singleShot(0, this, [this]() { premendoPulsante_ = false; });
         }
@@ -174,14 +174,13 @@ bool GesAppl::eventFilter(QObject* oggetto, QEvent* evento)
         break;
     }
     case QEvent::KeyPress: {
-        if (k == 0)
-            break;
+        // Enter is a Tab everywhere in the window, on the buttons too.
         const int tasto = static_cast<QKeyEvent*>(evento)->key();
-        if (tasto == Qt::Key_Return || tasto == Qt::Key_Enter || tasto == Qt::Key_Down) {
+        if (tasto == Qt::Key_Return || tasto == Qt::Key_Enter || (k > 0 && tasto == Qt::Key_Down)) {
             focusNextChild();
             return true;
         }
-        if (tasto == Qt::Key_Up) {
+        if (k > 0 && tasto == Qt::Key_Up) {
             focusPreviousChild();
             return true;
         }

@@ -228,6 +228,8 @@ void ChkMrn::Analizza()
     contenuto_->setEnabled(false);
     barra_->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // A shorter answer must not leave the previous one's lines under it.
+    SvuotaRighe();
 
     PaginaWeb = new GetHtmPage;
     const int r = InterrogaCodice(codice_);

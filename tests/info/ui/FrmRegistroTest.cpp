@@ -145,6 +145,31 @@ TEST_F(FrmRegistroTest, IRecordDelGiornoInOrdine)
         << controllo.Violazioni().join(u'\n').toStdString();
 }
 
+// A run cut short by a killed program has no end record: its start says
+// "interrotto", in the warning colour; the other runs are as they were.
+TEST_F(FrmRegistroTest, UnaCorsaSenzaFineRisultaInterrotta)
+{
+    ScriviFile(
+        u"Registro/2024-12-07.jsonl"_s,
+        Sette +
+            R"({"tipo":"inizio","ora":"2024-12-07T12:00:00+01:00","operazione":"invio","host":"h","utente":"ACME","corsa":"d"}
+{"tipo":"file","ora":"2024-12-07T12:00:01+01:00","file":"ACME1207.T04","direzione":"put","byte":10,"esito":"accettato","risposta":"226 Transfer complete","corsa":"d"}
+)");
+    Apri();
+    const QStringList righe = Righe();
+    ASSERT_EQ(righe.size(), 11);
+    EXPECT_EQ(righe[0], u"12:00:00|invio|inizio||interrotto"_s);
+    EXPECT_EQ(righe[2], u"11:30:00|ricezione|inizio||"_s);
+    EXPECT_EQ(righe[6], u"09:00:00|invio|inizio||"_s);
+    const QAbstractItemModel* m = finestra->Filtro();
+    EXPECT_NE(m->index(0, 0).data(Qt::BackgroundRole).value<QBrush>().style(), Qt::NoBrush);
+    EXPECT_TRUE(m->index(0, ModelloRegistro::ColDettagli)
+                    .data()
+                    .toString()
+                    .contains(u"nessun record di fine"_s));
+    EXPECT_EQ(m->index(6, 0).data(Qt::BackgroundRole).value<QBrush>().style(), Qt::NoBrush);
+}
+
 TEST_F(FrmRegistroTest, FiltraPerNomeDelFile)
 {
     ScriviFile(u"Registro/2024-12-07.jsonl"_s, Sette);

@@ -120,3 +120,74 @@ TEST_F(GesParUxTest, ParolaLettaInteraEControlliRifiutati)
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(Remoto(u"INDIRIZZO"_s).isEmpty());
 }
+
+// Values longer than the fields' lengths (hand-edited, or from an older
+// version) are shown and saved whole; the lengths only stop typing.
+TEST_F(GesParUxTest, ValoriLunghiMemorizzatiRestanoInteri)
+{
+    const QStringList chiavi = {u"INDIRIZZO"_s, u"UTENTE"_s, u"PASSWD"_s, u"PATH"_s};
+    const QStringList valori = {u"unix.ufficio.dogane.example"_s, u"irildes_magazzino"_s,
+                                u"Segreta.2024.lunga"_s,
+                                u"/home/irildes/appuramenti/garanzie/archivio/2024"_s};
+    for (int k = 0; k < 4; ++k)
+        ScriviIni(FileIni, u"REMOTO"_s, chiavi[k], k == 2 ? CodificaParola(valori[k]) : valori[k]);
+    GesParUx w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    for (int k = 1; k <= 4; ++k) {
+        Campo(w, k)->setFocus();
+        Campo(w, k)->end(false);
+        QTest::keyClicks(Campo(w, k), u"x"_s);
+        EXPECT_EQ(Campo(w, k)->text(), valori[k - 1]) << k;
+    }
+    w.findChild<QPushButton*>(u"cmdParam_0"_s)->click();
+    EXPECT_FALSE(w.isVisible());
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(k == 2 ? DecodificaParola(Remoto(chiavi[k])) : Remoto(chiavi[k]), valori[k]);
+}
+
+// What the upload to the UNIX host would refuse is refused at confirm, with
+// the field named and nothing written; a port after the host is allowed.
+TEST_F(GesParUxTest, ValoriCheIlTrasferimentoRifiutaFermatiAllaConferma)
+{
+    const struct
+    {
+        int campo;
+        QString valore, nome; // nome "": accepted
+    } casi[] = {
+        {3, u"Segreta 1"_s, u"PassWord"_s},
+        {2, u"ir'ildes"_s, u"Utente per ftp"_s},
+        {4, u"/home/miei dati"_s, u"Cartella UNIX"_s},
+        {1, u"unix \"ufficio\""_s, u"Host UNIX"_s},
+        {1, u"unix.ufficio 2121"_s, u""_s},
+    };
+    for (const auto& caso : casi) {
+        GesParUx w;
+        const QStringList validi = {u"unix.ufficio"_s, u"irildes"_s, u"Segreta.1"_s,
+                                    u"/home/dati"_s};
+        for (int k = 1; k <= 4; ++k)
+            Campo(w, k)->setText(k == caso.campo ? caso.valore : validi[k - 1]);
+        if (!caso.nome.isEmpty())
+            RisponditoreTest().Rispondi(Risposta::Ok, u"IL CAMPO '"_s + caso.nome +
+                                                          u"' CONTIENE SPAZI O VIRGOLETTE"_s);
+        w.findChild<QPushButton*>(u"cmdParam_0"_s)->click();
+        EXPECT_EQ(Remoto(u"INDIRIZZO"_s).isEmpty(), !caso.nome.isEmpty())
+            << caso.valore.toStdString();
+    }
+}
+
+// One trailing "/" is dropped when the folder is read; the root stays "/" in
+// the field and sends the file to "/irisp" + user.
+TEST_F(GesParUxTest, UnaBarraFinaleTolta)
+{
+    const QString casi[][3] = {{u"/tmp/"_s, u"/tmp"_s, u"/tmp"_s},
+                               {u"/tmp//"_s, u"/tmp/"_s, u"/tmp/"_s},
+                               {u"/"_s, u"/"_s, u""_s}};
+    for (const auto& [memorizzata, mostrata, inUso] : casi) {
+        ScriviIni(FileIni, u"REMOTO"_s, u"PATH"_s, memorizzata);
+        GesParUx w;
+        EXPECT_EQ(Campo(w, 4)->text(), mostrata) << memorizzata.toStdString();
+        CaricaParametriUnix();
+        EXPECT_EQ(ParametriUnix.Cartella, inUso) << memorizzata.toStdString();
+    }
+}

@@ -1,8 +1,8 @@
 #include "support/AmbienteTest.h"
 #include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
-#include "support/ui/AmbienteFinestre.h"
 #include "support/ServerHttp.h"
+#include "support/ui/AmbienteFinestre.h"
 
 #include "piattaforma/RichiestaHttp.h"
 #include "piattaforma/ui/Dialoghi.h"
@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMainWindow>
@@ -219,6 +220,10 @@ TEST_F(AggiornaTest, ColoriAlPassaggioEVaiAlSito)
 
     QTest::mouseClick(Trova<QPushButton>(u"cmdSito"_s), Qt::LeftButton);
     EXPECT_EQ(AperturaShell(), QStringList{u"https://www.zerpa.it/norvel.htm"_s});
+    // The demo goes to its own site instead.
+    ScriviIni(FileIni, u"EDI"_s, u"DEMO"_s, u"1"_s);
+    QTest::mouseClick(Trova<QPushButton>(u"cmdSito"_s), Qt::LeftButton);
+    EXPECT_EQ(AperturaShell().value(1), server->Indirizzo(u"/sw/norvel.htm"_s));
     QTest::mouseClick(Trova<QPushButton>(u"cmdUscita"_s), Qt::LeftButton);
     EXPECT_FALSE(finestra->isVisible());
 }
@@ -255,4 +260,24 @@ TEST_F(AggiornaTest, ScaricaFileIndirizziNonValidi)
     EXPECT_TRUE(ScaricaFile(nullptr, server->Indirizzo(u"/nessuno.zip"_s)).isEmpty());
     EXPECT_FALSE(QFile::exists(cartella + u"/nessuno.zip"_s));
     EXPECT_EQ(RisponditoreTest().Ricevuti().last().richiesta.icona, Icona::Avviso);
+}
+
+// What the page says is shown as text; a name the page gives a download that
+// would hide the file or carry control characters is refused before any
+// folder is asked.
+TEST_F(AggiornaTest, TestiDellaPaginaComeTestoENomiNonAmmessiRifiutati)
+{
+    Pubblica(u"3.0.0"_s, {u"agg/A1.zip#01/02/24#A1#<b style=\"color:white\">Correzioni</b>"_s});
+    Apri();
+    EXPECT_EQ(Voce(1)->textFormat(), Qt::PlainText);
+    EXPECT_EQ(Voce(1)->text(), u"A1 - <b style=\"color:white\">Correzioni</b> (01/02/24)"_s);
+
+    const QString cartella = Percorso(u"scaricati"_s);
+    for (const QString& percorso : {u"/sw/agg/.profile"_s, u"/sw/agg/"_s, u"/sw/agg/a%0Ab.zip"_s,
+                                    u"/sw/agg/a%E2%80%8Eb.zip"_s, u"/sw/agg/..%5Ca.zip"_s}) {
+        RisponditoreTest().Rispondi(Risposta::Ok, u"Non scaricati"_s);
+        EXPECT_TRUE(ScaricaFile(nullptr, server->Indirizzo(percorso)).isEmpty())
+            << percorso.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(cartella));
 }

@@ -319,7 +319,7 @@ TEST_F(ParEdiTest, ConfermaVedutaDaUnaFinestraSuccessiva)
     Trova<QComboBox>(u"cmbNumFile"_s)->setCurrentIndex(9);
     Trova<QComboBox>(u"cmbDebug"_s)->setCurrentIndex(1);
     DialoghiTest d;
-    d.cartella = [&](const QString&, const QString&) { return nuova + u"/"_s; };
+    d.cartella = [&](const QString&, const QString&) -> QString { return nuova + u"/"_s; };
     ImpostaDialoghi(d);
     Premi(u"Command1"_s);
     Premi(u"cmdend_1"_s);

@@ -91,6 +91,25 @@ TEST_F(StampaTest, ElencoConUnaOpzionePerStampanteDistanti300Twip)
     EXPECT_EQ(elenco.pos(), QPoint(100, 100));
 }
 
+// Shrunk by hand, the list keeps every option and both buttons whole.
+TEST_F(StampaTest, ElencoRimpicciolitoTieneOpzioniEPulsanti)
+{
+    SelPrint elenco;
+    elenco.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&elenco));
+    auto* cornice = elenco.findChild<QGroupBox*>(u"Frame1"_s);
+    for (const QSize& dimensione : {QSize(40, 30), QSize(2000, 30), QSize(40, 2000)}) {
+        elenco.resize(dimensione);
+        for (QRadioButton* o : elenco.findChildren<QRadioButton*>())
+            EXPECT_TRUE(cornice->contentsRect().contains(o->geometry())) << o->text().toStdString();
+        for (const char* nome : {"Command1_0", "Command1_1"}) {
+            const QWidget* b = elenco.findChild<QPushButton*>(QString::fromLatin1(nome));
+            EXPECT_TRUE(elenco.rect().contains(b->geometry())) << nome;
+            EXPECT_FALSE(cornice->geometry().intersects(b->geometry())) << nome;
+        }
+    }
+}
+
 TEST_F(StampaTest, ElencoCheUscirebbeDalloSchermoSiSpostaASinistra)
 {
     SelPrint elenco;

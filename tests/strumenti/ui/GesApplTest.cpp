@@ -210,6 +210,31 @@ TEST_F(GesApplTest, InvioEFrecceSpostanoIlFuoco)
     QTRY_VERIFY(Pulsante(u"cmdTrova_6"_s)->isVisible());
 }
 
+// Enter on a button moves on like a Tab and presses nothing.
+TEST_F(GesApplTest, InvioSuiPulsantiComeTab)
+{
+    const struct
+    {
+        QString da, a;
+    } casi[] = {
+        {u"cmdTrova_1"_s, u"txt_2"_s},      {u"cmdTrova_11"_s, u"Command1_0"_s},
+        {u"Command1_0"_s, u"Command1_1"_s}, {u"Command1_1"_s, u"Command1_2"_s},
+        {u"Command1_2"_s, u"txt_1"_s},
+    };
+    Apri();
+    Pulsante(u"cmdTrova_11"_s)->show();
+    const QByteArray prima = LeggiFile(FileIni);
+    for (const auto& caso : casi) {
+        QWidget* da = finestra->findChild<QWidget*>(caso.da);
+        da->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(da->hasFocus()) << caso.da.toStdString();
+        QTest::keyClick(da, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), caso.a) << caso.da.toStdString();
+        EXPECT_TRUE(finestra->isVisible()) << caso.da.toStdString();
+    }
+    EXPECT_EQ(LeggiFile(FileIni), prima);
+}
+
 TEST_F(GesApplTest, SfogliaPerIlComando)
 {
     const QString scelto = Eseguibile(u"Miei Programmi/paghe"_s);

@@ -47,10 +47,8 @@ protected:
         if (!server_.Avvia())
             GTEST_SKIP() << "no port of 127.0.0.1 for the HTTP server";
         const QString sez = Ini::SezWeb;
-        ScriviIni(FileIni, sez, Ini::WebExport,
-                  server_.Base() + u"/export.htm?mrn="_s);
-        ScriviIni(FileIni, sez, Ini::WebTransiti,
-                  server_.Base() + u"/transito.htm?mrn="_s);
+        ScriviIni(FileIni, sez, Ini::WebExport, server_.Base() + u"/export.htm?mrn="_s);
+        ScriviIni(FileIni, sez, Ini::WebTransiti, server_.Base() + u"/transito.htm?mrn="_s);
         server_.Metti(u"/export.htm?mrn="_s + MrnExport, Fixture(u"export.htm"_s));
         server_.Metti(u"/export.htm?mrn="_s + MrnTransito, Fixture(u"export.htm"_s));
         server_.Metti(u"/transito.htm?mrn="_s + MrnTransito, Fixture(u"transito.htm"_s));
@@ -139,6 +137,18 @@ TEST_F(ChkMrnTest, MrnDiTransitoRiempieSediciRighePoiLeTreDellExport)
     EXPECT_EQ(righe[15], u"Esito: Appurato"_s);
     EXPECT_EQ(righe[16], u"Stato della dichiarazione USCITA CONFERMATA"_s);
     EXPECT_EQ(righe[18], u"Data di uscita 12/03/2024"_s);
+}
+
+TEST_F(ChkMrnTest, UnaSecondaInterrogazionePiuCortaNonLasciaLeRigheDellaPrima)
+{
+    Interroga(MrnTransito);
+    ASSERT_EQ(Righe().size(), 19);
+    server_.Metti(u"/transito.htm?mrn="_s + MrnTransito, Fixture(u"transito-errore.htm"_s));
+    QTest::keyClick(Campo(), Qt::Key_Return);
+    EXPECT_LE(Righe().size(), 3);
+    EXPECT_FALSE(Riga(1)->text().isEmpty());
+    for (int i = 4; i <= ChkMrn::Righe; ++i)
+        EXPECT_TRUE(Riga(i)->text().isEmpty()) << i;
 }
 
 TEST_F(ChkMrnTest, CodiceIncompletoOTipoErratoAvvisanoSoltanto)
