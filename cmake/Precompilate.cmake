@@ -30,6 +30,15 @@ function(norvel_precompila target tipo)
     target_precompile_headers(${target} PRIVATE ${intestazioni})
 endfunction()
 
+# A target's moc file is empty unless its own files declare Qt objects (only the
+# windows' library has many): for it, loading the precompiled headers costs
+# more than it saves.
+function(norvel_moc_senza_precompilate target)
+    get_target_property(cartella ${target} BINARY_DIR)
+    set_source_files_properties(${cartella}/${target}_autogen/mocs_compilation.cpp
+        TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+endfunction()
+
 # ccache caches a file built with a precompiled header only when told that
 # the header's macros and times may be trusted.
 if(CMAKE_CXX_COMPILER_LAUNCHER MATCHES "ccache")
