@@ -3,7 +3,7 @@
 set -euo pipefail
 
 pacchetti=(
-    build-essential cmake ninja-build
+    build-essential cmake ninja-build lld
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     tnftp proftpd-basic openssl python3
