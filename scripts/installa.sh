@@ -11,6 +11,7 @@ pacchetti=(
     qt6-webengine-dev
     cups cups-client cups-pdf poppler-utils
     dpkg-dev file desktop-file-utils lintian
+    clang libclang-rt-14-dev
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
