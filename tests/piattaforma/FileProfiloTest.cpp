@@ -119,6 +119,25 @@ TEST_F(FileProfiloTest, UnValoreConAcapoNonScriveNessunaChiave)
     EXPECT_EQ(LeggiFile(f), QByteArray("[Dos2Edi]\nDIMX=1\n"));
 }
 
+// Found by fuzzing: a key the reader cannot find again got one more line at
+// every write.
+TEST_F(FileProfiloTest, UnNomeCheNonSiRileggerebbeNonScriveNulla)
+{
+    const QByteArray prima = "[EDI]\nDITTA=Uno\n";
+    const QString f = ScriviFile(u"a.ini"_s, prima);
+    const struct
+    {
+        QString sezione;
+        QString chiave;
+    } casi[] = {{u"EDI"_s, u""_s},       {u"EDI"_s, u"A=B"_s},    {u"EDI"_s, u" DITTA"_s},
+                {u"EDI"_s, u"[X]"_s},    {u" EDI"_s, u"K"_s},     {u"E]DI"_s, u"K"_s},
+                {u"EDI "_s, u"DITTA"_s}, {u"EDI"_s, u"DITTA\t"_s}};
+    for (const auto& c : casi) {
+        EXPECT_FALSE(ScriviProfilo(f, c.sezione, c.chiave, u"v"_s)) << c.chiave.toStdString();
+        EXPECT_EQ(LeggiFile(f), prima) << c.sezione.toStdString() << '/' << c.chiave.toStdString();
+    }
+}
+
 TEST_F(FileProfiloTest, OgniScritturaLasciaIlFileAlSoloProprietario)
 {
     const QFile::Permissions proprietario = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
