@@ -184,6 +184,10 @@ bool ScriviProfilo(const QString& file, const QString& sezione, const VociProfil
     if (testo.windows1252) {
         QStringEncoder windows(CodificaWindows);
         dati = windows(contenuto);
+        // A character the file's code page lacks would be written as another.
+        QStringDecoder indietro(CodificaWindows);
+        if (QString(indietro(dati)) != contenuto)
+            return false;
     } else {
         dati = contenuto.toUtf8();
     }

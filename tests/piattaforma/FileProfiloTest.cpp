@@ -138,6 +138,17 @@ TEST_F(FileProfiloTest, UnNomeCheNonSiRileggerebbeNonScriveNulla)
     }
 }
 
+// Found by fuzzing: a character Windows-1252 lacks was written as "?".
+TEST_F(FileProfiloTest, UnCarattereCheIlFileWindowsNonHaNonScriveNulla)
+{
+    const QByteArray prima = "[EDI]\r\nSEDE=Forl\xec\r\n";
+    const QString f = ScriviFile(u"w.ini"_s, prima);
+    EXPECT_FALSE(ScriviProfilo(f, u"EDI"_s, u"SEDE"_s, u"\u03a9"_s));
+    EXPECT_EQ(LeggiFile(f), prima);
+    EXPECT_TRUE(ScriviProfilo(f, u"EDI"_s, u"SEDE"_s, u"Citt\u00e0 \u20ac"_s));
+    EXPECT_EQ(LeggiProfilo(f, u"EDI"_s, u"SEDE"_s), u"Citt\u00e0 \u20ac"_s);
+}
+
 TEST_F(FileProfiloTest, OgniScritturaLasciaIlFileAlSoloProprietario)
 {
     const QFile::Permissions proprietario = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
