@@ -12,6 +12,7 @@ pacchetti=(
     cups cups-client cups-pdf poppler-utils
     dpkg-dev file desktop-file-utils lintian
     systemd dbus-daemon
+    clang libclang-rt-14-dev
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi

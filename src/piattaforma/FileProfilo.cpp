@@ -129,12 +129,20 @@ bool ScriviProfilo(const QString& file, const QString& sezione, const VociProfil
     auto aCapo = [](const QString& t) {
         return t.contains(QLatin1Char('\n')) || t.contains(QLatin1Char('\r'));
     };
+    // A name the reader would not find again: each write would add a line.
+    auto sezioneIllegibile = [&](const QString& t) {
+        return aCapo(t) || t != t.trimmed() || t.contains(QLatin1Char(']'));
+    };
+    auto chiaveIllegibile = [&](const QString& t) {
+        return aCapo(t) || t.isEmpty() || t != t.trimmed() || t.contains(QLatin1Char('=')) ||
+               t.startsWith(QLatin1Char('['));
+    };
     if (voci.isEmpty())
         return true;
-    if (aCapo(sezione))
+    if (sezioneIllegibile(sezione))
         return false;
     for (const auto& [chiave, valore] : voci)
-        if (aCapo(chiave) || aCapo(valore))
+        if (chiaveIllegibile(chiave) || aCapo(valore))
             return false;
     Testo testo;
     const bool nuovo = !QFile::exists(file);
@@ -176,6 +184,10 @@ bool ScriviProfilo(const QString& file, const QString& sezione, const VociProfil
     if (testo.windows1252) {
         QStringEncoder windows(CodificaWindows);
         dati = windows(contenuto);
+        // A character the file's code page lacks would be written as another.
+        QStringDecoder indietro(CodificaWindows);
+        if (QString(indietro(dati)) != contenuto)
+            return false;
     } else {
         dati = contenuto.toUtf8();
     }

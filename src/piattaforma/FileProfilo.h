@@ -21,7 +21,9 @@ QString LeggiProfiloIntero(const QString& file, const QString& sezione, const QS
 // The file is replaced whole through a temporary copy, so a crash never leaves
 // half of it behind. The file written is readable and writable by its owner
 // alone, a new one and an existing one alike. False when the file could not be written, or
-// when a name or the value holds a line break.
+// when a name or the value holds a line break, or a name could not be read back (a key
+// empty, with "=" or starting with "[", a section with "]", either with blanks around), or
+// the file is Windows-1252 and a text holds a character it lacks.
 bool ScriviProfilo(const QString& file, const QString& sezione, const QString& chiave,
                    const QString& valore);
 

@@ -56,6 +56,9 @@ bool UnisciAppuramenti(const QStringList& file, const QString& destino)
             pezzi.removeLast();
         if (k == 0) {
             QByteArray intestazione = pezzi.value(0);
+            // The CR of a CR LF file is no character of a short heading.
+            if (intestazione.endsWith('\r'))
+                intestazione.chop(1);
             static const char codice[] = "L01";
             for (int i = 0; i < 3; ++i)
                 if (25 + i < intestazione.size())

@@ -119,6 +119,36 @@ TEST_F(FileProfiloTest, UnValoreConAcapoNonScriveNessunaChiave)
     EXPECT_EQ(LeggiFile(f), QByteArray("[Dos2Edi]\nDIMX=1\n"));
 }
 
+// Found by fuzzing: a key the reader cannot find again got one more line at
+// every write.
+TEST_F(FileProfiloTest, UnNomeCheNonSiRileggerebbeNonScriveNulla)
+{
+    const QByteArray prima = "[EDI]\nDITTA=Uno\n";
+    const QString f = ScriviFile(u"a.ini"_s, prima);
+    const struct
+    {
+        QString sezione;
+        QString chiave;
+    } casi[] = {{u"EDI"_s, u""_s},       {u"EDI"_s, u"A=B"_s},    {u"EDI"_s, u" DITTA"_s},
+                {u"EDI"_s, u"[X]"_s},    {u" EDI"_s, u"K"_s},     {u"E]DI"_s, u"K"_s},
+                {u"EDI "_s, u"DITTA"_s}, {u"EDI"_s, u"DITTA\t"_s}};
+    for (const auto& c : casi) {
+        EXPECT_FALSE(ScriviProfilo(f, c.sezione, c.chiave, u"v"_s)) << c.chiave.toStdString();
+        EXPECT_EQ(LeggiFile(f), prima) << c.sezione.toStdString() << '/' << c.chiave.toStdString();
+    }
+}
+
+// Found by fuzzing: a character Windows-1252 lacks was written as "?".
+TEST_F(FileProfiloTest, UnCarattereCheIlFileWindowsNonHaNonScriveNulla)
+{
+    const QByteArray prima = "[EDI]\r\nSEDE=Forl\xec\r\n";
+    const QString f = ScriviFile(u"w.ini"_s, prima);
+    EXPECT_FALSE(ScriviProfilo(f, u"EDI"_s, u"SEDE"_s, u"\u03a9"_s));
+    EXPECT_EQ(LeggiFile(f), prima);
+    EXPECT_TRUE(ScriviProfilo(f, u"EDI"_s, u"SEDE"_s, u"Citt\u00e0 \u20ac"_s));
+    EXPECT_EQ(LeggiProfilo(f, u"EDI"_s, u"SEDE"_s), u"Citt\u00e0 \u20ac"_s);
+}
+
 TEST_F(FileProfiloTest, OgniScritturaLasciaIlFileAlSoloProprietario)
 {
     const QFile::Permissions proprietario = QFileDevice::ReadOwner | QFileDevice::WriteOwner;

@@ -74,6 +74,12 @@ TEST_F(AppuramentiTest, CasiLimite)
     EXPECT_EQ(Righe(u"unito"_s),
               QStringList({u"INTESTAZIONE APPURAMENTI L01 X"_s, u"S"_s, u"R1"_s, u"R2"_s}));
 
+    // Found by fuzzing: the CR of a 25-character heading was taken for a
+    // character and relabelled, so the heading grew.
+    const QStringList corta25 = {ScriviFile(u"g"_s, "INTESTAZIONE APPURAMENTI.\r\nS\r\nR1\r\n")};
+    ASSERT_TRUE(UnisciAppuramenti(corta25, Percorso(u"unito"_s)));
+    EXPECT_EQ(LeggiFile(u"unito"_s), "INTESTAZIONE APPURAMENTI.\r\nS\r\nR1\r\n");
+
     // A file that cannot be read: the old joined file stays as it was.
     ScriviFile(u"unito"_s, "vecchio");
     EXPECT_FALSE(UnisciAppuramenti({senzaFine[0], Percorso(u"manca"_s)}, Percorso(u"unito"_s)));
