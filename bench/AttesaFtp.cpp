@@ -98,8 +98,8 @@ int main(int argc, char** argv)
         cliente.push_back(100.0 * (SecondiCpu(RUSAGE_CHILDREN) - figli) / parete);
         pareti.push_back(parete);
     }
-    std::printf("fetch of %d KiB at %d KB/s: %.2f s (median of %d)\n",
-                VelocitaKBs * SecondiScarico, VelocitaKBs, Mediana(pareti), Giri);
+    std::printf("fetch of %d KiB at %d KB/s: %.2f s (median of %d)\n", VelocitaKBs * SecondiScarico,
+                VelocitaKBs, Mediana(pareti), Giri);
     std::printf("cpu while waiting: %.2f %%\n", Mediana(programma));
     std::printf("cpu of the ftp client (floor): %.2f %%\n", Mediana(cliente));
     return ultimi > 0 ? 0 : 1;
