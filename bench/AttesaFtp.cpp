@@ -102,5 +102,9 @@ int main(int argc, char** argv)
                 VelocitaKBs, Mediana(pareti), Giri);
     std::printf("cpu while waiting: %.2f %%\n", Mediana(programma));
     std::printf("cpu of the ftp client (floor): %.2f %%\n", Mediana(cliente));
+    std::printf("table: cpu while waiting, fetch at %d KB/s | %.2f %% | %.2f %% (ftp client) | "
+                "%.2f\n",
+                VelocitaKBs, Mediana(programma), Mediana(cliente),
+                Mediana(cliente) > 0 ? Mediana(programma) / Mediana(cliente) : 0.0);
     return ultimi > 0 ? 0 : 1;
 }

@@ -164,5 +164,8 @@ int main(int argc, char** argv)
     std::printf("ratio log-window-200k/parse: %.2f\n", f / a);
     std::printf("memory above the window at rest: %.1f MiB (window on a small day: %.1f MiB)\n",
                 conGiorno - aRiposo, aRiposo);
+    std::printf("table: log window, day of %d records | %.3f s, +%.1f MiB | %.3f s (QJsonDocument) "
+                "| %.2f\n",
+                Record, f, conGiorno - aRiposo, a, f / a);
     return 0;
 }
