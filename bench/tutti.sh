@@ -56,7 +56,7 @@ avvia_schermo() {
 
 : > "$righe"
 for programma in "$build"/bench/bench_*; do
-    [ -x "$programma" ] || continue
+    [ -f "$programma" ] && [ -x "$programma" ] || continue
     nome=$(basename "$programma")
     uscita=$registro/$nome.txt
     echo "== $nome" >&2
