@@ -5,8 +5,8 @@
 
 #include "support/ServerFtp.h"
 
-#include "invio/EseguiScriptFtp.h"
 #include "piattaforma/Messaggi.h"
+#include "scambio/EseguiScriptFtp.h"
 #include "shell/Global.h"
 
 #include <QCoreApplication>

@@ -5,11 +5,11 @@
 // grows. For comparison, what a line cost when the whole transcript so far was read again on each,
 // timed over 20 lines halfway through the run.
 
-#include "invio/EseguiScriptFtp.h"
-#include "invio/OsservatoreFtp.h"
-#include "invio/RegistroCorsa.h"
-#include "invio/TrascrizioneFtp.h"
 #include "piattaforma/Orologio.h"
+#include "scambio/EseguiScriptFtp.h"
+#include "scambio/OsservatoreFtp.h"
+#include "scambio/RegistroCorsa.h"
+#include "scambio/TrascrizioneFtp.h"
 #include "shell/Global.h"
 #include "shell/RegistroTrasferimenti.h"
 

@@ -1,10 +1,11 @@
 #include "app/StartUp.h"
 
+#include "app/RigaNuoviMessaggi.h"
+
 #include "info/ui/FrmRegistro.h"
 #include "info/ui/InfZerpa.h"
 #include "info/ui/frmAbout.h"
 #include "invio/ui/Dos2Edi.h"
-#include "invio/ui/GesVerif.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
 #include "piattaforma/ui/Dialoghi.h"
@@ -12,6 +13,7 @@
 #include "ricezione/ui/Edi2Dos.h"
 #include "ricezione/ui/GesParUx.h"
 #include "ricezione/ui/Irildes.h"
+#include "scambio/ui/GesVerif.h"
 #include "shell/Avvio.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
@@ -199,6 +201,8 @@ void StartUp::CreaControlli()
     grassetto.setBold(true);
     lbDitta_->setFont(grassetto);
     colonna->addWidget(lbDitta_);
+    lbNuovi_ = new RigaNuoviMessaggi(centro);
+    colonna->addWidget(lbNuovi_);
 
     setCentralWidget(centro);
     MostraConnessione(false);
@@ -235,6 +239,7 @@ bool StartUp::Avvia()
             return false;
     }
     AggiornaDitta();
+    lbNuovi_->Aggiorna();
 
     if (!PreparaCartelleLavoro()) {
         Messaggio(QStringLiteral("ERRORE IN FASE DI CREAZIONE CARTELLA 'FIRMAVERIFICA"));
@@ -400,6 +405,7 @@ void StartUp::ApriInvio()
 void StartUp::ApriRicezione()
 {
     Timer1_->stop();
+    lbNuovi_->SegnaVisti();
     Edi2Dos ricezione(this);
     ricezione.exec();
 }

@@ -9,6 +9,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
+class RigaNuoviMessaggi;
 
 // The main window: the only entry of the program, open for as long as it
 // runs. Every other window is opened from here, modally.
@@ -33,6 +34,8 @@ public:
     // Entry i (1..11) of the applications menu; the menu itself is shown while
     // any entry is.
     void ImpostaVoceApplicativo(int i, const QString& nome, bool visibile);
+
+    RigaNuoviMessaggi* NuoviMessaggi() const { return lbNuovi_; }
 
     // The file last chosen in the "Cartelle" browser: full path and bare name.
     QString FileCorrente() const { return fileCorrente_; }
@@ -83,6 +86,7 @@ private:
     QLabel* lbConnesso_ = nullptr;
     QLabel* Image1_ = nullptr;
     QLabel* lbDitta_ = nullptr;
+    RigaNuoviMessaggi* lbNuovi_ = nullptr;
     QTimer* Timer1_ = nullptr;
 
     QAction* Mu_end_ = nullptr;

@@ -1,3 +1,5 @@
+#include "app/ComandoRegistro.h"
+#include "app/ComandoRicevi.h"
 #include "app/StartUp.h"
 #include "app/Terminazione.h"
 #include "piattaforma/Messaggi.h"
@@ -32,7 +34,9 @@ int LeggiRigaComando(int argc, char* argv[], QString& cartellaProgramma)
 
     QCommandLineParser opzioni;
     opzioni.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    opzioni.setApplicationDescription(QStringLiteral("Scambio EDI con la Dogana"));
+    opzioni.setApplicationDescription(
+        QStringLiteral("Scambio EDI con la Dogana\n\nComandi senza finestre: norvel ricevi "
+                       "--help, norvel registro --help"));
     const QCommandLineOption aiuto = opzioni.addHelpOption();
     const QCommandLineOption versione = opzioni.addVersionOption();
     const QCommandLineOption cartella(
@@ -79,12 +83,16 @@ int LeggiRigaComando(int argc, char* argv[], QString& cartellaProgramma)
 
 int main(int argc, char* argv[])
 {
+    // The commands run without any window system (a timer, ssh).
+    if (argc > 1 && qstrcmp(argv[1], "ricevi") == 0)
+        return EseguiComandoRicevi(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "registro") == 0)
+        return EseguiComandoRegistro(argc, argv);
+
     QString cartella;
     if (const int codice = LeggiRigaComando(argc, argv, cartella); codice != Prosegui)
         return codice;
 
-    // The embedded browser of the page window shares its GL contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("norvel"));
     QApplication::setApplicationVersion(QStringLiteral(NORVEL_VERSIONE));

@@ -1,8 +1,8 @@
 #include "invio/InvioBolle.h"
 
 #include "invio/Archivio.h"
-#include "invio/RegistroCorsa.h"
 #include "piattaforma/Messaggi.h"
+#include "scambio/RegistroCorsa.h"
 #include "shell/Global.h"
 
 #include <QSet>

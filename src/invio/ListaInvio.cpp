@@ -2,11 +2,11 @@
 
 #include "invio/Archivio.h"
 #include "invio/InvioBolle.h"
-#include "invio/NomiFile.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
 #include "shell/Global.h"
 #include "shell/ModuliOpzionali.h"
+#include "shell/NomiFile.h"
 
 #include <QFileInfo>
 #include <QLocale>

@@ -1,9 +1,9 @@
 #include "ricezione/Appuramenti.h"
 
-#include "invio/EseguiScriptFtp.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
 #include "ricezione/InviaUnix.h"
+#include "scambio/EseguiScriptFtp.h"
 #include "shell/Global.h"
 
 #include <QFile>

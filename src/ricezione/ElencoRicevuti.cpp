@@ -1,8 +1,8 @@
 #include "ricezione/ElencoRicevuti.h"
 
-#include "invio/NomiFile.h"
 #include "piattaforma/Percorsi.h"
 #include "shell/Conversioni.h"
+#include "shell/NomiFile.h"
 
 #include <QFileInfo>
 

@@ -1,9 +1,9 @@
 #include "ricezione/InviaUnix.h"
 
-#include "invio/EseguiScriptFtp.h"
-#include "invio/RegistroCorsa.h"
 #include "piattaforma/Messaggi.h"
 #include "ricezione/NomiRicezione.h"
+#include "scambio/EseguiScriptFtp.h"
+#include "scambio/RegistroCorsa.h"
 #include "shell/Global.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "ricezione/NomiRicezione.h"
 
-#include "invio/InvioBolle.h"
 #include "piattaforma/Percorsi.h"
 #include "shell/Conversioni.h"
+#include "shell/ValoriFtp.h"
 
 #include <QFileInfo>
 #include <QSet>

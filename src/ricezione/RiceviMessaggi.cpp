@@ -1,6 +1,5 @@
 #include "ricezione/RiceviMessaggi.h"
 
-#include "invio/RegistroCorsa.h"
 #include "piattaforma/MascheraNomi.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Orologio.h"
@@ -8,6 +7,7 @@
 #include "piattaforma/SpazioDisco.h"
 #include "piattaforma/SpostaFile.h"
 #include "ricezione/NomiRicezione.h"
+#include "scambio/RegistroCorsa.h"
 #include "shell/Global.h"
 
 #include <QFile>
@@ -261,27 +261,24 @@ ElencoRemoto RiceviElenco(const RichiestaRicezione& richiesta, const QString& ma
     }
     elenco.presente = corsa.presente;
     elenco.righeSpezzate = corsa.righeSpezzate;
-    ElencoLetto letto = LeggiElenco(corsa.contenuto);
+    QByteArray contenuto = corsa.contenuto;
+    if (senzaModello) {
+        // Some servers name the folder's files "./name" when asked for ".".
+        QByteArrayList righe = contenuto.split('\n');
+        for (QByteArray& riga : righe)
+            if (riga.startsWith("./"))
+                riga.remove(0, 2);
+        contenuto = righe.join('\n');
+    }
+    ElencoLetto letto = LeggiElenco(contenuto);
     if (senzaModello) {
         // The server's names, filtered here by the pattern it would not take.
         const MascheraNomi filtro(maschera);
         auto tieni = [&](QStringList& nomi) {
-            QStringList tenuti;
-            for (QString n : nomi) {
-                if (n.startsWith(u"./"_s))
-                    n.remove(0, 2);
-                if (filtro.Corrisponde(n))
-                    tenuti.append(n);
-            }
-            nomi = tenuti;
+            nomi.removeIf([&](const QString& n) { return !filtro.Corrisponde(n); });
         };
         tieni(letto.nomi);
         tieni(letto.scartati);
-        // "./name" is no plain name: each comes back through the rule.
-        QStringList tutti = letto.nomi;
-        letto = {};
-        for (const QString& n : std::as_const(tutti))
-            (NomeRicevibile(n) ? letto.nomi : letto.scartati).append(n);
     }
     elenco.nomi = letto.nomi;
     elenco.scartati = letto.scartati;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "invio/EseguiScriptFtp.h"
+#include "scambio/EseguiScriptFtp.h"
 
 #include <QDateTime>
 #include <QString>

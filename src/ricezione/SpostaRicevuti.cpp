@@ -1,13 +1,13 @@
 #include "ricezione/SpostaRicevuti.h"
 
-#include "invio/RegistroCorsa.h"
-#include "invio/VerificaFirma.h"
 #include "piattaforma/Messaggi.h"
 #include "piattaforma/Percorsi.h"
 #include "piattaforma/SpostaFile.h"
 #include "ricezione/Appuramenti.h"
 #include "ricezione/InviaUnix.h"
 #include "ricezione/NomiRicezione.h"
+#include "scambio/RegistroCorsa.h"
+#include "scambio/VerificaFirma.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 

@@ -4,7 +4,6 @@
 #include "piattaforma/Messaggi.h"
 #include "shell/ChiaviIni.h"
 #include "shell/FileUtili.h"
-#include "web/XCkMrnVat.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -12,7 +11,6 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -48,25 +46,6 @@ int LeggiPdfCreator(QString& cartellaPdf)
     const QString cartella = CartellaPdfCreator();
     cartellaPdf = cartella;
     return 0;
-}
-
-QString NomeFinalePdf(const QString& cartellaPdf, const QString& tipo, const QString& codice)
-{
-    const QString nome =
-        tipo == QLatin1StringView(TipoExport) || tipo == QLatin1StringView(TipoTransito)
-            ? tipo.toUpper() + u'_' + codice + u".pdf"_s
-            : codice.left(2) + u'_' + codice.mid(2) + u".pdf"_s;
-    return QDir(cartellaPdf).filePath(nome);
-}
-
-QString NomeFileStampantePdf(const QString& tipo)
-{
-    CaricaIndirizziWeb();
-    if (tipo == QLatin1StringView(TipoExport))
-        return u"http___"_s + QUrl(UrlExport).host() + u"_ed_servizi_esportazione_export.pdf"_s;
-    if (tipo == QLatin1StringView(TipoTransito))
-        return u"http___"_s + QUrl(UrlTransito).host() + u"_ed_servizi_transito_mrn_transito.pdf"_s;
-    return u"http___"_s + QUrl(UrlVies).host() + u"_servizi_vies_vies.htm_act=piva&st.pdf"_s;
 }
 
 bool SpostaFilePdf(const QString& fileStampante, const QString& nomeFinale, int attesaMassimaMs)

@@ -3,7 +3,7 @@
 #include <QString>
 
 // The PDF printer "PDFCREATOR": its settings in the per-user store and the
-// names of the files it writes for the fetched pages.
+// wait for the files it writes.
 
 inline constexpr char NomeStampantePdf[] = "PDFCREATOR";
 
@@ -17,14 +17,6 @@ QString CartellaPdfCreator();
 // than "<Title>" is said in a message and gives -1. Only read, never written.
 // The folder defaults to the user's "PDF" folder.
 int LeggiPdfCreator(QString& cartellaPdf);
-
-// Where a printed page ends: folder + "EX_"/"TR_" + code + ".pdf", or for a
-// VAT page the country code, "_" and the number.
-QString NomeFinalePdf(const QString& cartellaPdf, const QString& tipo, const QString& codice);
-
-// The name an outside PDF printer gives the page, from its title: the address
-// with its host, as "http___host_ed_servizi_esportazione_export.pdf".
-QString NomeFileStampantePdf(const QString& tipo);
 
 // Waits (events running) for the outside printer's file, at most
 // attesaMassimaMs, then moves it to nomeFinale. False when it never came.

@@ -7,6 +7,8 @@
 #include "web/GetHtmPage.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QUrl>
 
 #include <memory>
 
@@ -109,4 +111,23 @@ void ImpostaPresentazionePagine(const PresentazionePagine& presentazione)
 const PresentazionePagine& Presentazione()
 {
     return PresentazioneInstallata();
+}
+
+QString NomeFinalePdf(const QString& cartellaPdf, const QString& tipo, const QString& codice)
+{
+    const QString nome =
+        tipo == QLatin1StringView(TipoExport) || tipo == QLatin1StringView(TipoTransito)
+            ? tipo.toUpper() + u'_' + codice + u".pdf"_s
+            : codice.left(2) + u'_' + codice.mid(2) + u".pdf"_s;
+    return QDir(cartellaPdf).filePath(nome);
+}
+
+QString NomeFileStampantePdf(const QString& tipo)
+{
+    CaricaIndirizziWeb();
+    if (tipo == QLatin1StringView(TipoExport))
+        return u"http___"_s + QUrl(UrlExport).host() + u"_ed_servizi_esportazione_export.pdf"_s;
+    if (tipo == QLatin1StringView(TipoTransito))
+        return u"http___"_s + QUrl(UrlTransito).host() + u"_ed_servizi_transito_mrn_transito.pdf"_s;
+    return u"http___"_s + QUrl(UrlVies).host() + u"_servizi_vies_vies.htm_act=piva&st.pdf"_s;
 }

@@ -7,7 +7,7 @@
 class GetHtmPage;
 
 // The enquiry of one code, with its results in the globals Esiti and Titoli,
-// and the addresses of the pages it reads.
+// the addresses of the pages it reads and the names a printed page takes.
 
 // Kinds of page: export MRN, transit MRN, VIES VAT.
 inline constexpr char TipoExport[] = "ex";
@@ -25,6 +25,14 @@ extern QString UrlTransito;
 extern QString UrlVies;
 extern QString UrlPiva;
 void CaricaIndirizziWeb();
+
+// Where a printed page ends: folder + "EX_"/"TR_" + code + ".pdf", or for a
+// VAT page the country code, "_" and the number.
+QString NomeFinalePdf(const QString& cartellaPdf, const QString& tipo, const QString& codice);
+
+// The name an outside PDF printer gives the page, from its title: the address
+// with its host, as "http___host_ed_servizi_esportazione_export.pdf".
+QString NomeFileStampantePdf(const QString& tipo);
 
 // The time a page may take to come, in milliseconds.
 int TempoMassimoPagina();

@@ -13,6 +13,7 @@
 #include "shell/ArchivioParola.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
+#include "shell/Routine.h"
 
 #include <QAction>
 #include <QDir>
@@ -623,4 +624,38 @@ TEST_F(StartUpTest, RicezioneEAppuramentiApronoLeLoroFinestreATimerFermo)
         EXPECT_TRUE(timerFermo);
         EXPECT_EQ(aperta, finestra);
     }
+}
+
+// Replies that an unattended run fetched since the receive window was last
+// opened show under the company name; opening it clears the line.
+TEST_F(StartUpTest, NuoviMessaggiDelRiceviAutomatico)
+{
+    IniConBase();
+    const QDateTime ora = QDateTime::currentDateTime();
+    ScriviValoreUtente(NomeEseguibile(), u"Setting"_s, u"RicevutiVisti"_s,
+                       ora.addSecs(-600).toString(Qt::ISODate));
+    auto registro = [&](int secondi, bool automatico, const char* esito, const char* corsa) {
+        const QString quando = ora.addSecs(secondi).toString(Qt::ISODate);
+        return (u"{\"tipo\":\"inizio\",\"ora\":\""_s + quando +
+                u"\",\"operazione\":\"ricezione\""_s +
+                (automatico ? u",\"automatico\":true"_s : QString()) + u",\"corsa\":\""_s +
+                QLatin1String(corsa) + u"\"}\n{\"tipo\":\"file\",\"ora\":\""_s + quando +
+                u"\",\"file\":\"A\",\"direzione\":\"get\",\"esito\":\""_s + QLatin1String(esito) +
+                u"\",\"corsa\":\""_s + QLatin1String(corsa) + u"\"}\n"_s)
+            .toUtf8();
+    };
+    // Counted: the unattended runs' whole fetches after the last look, twice.
+    ScriviFile(u"Registro/"_s + ora.date().toString(Qt::ISODate) + u".jsonl"_s,
+               registro(-60, true, "accettato", "a") + registro(-50, true, "accettato", "b") +
+                   registro(-40, true, "rifiutato", "c") + registro(-30, false, "accettato", "d") +
+                   registro(-1200, true, "accettato", "e"));
+    Avviata();
+    auto* riga = Trova<QLabel>(u"lbNuovi"_s);
+    EXPECT_EQ(riga->text(), u"Nuovi messaggi: 2"_s);
+
+    QuandoModale([](QWidget* w) { w->close(); });
+    stato_ = StatoConnessione::Attiva;
+    Finestra().ControllaConnessione();
+    Trova<QPushButton>(u"cmdRicevi"_s)->click();
+    EXPECT_EQ(riga->text(), QString());
 }

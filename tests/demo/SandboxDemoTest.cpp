@@ -3,9 +3,9 @@
 #include "support/Risponditore.h"
 
 #include "invio/InvioBolle.h"
-#include "invio/VerificaFirma.h"
 #include "ricezione/RiceviMessaggi.h"
 #include "ricezione/SpostaRicevuti.h"
+#include "scambio/VerificaFirma.h"
 #include "shell/Avvio.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"

@@ -1,8 +1,8 @@
 #include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
 
-#include "invio/EseguiScriptFtp.h"
 #include "invio/ListaInvio.h"
+#include "scambio/EseguiScriptFtp.h"
 #include "shell/Global.h"
 
 #include <QDateTime>

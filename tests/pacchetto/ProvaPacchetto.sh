@@ -31,19 +31,21 @@ rm -f "$pacchetto"
 
 # The files where the desktop, the shell and the program look for them.
 elenco=$(dpkg-deb -c "$pacchetto" | awk '{print $NF}')
-for f in ./usr/bin/norvel \
+for f in ./usr/bin/norvel ./usr/libexec/norvel/norvel-pagina \
          ./usr/share/norvel/Sbusta.sh ./usr/share/norvel/Via.ICO ./usr/share/norvel/Alt.ICO \
          ./usr/share/applications/norvel.desktop \
          ./usr/share/icons/hicolor/64x64/apps/norvel.png \
          ./usr/share/doc/norvel/README.md ./usr/share/doc/norvel/copyright \
-         ./usr/share/doc/norvel/changelog.gz; do
+         ./usr/share/doc/norvel/changelog.gz \
+         ./usr/lib/systemd/user/norvel-ricevi.service ./usr/lib/systemd/user/norvel-ricevi.timer; do
     grep -qx -- "$f" <<<"$elenco" || sbaglio "il pacchetto non contiene $f"
 done
-grep -q '^\./usr/lib' <<<"$elenco" && sbaglio "file sotto /usr/lib: $(grep '^\./usr/lib' <<<"$elenco")"
+altri_lib=$(grep '^\./usr/lib/.*[^/]$' <<<"$elenco" | grep -v '^\./usr/lib/systemd/user/norvel-ricevi\.')
+[ -n "$altri_lib" ] && sbaglio "file sotto /usr/lib: $altri_lib"
 
 # Declared: the programs it runs; computed: the libraries it links.
 dipende=$(dpkg-deb -f "$pacchetto" Depends)
-for d in tnftp openssl qt6-translations-l10n xdg-utils libqt6widgets6 libc6; do
+for d in tnftp openssl qt6-translations-l10n xdg-utils libqt6widgets6 libqt6webenginewidgets6 libc6; do
     grep -Eq "(^|, )$d( |,|$)" <<<"$dipende" || sbaglio "Depends senza $d: $dipende"
 done
 [ "$(dpkg-deb -f "$pacchetto" Package)" = norvel ] || sbaglio "nome del pacchetto"
@@ -65,6 +67,26 @@ grep -qx 'Exec=norvel' "$radice/usr/share/applications/norvel.desktop" ||
 uscita=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$eseguibile" --version 2>&1)
 [ $? -eq 0 ] || sbaglio "--version esce con errore: $uscita"
 [ "$uscita" = "norvel $versione" ] || sbaglio "--version scrive: $uscita"
+
+# The browser engine is the page program's alone.
+ldd "$eseguibile" | grep -q WebEngine && sbaglio "norvel collega Qt WebEngine"
+pagina=$radice/usr/libexec/norvel/norvel-pagina
+uscita=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$pagina" --version 2>&1)
+[ "$uscita" = "norvel-pagina $versione" ] || sbaglio "norvel-pagina --version scrive: $uscita"
+
+# The page program as installed prints a page on Qt's PDF writer into the
+# user's PDF folder and says so on its one line.
+fixture=$(cd "$(dirname "$0")/../fixtures/pagine" && pwd)/export.htm
+mkdir -p "$lavoro/pagina"
+riga=$(env -u DISPLAY HOME="$lavoro/pagina" XDG_CONFIG_HOME="$lavoro/pagina/config" \
+    QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 timeout 120 "$pagina" \
+    --indirizzo "file://$fixture" --codice 24ITQV1234567890E5 --tipo ex --stampa 1 \
+    --stampante PDFCREATOR --ini "$lavoro/pagina/norvel.ini" 2>"$lavoro/pagina.log")
+esito=$?
+pdf=$lavoro/pagina/PDF/EX_24ITQV1234567890E5.pdf
+[ $esito -eq 0 ] || sbaglio "norvel-pagina esce con $esito: $(tail -5 "$lavoro/pagina.log")"
+[ "$riga" = "stato=6 stampa=eseguita file=$pdf" ] || sbaglio "norvel-pagina risponde: $riga"
+[ -s "$pdf" ] || sbaglio "norvel-pagina non ha scritto $pdf"
 
 # Installed, from a tree nobody writes: the settings go in the user's data
 # folder, nothing beside the executable.

@@ -3,10 +3,10 @@
 #include "support/ServerFtp.h"
 #include "support/StampaQt.h"
 
-#include "invio/VerificaFirma.h"
 #include "piattaforma/Orologio.h"
 #include "ricezione/RiceviMessaggi.h"
 #include "ricezione/SpostaRicevuti.h"
+#include "scambio/VerificaFirma.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 

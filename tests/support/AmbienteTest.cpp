@@ -1,10 +1,10 @@
 #include "support/AmbienteTest.h"
 #include "support/Risponditore.h"
 
-#include "invio/EseguiScriptFtp.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/RichiestaHttp.h"
 #include "piattaforma/SondaConnessione.h"
+#include "scambio/EseguiScriptFtp.h"
 #include "shell/Global.h"
 #include "shell/Routine.h"
 #include "shell/Versione.h"

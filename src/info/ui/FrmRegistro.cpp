@@ -1,6 +1,7 @@
 #include "info/ui/FrmRegistro.h"
 
 #include "info/ui/ModelloRegistro.h"
+#include "info/ui/RicercaGiorni.h"
 #include "piattaforma/Messaggi.h"
 #include "shell/RegistroTrasferimenti.h"
 #include "shell/ui/Finestre.h"
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,7 +44,7 @@ FrmRegistro::FrmRegistro(QWidget* padre) : QDialog(padre)
     setObjectName(u"FrmRegistro"_s);
     setModal(true);
     setWindowTitle(Titolo);
-    resize(980, 520);
+    resize(980, 700);
 
     auto* layout = new QVBoxLayout(this);
     auto* alto = new QHBoxLayout;
@@ -85,7 +87,9 @@ FrmRegistro::FrmRegistro(QWidget* padre) : QDialog(padre)
     grdRegistro_->verticalHeader()->setDefaultSectionSize(grdRegistro_->fontMetrics().height() + 6);
     grdRegistro_->horizontalHeader()->setStretchLastSection(true);
     grdRegistro_->horizontalHeader()->setHighlightSections(false);
-    layout->addWidget(grdRegistro_, 1);
+    layout->addWidget(grdRegistro_, 2);
+    ricerca_ = new RicercaGiorni(this);
+    layout->addWidget(ricerca_, 1);
 
     auto* basso = new QHBoxLayout;
     lblStato_ = new QLabel(this);
@@ -105,6 +109,14 @@ FrmRegistro::FrmRegistro(QWidget* padre) : QDialog(padre)
     connect(cmdAggiorna_, &QPushButton::clicked, this, &FrmRegistro::Aggiorna);
     connect(cmdChiudi_, &QPushButton::clicked, this, &QDialog::reject);
     connect(grdRegistro_, &QAbstractItemView::activated, this, &FrmRegistro::MostraRecord);
+    // The selected row's file: its story across the days.
+    connect(grdRegistro_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& indice) {
+                if (indice.isValid())
+                    ricerca_->MostraStoria(modello_->Record(filtro_->mapToSource(indice).row())
+                                               .value(u"file"_s)
+                                               .toString());
+            });
     new TastiComuni(this, cmdChiudi_);
 
     Aggiorna();

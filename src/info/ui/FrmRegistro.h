@@ -5,6 +5,7 @@
 
 class ModelloRegistro;
 class QComboBox;
+class RicercaGiorni;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -30,6 +31,7 @@ public:
 
     ModelloRegistro* Modello() const { return modello_; }
     QSortFilterProxyModel* Filtro() const { return filtro_; }
+    RicercaGiorni* Ricerca() const { return ricerca_; }
 
 protected:
     void done(int esito) override;
@@ -47,5 +49,6 @@ private:
     QTableView* grdRegistro_ = nullptr;
     QLabel* lblStato_ = nullptr;
     ModelloRegistro* modello_ = nullptr;
+    RicercaGiorni* ricerca_ = nullptr;
     QSortFilterProxyModel* filtro_ = nullptr;
 };

@@ -1,9 +1,9 @@
 #include "invio/ui/Dos2Edi.h"
 
-#include "invio/EseguiScriptFtp.h"
 #include "invio/ui/GriglieInvio.h"
 #include "piattaforma/ui/Dialoghi.h"
 #include "piattaforma/ui/Schermo.h"
+#include "scambio/EseguiScriptFtp.h"
 #include "shell/Global.h"
 #include "shell/ui/BloccoInput.h"
 #include "shell/ui/GrigliaElenco.h"

@@ -1,8 +1,8 @@
 #include "invio/ui/GriglieInvio.h"
 
 #include "invio/ListaInvio.h"
-#include "invio/NomiFile.h"
 #include "shell/Conversioni.h"
+#include "shell/NomiFile.h"
 #include "shell/ui/GrigliaElenco.h"
 #include "shell/ui/ModelloElenco.h"
 

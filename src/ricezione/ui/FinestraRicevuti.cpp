@@ -1,7 +1,7 @@
 #include "ricezione/ui/FinestraRicevuti.h"
 
-#include "invio/EseguiScriptFtp.h"
 #include "ricezione/ui/GrigliaRicevuti.h"
+#include "scambio/EseguiScriptFtp.h"
 
 FinestraRicevuti::FinestraRicevuti(const QString& nome, int larghezza, int altezzaMinima,
                                    QWidget* padre)

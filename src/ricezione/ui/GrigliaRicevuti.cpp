@@ -1,7 +1,7 @@
 #include "ricezione/ui/GrigliaRicevuti.h"
 
-#include "invio/NomiFile.h"
 #include "shell/Global.h"
+#include "shell/NomiFile.h"
 #include "shell/ui/ModelloElenco.h"
 
 #include <QAction>

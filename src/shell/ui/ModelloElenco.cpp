@@ -1,7 +1,7 @@
 #include "shell/ui/ModelloElenco.h"
 
-#include "invio/NomiFile.h"
 #include "shell/Global.h"
+#include "shell/NomiFile.h"
 
 #include <QColor>
 #include <QFont>

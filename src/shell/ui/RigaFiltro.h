@@ -1,6 +1,6 @@
 #pragma once
 
-#include "invio/NomiFile.h"
+#include "shell/NomiFile.h"
 
 #include <QWidget>
 

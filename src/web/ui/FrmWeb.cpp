@@ -13,9 +13,10 @@
 #include "web/XCkMrnVat.h"
 
 #include <QCloseEvent>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
+#include <QPageLayout>
+#include <QPageRanges>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
@@ -53,7 +54,12 @@ FrmWeb::FrmWeb(QWidget* padre) : QDialog(padre)
     modo_ = qBound(0, ModoInterrogazione, SlotWeb - 1);
 }
 
-FrmWeb::~FrmWeb() = default;
+FrmWeb::~FrmWeb()
+{
+    // A print still running paints into stampante_: the browser goes first.
+    delete WebBrowser1_;
+    WebBrowser1_ = nullptr;
+}
 
 void FrmWeb::showEvent(QShowEvent* evento)
 {
@@ -158,44 +164,107 @@ void FrmWeb::AttendiPagina()
 
 void FrmWeb::StampaPagina()
 {
-    const ParametroWebT& p = ParametriWeb[modo_];
-    const QString scelta = p.Stampante.trimmed().isEmpty() ? StampanteCorrente() : p.Stampante;
+    // The page goes where the office prints now (the printer chosen in this
+    // run or in the print options), not to one kept per kind of page.
+    const QString scelta = StampanteCorrente();
     const QString nomeStampante = scelta.toUpper();
+    const bool chiedi = ParametriWeb[modo_].ChiediStampante >= 1;
     QString cartellaPdf;
     if (EStampantePdf(nomeStampante))
         LeggiPdfCreator(cartellaPdf);
 
-    QEventLoop attesa;
-    QTimer limite;
-    limite.setSingleShot(true);
-    connect(&limite, &QTimer::timeout, &attesa, &QEventLoop::quit);
-
+    stampante_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (PdfInterno(nomeStampante)) {
         // Qt's own writer puts the page straight under its final name.
         const QString file = cartellaPdf.isEmpty()
                                  ? QDir(CartellaPdfCreator()).filePath(NomeFileStampantePdf(tipo_))
                                  : NomeFinalePdf(cartellaPdf, tipo_, codice_);
-        QDir().mkpath(QFileInfo(file).path());
-        connect(WebBrowser1_, &QWebEngineView::pdfPrintingFinished, &attesa, &QEventLoop::quit);
-        WebBrowser1_->printToPdf(file);
-        limite.start(AttesaStampaMs);
-        attesa.exec();
+        if (!chiedi) {
+            stampante_.reset();
+            ScriviPdf(file, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}), {});
+            return;
+        }
+        stampante_->setOutputFormat(QPrinter::PdfFormat);
+        stampante_->setOutputFileName(file);
+    } else if (!PreparaStampante(*stampante_, scelta, {})) {
+        stampante_.reset();
+        esitoStampa_ = u"fallita"_s;
         return;
     }
+    if (chiedi && !ScegliStampante(this, *stampante_)) {
+        stampante_.reset();
+        esitoStampa_ = u"annullata"_s;
+        return;
+    }
+    if (stampante_->outputFormat() == QPrinter::PdfFormat) {
+        // A file stays one with text in it: the engine writes it itself, on
+        // the paper and pages chosen, rather than painting page images.
+        const QString file = stampante_->outputFileName();
+        const QPageLayout pagina = stampante_->pageLayout();
+        const QPageRanges pagine = stampante_->pageRanges();
+        stampante_.reset();
+        ScriviPdf(file, pagina, pagine);
+        return;
+    }
+    if (!StampaSuStampante())
+        return;
+    if (EStampantePdf(nomeStampante) && !cartellaPdf.isEmpty()) {
+        const QString finale = NomeFinalePdf(cartellaPdf, tipo_, codice_);
+        if (SpostaFilePdf(QDir(cartellaPdf).filePath(NomeFileStampantePdf(tipo_)), finale,
+                          AttesaPdfEsternoMs))
+            filePdf_ = finale;
+        else
+            esitoStampa_ = u"fallita"_s;
+    }
+}
 
-    QPrinter stampante(QPrinter::HighResolution);
-    if (!PreparaStampante(stampante, scelta, {}))
-        return;
-    if (p.ChiediStampante >= 1 && !ScegliStampante(this, stampante))
-        return;
-    stampante.setDocName(windowTitle());
-    connect(WebBrowser1_, &QWebEngineView::printFinished, &attesa, &QEventLoop::quit);
-    WebBrowser1_->print(&stampante);
-    limite.start(AttesaStampaMs);
+void FrmWeb::ScriviPdf(const QString& file, const QPageLayout& pagina, const QPageRanges& pagine)
+{
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QEventLoop attesa;
+    bool riuscita = false;
+    connect(WebBrowser1_, &QWebEngineView::pdfPrintingFinished, &attesa,
+            [&](const QString&, bool esito) {
+                riuscita = esito;
+                attesa.quit();
+            });
+    QTimer::singleShot(AttesaStampaMs, &attesa, &QEventLoop::quit);
+    WebBrowser1_->printToPdf(file, pagina, pagine);
     attesa.exec();
-    if (EStampantePdf(nomeStampante) && !cartellaPdf.isEmpty())
-        SpostaFilePdf(QDir(cartellaPdf).filePath(NomeFileStampantePdf(tipo_)),
-                      NomeFinalePdf(cartellaPdf, tipo_, codice_), AttesaPdfEsternoMs);
+    esitoStampa_ = riuscita ? u"eseguita"_s : u"fallita"_s;
+    if (riuscita)
+        filePdf_ = file;
+}
+
+bool FrmWeb::StampaSuStampante()
+{
+    stampante_->setDocName(windowTitle());
+    // The engine paints into the printer until it says it is done, however
+    // long after the wait below gave up: the printer is let go only once
+    // the engine has said so and returned.
+    connect(
+        WebBrowser1_, &QWebEngineView::printFinished, this,
+        [this]() { QTimer::singleShot(0, this, [this]() { stampante_.reset(); }); },
+        Qt::SingleShotConnection);
+    QEventLoop attesa;
+    bool finita = false;
+    bool riuscita = false;
+    connect(WebBrowser1_, &QWebEngineView::printFinished, &attesa, [&](bool esito) {
+        finita = true;
+        riuscita = esito;
+        attesa.quit();
+    });
+    QTimer::singleShot(AttesaStampaMs, &attesa, &QEventLoop::quit);
+    WebBrowser1_->print(stampante_.get());
+    if (!finita)
+        attesa.exec();
+    esitoStampa_ = riuscita ? u"eseguita"_s : u"fallita"_s;
+    return riuscita;
+}
+
+EsitoPagina FrmWeb::pgEsito() const
+{
+    return {stato_, esitoStampa_, filePdf_};
 }
 
 void FrmWeb::resizeEvent(QResizeEvent* evento)

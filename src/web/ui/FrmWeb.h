@@ -1,13 +1,21 @@
 #pragma once
 
+#include "web/RichiestaPagina.h"
+
 #include <QDialog>
 #include <QUrl>
 
+#include <memory>
+
+class QPageLayout;
+class QPageRanges;
+class QPrinter;
 class QPushButton;
 class QWebEngineView;
 
 // The page window: loads a fetched page's address in an embedded browser,
-// waits for it, titles itself from the code and prints it when the mode asks.
+// waits for it, titles itself from the code and prints it on the current
+// printer when the mode asks.
 class FrmWeb : public QDialog
 {
     Q_OBJECT
@@ -23,6 +31,8 @@ public:
     // 6 waited normally, 7 the person gave up waiting; afterwards the result
     // of handing the address to the desktop.
     int pgStato() const { return stato_; }
+    // The status with what became of the print.
+    EsitoPagina pgEsito() const;
 
     // How long a page may take before the question (tests shorten it).
     static void ImpostaAttesaPagina(int millisecondi);
@@ -38,9 +48,15 @@ private:
     void Posiziona();
     void AttendiPagina();
     void StampaPagina();
+    // Prints on stampante_, kept until the engine says the print ended.
+    bool StampaSuStampante();
+    void ScriviPdf(const QString& file, const QPageLayout& pagina, const QPageRanges& pagine);
     void SalvaGeometria();
 
     QWebEngineView* WebBrowser1_ = nullptr;
+    std::unique_ptr<QPrinter> stampante_;
+    QString esitoStampa_ = QStringLiteral("nessuna");
+    QString filePdf_;
     QPushButton* Command1_ = nullptr;
     QString url_;
     QString codice_;

@@ -5,6 +5,7 @@
 
 #include "info/ui/FrmRegistro.h"
 #include "info/ui/ModelloRegistro.h"
+#include "info/ui/RicercaGiorni.h"
 #include "piattaforma/ui/Schermo.h"
 #include "shell/RegistroTrasferimenti.h"
 
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QTableView>
@@ -256,4 +258,47 @@ TEST_F(FrmRegistroTest, UnGiornoLungoSiLeggeARighe)
     Trova<QLineEdit>(u"txtCerca"_s)->setText(u"F123.P"_s);
     EXPECT_EQ(Righe(), QStringList{u"10:00:00|verifica|file|F123.P7M|accettato"_s});
     EXPECT_LT(finestra->Modello()->RigheLette(), 1100);
+}
+
+// Every day searched off the window's thread, newest first with its day; a
+// file's story from the selected row, across the days.
+TEST_F(FrmRegistroTest, CercaInTuttiIGiorniEStoriaDelFile)
+{
+    ScriviFile(u"Registro/2024-12-07.jsonl"_s, Sette);
+    ScriviFile(
+        u"Registro/2024-12-05.jsonl"_s,
+        R"({"tipo":"inizio","ora":"2024-12-05T08:00:00+01:00","operazione":"invio","corsa":"z"}
+{"tipo":"file","ora":"2024-12-05T08:00:01+01:00","file":"ACME1207.T01","direzione":"put","esito":"rifiutato","risposta":"550 No","corsa":"z"}
+)");
+    ASSERT_NO_FATAL_FAILURE(Apri());
+    auto righe = [this](const QString& nome) {
+        QStringList r;
+        auto* l = Trova<QListWidget>(nome);
+        for (int i = 0; i < l->count(); ++i)
+            r << l->item(i)->text();
+        return r;
+    };
+    QTest::keyClicks(Trova<QLineEdit>(u"txtCercaTutti"_s), u"t01"_s);
+    Trova<QPushButton>(u"cmdCercaTutti"_s)->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!finestra->Ricerca()->InCorso(), 60000);
+    EXPECT_EQ(righe(u"lstRisultati"_s),
+              QStringList(
+                  {u"2024-12-07 11:30:02  ricezione  ACME1207.T01 -> .ricezione.ACME1207.T01  "
+                   u"accettato  226 Transfer complete"_s,
+                   u"2024-12-07 09:00:02  invio  ACME1207.T01  accettato  226 Transfer complete"_s,
+                   u"2024-12-05 08:00:01  invio  ACME1207.T01  rifiutato  550 No"_s}));
+
+    // The day's row of T03: its one record.
+    auto* griglia = Trova<QTableView>(u"grdRegistro"_s);
+    griglia->setCurrentIndex(finestra->Filtro()->index(7, 0));
+    QTRY_VERIFY_WITH_TIMEOUT(!finestra->Ricerca()->InCorso(), 60000);
+    EXPECT_EQ(
+        righe(u"lstStoria"_s),
+        QStringList(
+            {u"2024-12-07 09:00:04  invio  ACME1207.T03  accettato  226 Transfer complete"_s}));
+    // A result's file: sent twice, fetched once.
+    Trova<QListWidget>(u"lstRisultati"_s)->setCurrentRow(0);
+    QTRY_VERIFY_WITH_TIMEOUT(!finestra->Ricerca()->InCorso(), 60000);
+    EXPECT_EQ(righe(u"lstStoria"_s).size(), 3);
+    EXPECT_EQ(Trova<QLabel>(u"lblStoria"_s)->text(), u"Storia del file ACME1207.T01:"_s);
 }

@@ -1,3 +1,4 @@
+#include "PercorsiTest.h"
 #include "support/BustaFirmata.h"
 #include "support/CartellaProgrammaTest.h"
 #include "support/ProcessiRimasti.h"
@@ -6,10 +7,11 @@
 #include "support/StampaQt.h"
 #include "support/ui/AmbienteFinestre.h"
 
-#include "invio/VerificaFirma.h"
+#include "piattaforma/BloccoTrasferimenti.h"
 #include "piattaforma/Orologio.h"
 #include "ricezione/ui/Edi2Dos.h"
 #include "ricezione/ui/GrigliaRicevuti.h"
+#include "scambio/VerificaFirma.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
@@ -21,6 +23,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 // Clicks through the window system, as a person gives them: a right click
@@ -333,4 +336,50 @@ TEST_F(Edi2DosTest, SenzaElencoDelleCaAvvisaUnaVoltaPerSposta)
                                                        u"/CertificatiCA.pem"_s));
     EXPECT_EQ(LeggiFile(ParametriEdi.CartellaVerificati + u"/ACME1207.X02"_s),
               "contenuto ACME1207.X02.P7M");
+}
+
+namespace {
+
+class Edi2DosLentoE2ETest : public Edi2DosE2ETest
+{
+protected:
+    ServerFtp::Opzioni OpzioniServer() const override
+    {
+        ServerFtp::Opzioni o;
+        o.velocitaScaricoKBs = 100;
+        return o;
+    }
+};
+
+} // namespace
+
+// While "norvel ricevi" fetches on the same program folder, the window's
+// "&RICEVI" says another copy is transferring and starts nothing.
+TEST_F(Edi2DosLentoE2ETest, RiceviMentreIlComandoTieneIlBlocco)
+{
+    const QString ini = Percorso(u"norvel.ini"_s);
+    ScriviIni(ini, u"PC"_s, u"PATH"_s, ParametriEdi.CartellaBase);
+    ScriviIni(ini, u"EDI"_s, u"HOSTFTP"_s, server_.Host());
+    ScriviIni(ini, u"EDI"_s, u"AUTORFTP"_s, ServerFtp::UtenteDogana);
+    ScriviIni(ini, u"EDI"_s, u"PASSWFTP"_s, CodificaParola(ServerFtp::PasswordDogana));
+    ScriviIni(ini, u"EDI"_s, u"CONNESSIONE"_s, u"lo"_s);
+    const QString oggi = u"ACME"_s + QDate::currentDate().toString(u"MMdd"_s) + u".N01"_s;
+    server_.MettiFile(ServerFtp::UtenteDogana, oggi, QByteArray(3000000, 'x'));
+    server_.MettiFile(ServerFtp::UtenteDogana, u"ACME1207.N01"_s, "uno");
+    QProcess comando;
+    comando.start(QStringLiteral(NORVEL_ESEGUIBILE), {u"ricevi"_s, u"--cartella"_s, Cartella()});
+    QTRY_VERIFY_WITH_TIMEOUT(BloccoTrasferimenti::Prova(Cartella()) == StatoBlocco::AltraCopia,
+                             60000);
+
+    RisponditoreTest().Rispondi(Risposta::Ok, QLatin1StringView(MessaggioAltraCopia));
+    Edi2Dos w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ConnessoRemoto = true;
+    w.findChild<QPushButton*>(u"cmdRicevi"_s)->click();
+    EXPECT_FALSE(w.Occupato());
+    EXPECT_EQ(RisponditoreTest().Ricevuti().size(), 1);
+    EXPECT_FALSE(QFile::exists(ParametriEdi.CartellaRicevuti + u"/ACME1207.N01"_s));
+    comando.kill();
+    comando.waitForFinished();
 }

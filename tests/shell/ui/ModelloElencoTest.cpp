@@ -1,8 +1,8 @@
 #include "support/CartellaProgrammaTest.h"
 #include "support/ControlloModello.h"
 
-#include "invio/NomiFile.h"
 #include "shell/Global.h"
+#include "shell/NomiFile.h"
 #include "shell/ui/ModelloElenco.h"
 
 #include <QColor>

@@ -1,10 +1,10 @@
 #include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
 
-#include "invio/NomiFile.h"
 #include "piattaforma/ui/Dialoghi.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
+#include "shell/NomiFile.h"
 #include "shell/ui/ModelloElenco.h"
 #include "strumenti/ui/SubColor.h"
 #include "strumenti/ui/gesColor.h"

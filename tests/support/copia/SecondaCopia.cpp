@@ -2,8 +2,8 @@
 // need two processes: one transfer run, then the exit status says how it went
 // (0 done, 1 refused or failed).
 //   norvel_seconda_copia PROGRAM_FOLDER WORK_FOLDER HOST USER PASSWORD LINE...
-#include "invio/EseguiScriptFtp.h"
 #include "piattaforma/Percorsi.h"
+#include "scambio/EseguiScriptFtp.h"
 #include "shell/Global.h"
 
 #include <QCoreApplication>

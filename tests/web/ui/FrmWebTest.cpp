@@ -6,17 +6,17 @@
 #include "support/ui/AmbienteFinestre.h"
 
 #include "piattaforma/ArchivioUtente.h"
+#include "piattaforma/ui/Dialoghi.h"
 #include "piattaforma/ui/Schermo.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
 #include "stampa/ui/StampanteCorrente.h"
-#include "web/XCkMrnVat.h"
 #include "web/ui/FrmWeb.h"
-#include "web/ui/PresentazioneWeb.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -57,11 +57,11 @@ protected:
         cartellaPdf_ = Percorso(u"pdf"_s);
         ScriviValoreUtente(u"PDFCreator"_s, u"Program"_s, u"AutosaveDirectory"_s, cartellaPdf_);
         ModoInterrogazione = 1;
+        ImpostaStampanteCorrente(u"PDFCREATOR"_s);
     }
     void TearDown() override
     {
         FrmWeb::ImpostaAttesaPagina(0);
-        ImpostaPresentazionePagine({});
         CartellaProgrammaTest::TearDown();
     }
     bool HaPdfToText() { return !QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty(); }
@@ -171,17 +171,42 @@ TEST_F(FrmWebTest, PosizioneSalvataFuoriSchermoTornaAiValoriDiPartenza)
     }
 }
 
-TEST_F(FrmWebTest, InterrogazioneConStampaApreLaPaginaEScriveIlPdf)
+TEST_F(FrmWebTest, StampaSullaStampanteCorrenteConLaRichiestaSeChiesta)
 {
-    const QString mrn = u"24ITQV1234567890E5"_s;
-    ScriviIni(FileIni, u"WEB"_s, u"EXPORT"_s, server_.Base() + u"/export.htm?mrn="_s);
-    ParametriWeb[1] = {0, 1, 0, u"PDFCREATOR"_s, 0, {}};
-    InstallaPresentazioneWeb();
-    EXPECT_EQ(InterrogaCodice(mrn), 0);
-    const QString pdf = cartellaPdf_ + u"/EX_"_s + mrn + u".pdf"_s;
-    ASSERT_TRUE(QFile::exists(pdf));
-    if (HaPdfToText()) {
-        EXPECT_TRUE(TestoPdf(pdf).contains(u"USCITA CONFERMATA"_s));
+    struct Caso
+    {
+        int chiedi;
+        bool sceltaConfermata;
+        QString esito;
+    } casi[] = {
+        {0, false, u"eseguita"_s},
+        {1, true, u"eseguita"_s},
+        {1, false, u"annullata"_s},
+    };
+    const QString pdf = cartellaPdf_ + u"/IT_01234567890.pdf"_s;
+    for (const Caso& c : casi) {
+        QFile::remove(pdf);
+        // The printer kept for the kind of page is not the current one.
+        ParametriWeb[1] = {0, 1, c.chiedi, u"ALTRA"_s, 0, {}};
+        int chieste = 0;
+        DialoghiTest dialoghi;
+        dialoghi.stampante = [&](QPrinter& stampante) {
+            ++chieste;
+            EXPECT_EQ(stampante.outputFileName(), pdf);
+            return c.sceltaConfermata;
+        };
+        ImpostaDialoghi(dialoghi);
+        FrmWeb pagina;
+        pagina.plUrl(server_.Base() + u"/vies.htm?act=piva&stato=IT&piva=01234567890"_s);
+        pagina.plObject(u"IT01234567890"_s);
+        pagina.plTipo(u"pi"_s);
+        pagina.exec();
+        EXPECT_EQ(chieste, c.chiedi);
+        EXPECT_EQ(pagina.pgEsito().stampa, c.esito);
+        EXPECT_EQ(QFile::exists(pdf), c.esito == u"eseguita"_s);
+        if (c.esito == u"eseguita"_s && HaPdfToText()) {
+            EXPECT_TRUE(TestoPdf(pdf).contains(u"Partita IVA valida"_s));
+        }
     }
 }
 

@@ -1,0 +1,211 @@
+#include "scambio/TrascrizioneFtp.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// As the system client prints a run of four uploads: the second refused by
+// name, the fourth missing here, then a run cut off during the fifth.
+const QString Completa = u"Connected to 127.0.0.1.\n"
+                         "220 ProFTPD Server (prova) [127.0.0.1]\n"
+                         "331 Password required for ACME\n"
+                         "230 User ACME logged in\n"
+                         "local: ACME0101.T01 remote: ACME0101.T01\n"
+                         "229 Entering Extended Passive Mode (|||27125|)\n"
+                         "150 Opening BINARY mode data connection for ACME0101.T01\n"
+                         "226 Transfer complete\n"
+                         "4 bytes sent in 00:00 (28.93 KiB/s)\n"
+                         "local: ACME0101.T02 remote: ACME0101.T02\n"
+                         "229 Entering Extended Passive Mode (|||35013|)\n"
+                         "550 ACME0101.T02: Forbidden filename\n"
+                         "local: ACME0101.T03 remote: ACME0101.T03\r\n"
+                         "227 Entering Passive Mode (127,0,0,1,4,1).\r\n"
+                         "150 Opening BINARY mode data connection\r\n"
+                         "226-Transfer complete\r\n"
+                         "226 Quota ok\r\n"
+                         "12 bytes sent in 00:00 (33.96 KiB/s)\r\n"
+                         "local: MANCA remote: MANCA\n"
+                         "ftp: Can't open `MANCA': No such file or directory\n"
+                         "221 Goodbye.\n"_s;
+
+const QStringList RigheCompleta = {u"put ACME0101.T01"_s, u"put ACME0101.T02"_s,
+                                   u"put ACME0101.T03"_s, u"put MANCA"_s};
+
+struct Atteso
+{
+    QString file;
+    EsitoFileFtp esito;
+    qint64 byte;
+    QString risposta;
+    QString motivo;
+    bool concluso;
+};
+
+void Confronta(const QList<FileFtp>& file, const QList<Atteso>& attesi)
+{
+    ASSERT_EQ(file.size(), attesi.size());
+    for (qsizetype i = 0; i < file.size(); ++i) {
+        SCOPED_TRACE(attesi[i].file.toStdString());
+        EXPECT_EQ(file[i].file, attesi[i].file);
+        EXPECT_EQ(file[i].esito, attesi[i].esito);
+        EXPECT_EQ(file[i].byte, attesi[i].byte);
+        EXPECT_EQ(file[i].risposta, attesi[i].risposta);
+        EXPECT_EQ(file[i].motivo, attesi[i].motivo);
+        EXPECT_EQ(file[i].concluso, attesi[i].concluso);
+    }
+}
+
+} // namespace
+
+TEST(TrascrizioneFtp, OgniFileConEsitoRispostaEByte)
+{
+    const QList<FileFtp> file = FileDellaTrascrizione(RigheCompleta, Completa);
+    Confronta(
+        file,
+        {{u"ACME0101.T01"_s, EsitoFileFtp::Accettato, 4, u"226 Transfer complete"_s, u""_s, true},
+         {u"ACME0101.T02"_s, EsitoFileFtp::Rifiutato, -1, u"550 ACME0101.T02: Forbidden filename"_s,
+          u""_s, true},
+         {u"ACME0101.T03"_s, EsitoFileFtp::Accettato, 12, u"226-Transfer complete"_s, u""_s, true},
+         {u"MANCA"_s, EsitoFileFtp::NonTentato, -1, u""_s,
+          u"ftp: Can't open `MANCA': No such file or directory"_s, false}});
+    for (const FileFtp& f : file)
+        EXPECT_EQ(f.direzione, u"put"_s);
+    QStringList nomi = RigheCompleta;
+    nomi.replaceInStrings(u"put "_s, QString());
+    EXPECT_EQ(CaricamentiAccettati(Completa, nomi),
+              QStringList({u"ACME0101.T01"_s, u"ACME0101.T03"_s}));
+}
+
+// The client was killed while the server took the second file: the first is
+// final, the second was begun and never confirmed, the third never began.
+TEST(TrascrizioneFtp, UnaCorsaInterrottaAMeta)
+{
+    const QString interrotta =
+        Completa.left(Completa.indexOf(u"550"_s)) + u"150 Opening BINARY mode data connection\n"_s;
+    const QList<FileFtp> file = FileDellaTrascrizione(RigheCompleta.mid(0, 3), interrotta);
+    Confronta(file, {{u"ACME0101.T01"_s, EsitoFileFtp::Accettato, 4, u"226 Transfer complete"_s,
+                      u""_s, true},
+                     {u"ACME0101.T02"_s, EsitoFileFtp::Rifiutato, -1, u""_s,
+                      u"il server non ha confermato il trasferimento"_s, false},
+                     {u"ACME0101.T03"_s, EsitoFileFtp::NonTentato, -1, u""_s, u""_s, false}});
+    // Announced and nothing more: not attempted yet.
+    const QString annunciato = Completa.left(Completa.indexOf(u"229 Entering Extended Passive "
+                                                              "Mode (|||35013|)"_s));
+    EXPECT_EQ(FileDellaTrascrizione(RigheCompleta, annunciato)[1].esito, EsitoFileFtp::NonTentato);
+    // A good-bye is the session's, never a transfer's reply.
+    EXPECT_EQ(
+        FileDellaTrascrizione({u"put ACME0101.T01"_s},
+                              u"local: ACME0101.T01 remote: ACME0101.T01\n221 Goodbye.\n"_s)[0]
+            .esito,
+        EsitoFileFtp::NonTentato);
+}
+
+// Downloads to a temporary name, an upload under another remote name, a line
+// the client skipped, and the patterns of mget.
+TEST(TrascrizioneFtp, RiceveSottoAltroNomeEModelli)
+{
+    const QString trascrizione = u"local: ACME1207.L01.tmp remote: ACME1207.L01\n"
+                                 "150 Opening BINARY mode data connection (300 bytes)\n"
+                                 "226 Transfer complete\n"
+                                 "300 bytes received in 00:00 (1.2 MiB/s)\n"
+                                 "Not connected.\n"
+                                 "local: irisp.txt remote: /tmp/edi/irispACME\n"
+                                 "150 Opening\n226 Transfer complete\n"
+                                 "local: ACME1207.W01 remote: ACME1207.W01\n"
+                                 "150 Opening\n226 Transfer complete\n"
+                                 "local: ACME1207.W02 remote: ACME1207.W02\n"
+                                 "150 Opening\n451 Transfer aborted\n"_s;
+    const QStringList righe = {u"binary "_s,
+                               u"get ACME1207.L01 ACME1207.L01.tmp"_s,
+                               u"get ACME1207.L02 ACME1207.L02.tmp"_s,
+                               u"delete /tmp/edi/irispACME"_s,
+                               u"put irisp.txt /tmp/edi/irispACME"_s,
+                               u"mget ACME*.W*"_s,
+                               u"mget NIENTE*"_s};
+    const QList<FileFtp> file = FileDellaTrascrizione(righe, trascrizione);
+    Confronta(
+        file,
+        {{u"ACME1207.L01"_s, EsitoFileFtp::Accettato, 300, u"226 Transfer complete"_s, u""_s, true},
+         {u"ACME1207.L02"_s, EsitoFileFtp::NonTentato, -1, u""_s, u""_s, true},
+         {u"irisp.txt"_s, EsitoFileFtp::Accettato, -1, u"226 Transfer complete"_s, u""_s, true},
+         {u"ACME1207.W01"_s, EsitoFileFtp::Accettato, -1, u"226 Transfer complete"_s, u""_s, true},
+         {u"ACME1207.W02"_s, EsitoFileFtp::Rifiutato, -1, u"451 Transfer aborted"_s, u""_s, false},
+         {u"NIENTE*"_s, EsitoFileFtp::NonTentato, -1, u""_s, u""_s, false}});
+    EXPECT_EQ(file[0].destinazione, u"ACME1207.L01.tmp"_s);
+    EXPECT_EQ(file[0].direzione, u"get"_s);
+    EXPECT_EQ(file[2].destinazione, u"/tmp/edi/irispACME"_s);
+    EXPECT_EQ(file[2].direzione, u"put"_s);
+    EXPECT_EQ(CaricamentiAccettati(trascrizione,
+                                   {u"ACME1207.L01.tmp"_s, u"irisp.txt"_s, u"ACME1207.W02"_s}),
+              QStringList({u"ACME1207.L01.tmp"_s, u"irisp.txt"_s}));
+    EXPECT_TRUE(
+        FileDellaTrascrizione({u"ls ACME*.* LSACME"_s, u"ascii "_s}, trascrizione).isEmpty());
+}
+
+TEST(TrascrizioneFtpTest, ConfermatoMaNonIntero)
+{
+    const QString inizio = u"230 User ACME logged in\n"_s;
+    const QString annuncio = u"local: .r.N01 remote: ACME1207.N01\n"_s;
+    const QString centocinquanta =
+        u"150 Opening BINARY mode data connection for ACME1207.N01 (3000000 bytes)\n"_s;
+    const QString disco = u"ftp: Writing `.r.N01': No space left on device\n"_s;
+    struct Caso
+    {
+        const char* nome;
+        QString trascrizione;
+        EsitoFileFtp esito;
+        QString motivo;
+    };
+    const QList<Caso> casi = {
+        {"intero",
+         inizio + annuncio + centocinquanta +
+             u"226 Transfer complete\n"
+             "3000000 bytes received in 00:00\n"_s,
+         EsitoFileFtp::Accettato,
+         {}},
+        {"disco pieno, errore dopo",
+         inizio + annuncio + centocinquanta + u"226 Transfer complete\n"_s +
+             u"1179648 bytes received in 00:00\n"_s + disco,
+         EsitoFileFtp::Incompleto, u"Writing `.r.N01': No space left on device"_s},
+        {"disco pieno, errore prima dell'annuncio",
+         inizio + disco + annuncio + centocinquanta + u"226 Transfer complete\n"_s +
+             u"1179648 bytes received in 00:00\n"_s,
+         EsitoFileFtp::Incompleto, u"Writing `.r.N01': No space left on device"_s},
+        {"meno byte del 150",
+         inizio + annuncio + centocinquanta +
+             u"226 Transfer complete\n"
+             "2000 bytes received in 00:00\n"_s,
+         EsitoFileFtp::Incompleto, u"trasferiti 2000 byte su 3000000"_s},
+        {"meno byte della dimensione chiesta",
+         inizio + u"ACME1207.N01\t5000\n"_s + annuncio +
+             u"150 Accepted data connection\n226 File successfully transferred\n"
+             "4000 bytes received in 00:00\n"_s,
+         EsitoFileFtp::Incompleto, u"trasferiti 4000 byte su 5000"_s},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        const QList<FileFtp> file =
+            FileDellaTrascrizione({u"get ACME1207.N01 .r.N01"_s}, c.trascrizione);
+        ASSERT_EQ(file.size(), 1);
+        EXPECT_EQ(file[0].esito, c.esito);
+        EXPECT_EQ(file[0].motivo, c.motivo);
+        EXPECT_EQ(CaricamentiAccettati(c.trascrizione, {u".r.N01"_s}).size(),
+                  c.esito == EsitoFileFtp::Accettato ? 1 : 0);
+    }
+}
+
+TEST(TrascrizioneFtpTest, AccessoRifiutato)
+{
+    const QList<std::pair<QString, QString>> casi = {
+        {u"220 ok\n331 Password required\n530 Login incorrect.\nLogin failed.\n"
+         "530 Please login with USER and PASS\n"_s,
+         u"530 Login incorrect."_s},
+        {u"220 ok\n331 Password required\n230 User ACME logged in\n550 x: Forbidden\n"_s, u""_s},
+        {u"220 ok\n421 Too many users\n"_s, u"421 Too many users"_s},
+        {u"ftp: Can't connect to `127.0.0.1:1': Connection refused\nNot connected.\n"_s, u""_s},
+    };
+    for (const auto& [trascrizione, atteso] : casi)
+        EXPECT_EQ(AccessoRifiutato(trascrizione), atteso) << trascrizione.toStdString();
+}

@@ -1,0 +1,72 @@
+#include "support/BustaFirmata.h"
+#include "support/CartellaProgrammaTest.h"
+#include "support/StampaQt.h"
+#include "support/ui/AmbienteFinestre.h"
+
+#include "scambio/VerificaFirma.h"
+#include "scambio/ui/GesVerif.h"
+#include "shell/CartelleLavoro.h"
+#include "shell/Global.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray RispostaFirmata =
+    QByteArray("ACME1207.X01 ESITO\r\n") + QByteArray(1, '\0') + "\xff\x1a";
+
+class GesVerifTest : public CartellaProgrammaTest
+{
+protected:
+    void SetUp() override
+    {
+        CartellaProgrammaTest::SetUp();
+        ParametriEdi.CartellaBase = Percorso(u"base"_s);
+        ASSERT_TRUE(CreaCartelle());
+        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso(u"Sbusta.sh"_s)));
+        PREPARA_BUSTA_O_SALTA(busta_, Percorso(u"chiavi"_s));
+    }
+    QString Ricevuto(const QString& nome, const QByteArray& contenuto)
+    {
+        return ScriviFile(ParametriEdi.CartellaRicevuti + u"/"_s + nome, contenuto);
+    }
+    QString Verificato(const QString& nome) const
+    {
+        return ParametriEdi.CartellaVerificati + u"/"_s + nome;
+    }
+
+    BustaFirmata busta_;
+};
+
+} // namespace
+
+TEST_F(GesVerifTest, FinestraMostraIPercorsiESiChiudeDaSola)
+{
+    const QString origine = Ricevuto(u"ACME1207.X01.P7M"_s, busta_.Firma(RispostaFirmata));
+    const QString destino = Verificato(u"ACME1207.X01"_s);
+    QString titolo;
+    QString mostrate;
+    QuandoModale([&](QWidget* w) {
+        titolo = w->windowTitle();
+        mostrate = w->findChild<QLabel*>(u"lbOrigine"_s)->text() + u"|"_s +
+                   w->findChild<QLabel*>(u"lbDestino"_s)->text();
+    });
+    EsitoOperazione = 7;
+    QString errore = u"x"_s;
+    EXPECT_EQ(VerificaFile(nullptr, origine, destino, &errore), 0);
+    EXPECT_EQ(EsitoOperazione, 0);
+    EXPECT_TRUE(SenzaVerificaFirmatario(errore)) << "what the command said on the way";
+    EXPECT_EQ(titolo, u"VERIFICA DELLA FIRMA ELETTRONICA IN CORSO..."_s);
+    EXPECT_EQ(mostrate, origine + u"|"_s + destino);
+    EXPECT_EQ(LeggiFile(destino), RispostaFirmata);
+
+    // A failure comes back with the command's own words.
+    const QString guasta = Ricevuto(u"ACME1207.X02.P7M"_s, "non firmato");
+    EXPECT_EQ(VerificaFile(nullptr, guasta, Verificato(u"ACME1207.X02"_s), &errore), 2);
+    EXPECT_EQ(EsitoOperazione, 2);
+    EXPECT_TRUE(errore.startsWith(u"Sbusta:"_s)) << errore.toStdString();
+}
