@@ -260,6 +260,38 @@ TEST_F(FrmRegistroTest, UnGiornoLungoSiLeggeARighe)
     EXPECT_LT(finestra->Modello()->RigheLette(), 1100);
 }
 
+// A day chosen while another is still being read shows only its own rows;
+// a day that can no longer be read says so and shows none.
+TEST_F(FrmRegistroTest, SoloIlGiornoSceltoPerUltimoEUnGiornoIlleggibile)
+{
+    QByteArray lungo;
+    for (int i = 0; i < 20000; ++i)
+        lungo += R"({"tipo":"file","file":"L)" + QByteArray::number(i) + "\"}\n";
+    ScriviFile(u"Registro/2024-12-07.jsonl"_s, lungo);
+    ScriviFile(u"Registro/2024-12-06.jsonl"_s, Sei);
+    const QString perso = ScriviFile(u"Registro/2024-12-05.jsonl"_s, Sei);
+    Apri();
+    auto* giorni = Trova<QComboBox>(u"cmbGiorno"_s);
+    ASSERT_EQ(giorni->count(), 3);
+    for (int giro = 0; giro < 3; ++giro) {
+        giorni->setCurrentIndex(0);
+        giorni->setCurrentIndex(1);
+    }
+    EXPECT_EQ(Stato(), u"Lettura del registro..."_s);
+    AttendiRighe();
+    QTest::qWait(200); // a late answer for the long day would show now
+    EXPECT_EQ(finestra->Giorno(), QDate(2024, 12, 6));
+    EXPECT_EQ(Righe().size(), 3);
+    EXPECT_EQ(Stato(), u"3 record"_s);
+
+    ASSERT_TRUE(QFile::remove(perso)); // gone after the days were listed
+    giorni->setCurrentIndex(2);
+    AttendiRighe();
+    EXPECT_EQ(finestra->Filtro()->rowCount(), 0);
+    EXPECT_TRUE(Stato().startsWith(u"Impossibile leggere il registro: "_s))
+        << Stato().toStdString();
+}
+
 // Every day searched off the window's thread, newest first with its day; a
 // file's story from the selected row, across the days.
 TEST_F(FrmRegistroTest, CercaInTuttiIGiorniEStoriaDelFile)
