@@ -117,9 +117,5 @@ void ClienteFtp::Termina()
 
 void ClienteFtp::Raccogli()
 {
-    const QByteArray nuovo = processo_.readAll();
-    if (nuovo.isEmpty())
-        return;
-    trascrizione_ += nuovo;
-    emit Stampato();
+    trascrizione_ += processo_.readAll();
 }

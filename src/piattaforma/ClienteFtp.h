@@ -45,8 +45,6 @@ public:
     QString ErroreAvvio() const { return errore_; }
 
 signals:
-    // New output was added to the transcript.
-    void Stampato();
     void Terminato();
 
 private:

@@ -100,7 +100,6 @@ FrmRegistro::FrmRegistro(QWidget* padre) : QDialog(padre)
     basso->addWidget(cmdChiudi_);
     layout->addLayout(basso);
 
-    connect(modello_, &ModelloRegistro::Caricato, this, &FrmRegistro::Caricato);
     connect(cmbGiorno_, &QComboBox::currentIndexChanged, this, [this]() { Carica(); });
     connect(txtCerca_, &QLineEdit::textChanged, this, [this](const QString& testo) {
         filtro_->setFilterFixedString(testo.trimmed());
@@ -154,15 +153,12 @@ void FrmRegistro::Aggiorna()
 void FrmRegistro::Carica()
 {
     const QDate giorno = Giorno();
+    GiornoRegistro letto;
     if (giorno.isValid())
-        modello_->Carica(FileRegistro(giorno));
-    else
-        modello_->Imposta({});
-    MostraStato();
-}
-
-void FrmRegistro::Caricato()
-{
+        letto = LeggiRegistro(giorno);
+    illeggibili_ = letto.illeggibili;
+    errore_ = letto.errore;
+    modello_->Imposta(RecordPerCorsa(letto.record));
     grdRegistro_->resizeColumnsToContents();
     // A long reply must not push the others out of sight.
     for (int c = 0; c < ModelloRegistro::ColDettagli; ++c)
@@ -176,13 +172,9 @@ void FrmRegistro::MostraStato()
         lblStato_->setText(u"Nessun trasferimento registrato."_s);
         return;
     }
-    if (modello_->InCaricamento()) {
-        lblStato_->setText(u"Lettura del registro..."_s);
-        return;
-    }
-    if (!modello_->Errore().isEmpty()) {
+    if (!errore_.isEmpty()) {
         lblStato_->setText(u"Impossibile leggere il registro: "_s +
-                           QString(modello_->Errore()).replace(u'\n', u' '));
+                           QString(errore_).replace(u'\n', u' '));
         return;
     }
     const int tutte = modello_->rowCount();
@@ -190,10 +182,9 @@ void FrmRegistro::MostraStato()
         filtro_->filterRegularExpression().pattern().isEmpty()
             ? Righe(tutte, "record", "record")
             : QString::number(filtro_->rowCount()) + u" di "_s + Righe(tutte, "record", "record");
-    const int illeggibili = modello_->Illeggibili();
-    if (illeggibili > 0)
+    if (illeggibili_ > 0)
         testo += u" \u2014 "_s +
-                 Righe(illeggibili, "riga illeggibile saltata", "righe illeggibili saltate") +
+                 Righe(illeggibili_, "riga illeggibile saltata", "righe illeggibili saltate") +
                  u" (scrittura interrotta)"_s;
     lblStato_->setText(testo);
 }
