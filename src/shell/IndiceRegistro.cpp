@@ -143,6 +143,7 @@ struct Letto
     qint32 corsa = -1;
     qint32 operazione = -2; // -2 the record names none
     bool apre = false;      // "tipo" is "inizio"
+    bool chiude = false;    // "tipo" is "fine"
 };
 
 } // namespace
@@ -188,6 +189,7 @@ IndiceRegistro IndicizzaRegistro(const QString& percorso, const std::atomic<bool
             if (c.nome == "tipo") {
                 tipo = c.stringa;
                 l.apre = c.stringa && c.valore == "inizio";
+                l.chiude = c.stringa && c.valore == "fine";
             } else if (c.nome == "corsa") {
                 l.corsa = c.stringa && !c.valore.isEmpty() ? numero(corse, c.valore) : -1;
             } else if (c.nome == "operazione") {
@@ -263,19 +265,35 @@ IndiceRegistro IndicizzaRegistro(const QString& percorso, const std::atomic<bool
     indice.righe.reserve(letti.size());
     qint32 operazione = -1;
     qint32 corsa = -1;
+    qsizetype inizio = -1; // the current run's start row
+    bool finita = false;
+    const auto chiudi = [&]() {
+        if (inizio >= 0 && !finita)
+            indice.righe[inizio].senzaFine = 1;
+    };
     for (auto g = gruppi.crbegin(); g != gruppi.crend(); ++g) {
         for (const qsizetype i : *g) {
             const Letto& l = letti[i];
             if (l.apre) {
+                chiudi();
                 operazione = l.operazione >= 0 ? l.operazione : -1;
                 corsa = l.corsa;
+                inizio = indice.righe.size();
+                finita = false;
             } else if (l.corsa != corsa) {
+                chiudi();
                 operazione = -1; // a run whose start was lost
                 corsa = l.corsa;
+                inizio = -1;
             }
-            indice.righe.append(
-                RigaIndice{l.inizio, l.lunghezza, l.operazione != -2 ? l.operazione : operazione});
+            finita = finita || l.chiude;
+            RigaIndice riga;
+            riga.inizio = l.inizio;
+            riga.lunghezza = l.lunghezza;
+            riga.operazione = l.operazione != -2 ? l.operazione : operazione;
+            indice.righe.append(riga);
         }
     }
+    chiudi();
     return indice;
 }

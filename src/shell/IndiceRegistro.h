@@ -16,8 +16,10 @@
 struct RigaIndice
 {
     qint64 inizio = 0;
-    qint32 lunghezza = 0;
     qint32 operazione = -1; // the row's operation in IndiceRegistro::operazioni; -1 none
+    qint32 lunghezza : 31 = 0;
+    // A run's start whose run has no end record: killed, or still going.
+    quint32 senzaFine : 1 = 0;
 };
 
 struct IndiceRegistro

@@ -61,7 +61,8 @@ TEST_F(IndiceRegistroTest, OgniRigaTroncataVieneContata)
     EXPECT_FALSE(IndicizzaRegistro(Percorso(u"manca.jsonl"_s)).errore.isEmpty());
 }
 
-// Rows point at their lines, newest run first; lines longer than a read.
+// Rows point at their lines, newest run first; lines longer than a read; the
+// start of a run without an end record is marked.
 TEST_F(IndiceRegistroTest, RighePerCorsaConLaLoroOperazione)
 {
     const QByteArray lunga(3 << 20, 'x');
@@ -72,21 +73,24 @@ TEST_F(IndiceRegistroTest, RighePerCorsaConLaLoroOperazione)
                              R"(","corsa":"b"})"
                              "\n" +
                              File + "\n" +
+                             R"({"tipo":"fine","esito":"completato","corsa":"b"})"
+                             "\n" +
                              R"({"tipo":"file","operazione":"verifica\u0021","corsa":"c"})"
                              "\n";
     const QString percorso = ScriviFile(u"giorno.jsonl"_s, testo);
     const IndiceRegistro indice = IndicizzaRegistro(percorso);
-    ASSERT_EQ(indice.righe.size(), 5);
+    ASSERT_EQ(indice.righe.size(), 6);
     QStringList visti;
     for (const RigaIndice& r : indice.righe) {
         const QByteArrayView riga = QByteArrayView(testo).sliced(r.inizio, r.lunghezza);
         visti << CampoRiga(riga, QLatin1StringView("tipo")) + u' ' +
                      (r.operazione >= 0 ? indice.operazioni[r.operazione] : u"-"_s) + u' ' +
-                     CampoRiga(riga, QLatin1StringView("file")).left(3);
+                     CampoRiga(riga, QLatin1StringView("file")).left(3) +
+                     (r.senzaFine ? u" senza fine"_s : QString());
     }
-    EXPECT_EQ(visti,
-              QStringList({u"file verifica! "_s, u"inizio ricezione "_s, u"file ricezione xxx"_s,
-                           u"inizio invio "_s, u"file invio ACM"_s}));
+    EXPECT_EQ(visti, QStringList({u"file verifica! "_s, u"inizio ricezione "_s,
+                                  u"file ricezione xxx"_s, u"fine ricezione "_s,
+                                  u"inizio invio  senza fine"_s, u"file invio ACM"_s}));
     std::atomic<bool> annulla{true};
     EXPECT_TRUE(IndicizzaRegistro(percorso, &annulla).annullato);
     EXPECT_TRUE(CampoRiga(File.left(30), QLatin1StringView("file")).isNull());

@@ -193,6 +193,7 @@ const ModelloRegistro::Riga& ModelloRegistro::RigaA(int riga) const
     const qint32 operazione = indice_.righe[riga].operazione;
     if (operazione >= 0 && operazione < indice_.operazioni.size())
         nuova->operazione = indice_.operazioni[operazione];
+    nuova->senzaFine = indice_.righe[riga].senzaFine;
     letti_.insert(riga, nuova);
     return *nuova;
 }
@@ -204,9 +205,12 @@ QJsonObject ModelloRegistro::Record(int riga) const
 
 bool ModelloRegistro::InAvviso(int riga) const
 {
-    if (riga >= 0 && riga < righe_.size() && righe_[riga].senzaFine)
+    if (riga < 0 || riga >= rowCount())
+        return false;
+    const Riga& letta = RigaA(riga);
+    if (letta.senzaFine)
         return true;
-    const QJsonObject r = Record(riga);
+    const QJsonObject& r = letta.record;
     const QString tipo = Campo(r, u"tipo"_s);
     const QString esito = Campo(r, u"esito"_s);
     if (tipo == u"file"_s)

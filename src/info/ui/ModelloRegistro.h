@@ -73,8 +73,8 @@ private:
     struct Riga
     {
         QJsonObject record;
-        QString operazione; // of the record's run
-        bool senzaFine;     // a run's start whose run has no end record
+        QString operazione;     // of the record's run
+        bool senzaFine = false; // a run's start whose run has no end record
     };
     QString Testo(const Riga& riga, int colonna) const;
     const Riga& RigaA(int riga) const;
