@@ -13,6 +13,14 @@
 
 namespace {
 
+// One text for every mark: a hundred thousand marked rows share it rather
+// than hold a copy each.
+const QString& Segno()
+{
+    static const QString segno = QString::fromLatin1(SegnoInvio);
+    return segno;
+}
+
 // The order of the office's text keys "col|a|b|c": the sort column first, then
 // the others in a fixed order. Dates and sizes were fixed-width digits, so
 // comparing them as numbers gives the same order.
@@ -66,7 +74,7 @@ void ElencoFile::Carica(const QString& cartella, const QString& maschera, const 
         RigaFile r;
         r.nome = v.nome;
         if (segnati.contains(r.nome.trimmed()))
-            r.segno = QLatin1String(SegnoInvio);
+            r.segno = Segno();
         QDate giorno;
         QTime ora;
         locale.Scomponi(v.modificaMs, &giorno, &ora);
@@ -144,7 +152,7 @@ void ElencoFile::Marca(qsizetype riga, bool segnata)
 {
     Indicizza();
     if (segnata)
-        righe_[riga].segno = QLatin1String(SegnoInvio);
+        righe_[riga].segno = Segno();
     else
         righe_[riga].segno.clear();
     segni_.Imposta(rango_[size_t(riga)], segnata);
@@ -179,7 +187,7 @@ bool ElencoFile::Togli(const QString& nome)
 void ElencoFile::Tutti()
 {
     for (RigaFile& r : righe_)
-        r.segno = QLatin1String(SegnoInvio);
+        r.segno = Segno();
     SegniCambiati();
 }
 
@@ -196,7 +204,7 @@ void ElencoFile::Inverti()
         if (r.Segnata())
             r.segno.clear();
         else
-            r.segno = QLatin1String(SegnoInvio);
+            r.segno = Segno();
     }
     SegniCambiati();
 }

@@ -117,5 +117,9 @@ void ClienteFtp::Termina()
 
 void ClienteFtp::Raccogli()
 {
-    trascrizione_ += processo_.readAll();
+    const QByteArray nuovo = processo_.readAll();
+    if (nuovo.isEmpty())
+        return;
+    trascrizione_ += nuovo;
+    emit Stampato();
 }

@@ -45,6 +45,8 @@ public:
     QString ErroreAvvio() const { return errore_; }
 
 signals:
+    // New output was added to the transcript.
+    void Stampato();
     void Terminato();
 
 private:

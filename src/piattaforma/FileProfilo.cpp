@@ -22,6 +22,10 @@ struct Testo
 
 bool LeggiTesto(const QString& file, Testo& testo)
 {
+    // No file named (no settings file set yet): nothing to read, the defaults
+    // hold; Qt would warn at each key.
+    if (file.isEmpty())
+        return false;
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return false;

@@ -47,7 +47,7 @@ qint64 Code(const QString& tabella, const QSet<QByteArray>& inode)
 
 } // namespace
 
-IoProcesso LeggiIoProcesso(qint64 pid)
+IoProcesso LeggiByteProcesso(qint64 pid)
 {
     IoProcesso io;
 #ifdef Q_OS_LINUX
@@ -63,16 +63,32 @@ IoProcesso LeggiIoProcesso(qint64 pid)
                 io.scritti = riga.mid(6).trimmed().toLongLong();
         }
     }
-    const QSet<QByteArray> inode = Socket(pid);
-    if (!inode.isEmpty()) {
-        const qint64 v4 = Code(QStringLiteral("/proc/%1/net/tcp").arg(pid), inode);
-        const qint64 v6 = Code(QStringLiteral("/proc/%1/net/tcp6").arg(pid), inode);
-        io.inCoda = qMax<qint64>(v4, 0) + qMax<qint64>(v6, 0);
-    } else {
-        io.inCoda = 0;
-    }
 #else
     Q_UNUSED(pid);
 #endif
+    return io;
+}
+
+qint64 LeggiCodeProcesso(qint64 pid)
+{
+#ifdef Q_OS_LINUX
+    if (pid <= 0)
+        return -1;
+    const QSet<QByteArray> inode = Socket(pid);
+    if (inode.isEmpty())
+        return 0;
+    const qint64 v4 = Code(QStringLiteral("/proc/%1/net/tcp").arg(pid), inode);
+    const qint64 v6 = Code(QStringLiteral("/proc/%1/net/tcp6").arg(pid), inode);
+    return qMax<qint64>(v4, 0) + qMax<qint64>(v6, 0);
+#else
+    Q_UNUSED(pid);
+    return -1;
+#endif
+}
+
+IoProcesso LeggiIoProcesso(qint64 pid)
+{
+    IoProcesso io = LeggiByteProcesso(pid);
+    io.inCoda = LeggiCodeProcesso(pid);
     return io;
 }

@@ -15,3 +15,7 @@ struct IoProcesso
 };
 
 IoProcesso LeggiIoProcesso(qint64 pid);
+// The byte counts alone (inCoda left -1): one small file, cheap enough for
+// every line the process prints. The queues walk every socket of the system.
+IoProcesso LeggiByteProcesso(qint64 pid);
+qint64 LeggiCodeProcesso(qint64 pid);

@@ -16,51 +16,46 @@
 #include "shell/ValoriFtp.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QTimer>
-
-#include <functional>
-#include <limits>
 
 namespace {
 
 int limiteImposto = 0;
 
 constexpr int LimitePredefinitoMs = 120000;
-// How often the marker is looked at: often enough for a prompt end, rare
-// enough to cost nothing while a dial-up line works.
-constexpr int IntervalloControlloMs = 50;
+// After this long with nothing printed, the client's byte counts and socket
+// queues are looked at: the only signs of a transfer that prints nothing.
 constexpr int IntervalloAvanzamentoMs = 1000;
+constexpr int PausaRimozioneMs = 50;
 // The client has only "close" and "quit" left once the marker is gone.
 constexpr int ChiusuraClienteMs = 10000;
 constexpr int TentativiRimozione = 20;
 
-// Runs the event loop until fatto() holds or ms have passed; true when it holds.
-bool AttendiFinche(const std::function<bool()>& fatto, int ms)
+// Lets the event loop run for ms.
+void Pausa(int ms)
 {
-    if (fatto())
-        return true;
-    const QDeadlineTimer scadenza(ms);
     QEventLoop ciclo;
-    QTimer timer;
-    timer.setInterval(IntervalloControlloMs);
-    bool esito = false;
-    QObject::connect(&timer, &QTimer::timeout, &ciclo, [&]() {
-        if (fatto()) {
-            esito = true;
-            ciclo.quit();
-        } else if (scadenza.hasExpired()) {
-            ciclo.quit();
-        }
-    });
-    timer.start();
+    QTimer::singleShot(ms, &ciclo, &QEventLoop::quit);
     ciclo.exec();
-    return esito;
+}
+
+// Waits for the client's end, bounded by ms; true when it has ended.
+bool AttendiFineCliente(ClienteFtp& cliente, int ms)
+{
+    if (!cliente.InEsecuzione())
+        return true;
+    QEventLoop ciclo;
+    QTimer::singleShot(ms, &ciclo, &QEventLoop::quit);
+    QObject::connect(&cliente, &ClienteFtp::Terminato, &ciclo, &QEventLoop::quit);
+    if (cliente.InEsecuzione())
+        ciclo.exec();
+    return !cliente.InEsecuzione();
 }
 
 enum class Segnale
@@ -113,7 +108,7 @@ void RimuoviScript(const RichiestaFtp& richiesta)
     for (int i = 0; i < TentativiRimozione; ++i) {
         if (!QFileInfo::exists(FileComandiFtp) || QFile::remove(FileComandiFtp))
             return;
-        AttendiFinche([] { return false; }, IntervalloControlloMs);
+        Pausa(PausaRimozioneMs);
     }
 }
 
@@ -302,50 +297,102 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
         return chiudi(StatoFtp::NonAvviato, richiesta.messaggioAvvio);
 
     // The bound counts from the last sign of life: a new line of the
-    // transcript or a byte moved by the client. Each byte of the transcript is
-    // read once, however long the run.
+    // transcript or a byte moved by the client. The wait wakes for what the
+    // client prints, its end and a change in the marker's folder; only after a
+    // second with none of these does it look at the client's counts. Each byte
+    // of the transcript is read once, however long the run.
+    const qint64 pid = cliente.Pid();
     OsservatoreFtp osservatore(richiesta);
     LettoreTrascrizione lettura(richiesta.righe);
-    QElapsedTimer ultimoSegno;
-    ultimoSegno.start();
-    QElapsedTimer ultimoAvviso;
     qsizetype lunghezza = 0;
-    qint64 mossi = -1;
-    qint64 coda = -1;
+    IoProcesso visto = LeggiByteProcesso(pid);
+    QEventLoop* ciclo = nullptr; // the wait in progress; none while the user is asked
+    QTimer limite;
+    limite.setSingleShot(true);
+    QTimer sonda;
+    sonda.setSingleShot(true);
+    sonda.setInterval(IntervalloAvanzamentoMs);
+    QFileSystemWatcher cartellaSegnale;
+    cartellaSegnale.addPath(QFileInfo(segnale).absolutePath());
+
     auto finito = [&]() { return !QFileInfo::exists(segnale) || !cliente.InEsecuzione(); };
-    auto controlla = [&]() {
-        if (finito())
-            return true;
-        const IoProcesso io = LeggiIoProcesso(cliente.Pid());
-        const qint64 ora = io.Noto() ? io.letti + io.scritti : -1;
-        const QByteArray& stampato = cliente.TrascrizioneGrezza();
-        const bool nuovaRiga = stampato.size() != lunghezza;
-        if (nuovaRiga) {
-            lettura.Aggiungi(QByteArrayView(stampato).sliced(lunghezza));
-            registro.Aggiorna(lettura);
-        }
-        if (nuovaRiga || ora != mossi || io.inCoda != coda) {
-            lunghezza = stampato.size();
-            mossi = ora;
-            coda = io.inCoda;
-            ultimoSegno.restart();
-        }
-        if (richiesta.avanzamento && (nuovaRiga || !ultimoAvviso.isValid() ||
-                                      ultimoAvviso.elapsed() >= IntervalloAvanzamentoMs)) {
-            ultimoAvviso.restart();
-            richiesta.avanzamento(osservatore.Calcola(lettura, io, cliente.Pid()));
-        }
-        return false;
+    // A stop asked by a signal ends the wait, and the run as a "No" to the
+    // question does; it is seen at the next line or look, within a second.
+    auto fermo = [&]() { return finito() || TerminazioneRichiesta(); };
+    auto esciSeFinito = [&]() {
+        if (ciclo && fermo())
+            ciclo->quit();
     };
+    auto avvisa = [&](const IoProcesso& io) {
+        if (richiesta.avanzamento)
+            richiesta.avanzamento(osservatore.Calcola(lettura, io, pid));
+    };
+    // True when the client moved a byte, or its queues changed, since the
+    // last look. The queues are read when the bytes stood still, or when an
+    // upload's progress needs them.
+    auto guarda = [&]() {
+        IoProcesso io = LeggiByteProcesso(pid);
+        bool mosso = io.letti != visto.letti || io.scritti != visto.scritti;
+        if (!mosso || (richiesta.avanzamento && osservatore.UsaCode())) {
+            io.inCoda = LeggiCodeProcesso(pid);
+            mosso = mosso || (visto.inCoda >= 0 && io.inCoda != visto.inCoda);
+        }
+        visto = io;
+        if (mosso)
+            limite.start(LimiteAttesaFtp());
+        avvisa(io);
+        sonda.start();
+        return mosso;
+    };
+    auto stampato = [&]() {
+        const QByteArray& testo = cliente.TrascrizioneGrezza();
+        if (!ciclo || testo.size() == lunghezza)
+            return;
+        lettura.Aggiungi(QByteArrayView(testo).sliced(lunghezza));
+        lunghezza = testo.size();
+        registro.Aggiorna(lettura);
+        limite.start(LimiteAttesaFtp());
+        // A new line means the transfer before it is over, its data socket
+        // drained: the byte counts alone place the next file.
+        IoProcesso io = LeggiByteProcesso(pid);
+        visto.letti = io.letti;
+        visto.scritti = io.scritti;
+        avvisa(io);
+        sonda.start();
+        esciSeFinito();
+    };
+    // Goes first, and with it every connection to the locals above.
+    QObject contesto;
+    QObject::connect(&cliente, &ClienteFtp::Stampato, &contesto, stampato);
+    QObject::connect(&cliente, &ClienteFtp::Terminato, &contesto, esciSeFinito);
+    QObject::connect(&cartellaSegnale, &QFileSystemWatcher::directoryChanged, &contesto,
+                     esciSeFinito);
+    QObject::connect(&sonda, &QTimer::timeout, &contesto, [&]() {
+        if (!ciclo)
+            return;
+        guarda();
+        esciSeFinito();
+    });
+    QObject::connect(&limite, &QTimer::timeout, &contesto, [&]() {
+        if (!ciclo || fermo())
+            return esciSeFinito();
+        // The last look may be a second old.
+        if (!guarda())
+            ciclo->exit(1);
+    });
+
     for (;;) {
-        // A stop asked by a signal ends the run as a "No" to the question does.
-        const bool fatto = AttendiFinche(
-            [&]() {
-                return controlla() || TerminazioneRichiesta() ||
-                       ultimoSegno.elapsed() >= LimiteAttesaFtp();
-            },
-            std::numeric_limits<int>::max());
-        if (fatto && finito())
+        QEventLoop attesa;
+        ciclo = &attesa;
+        limite.start(LimiteAttesaFtp());
+        sonda.start();
+        stampato();
+        if (!fermo())
+            attesa.exec();
+        ciclo = nullptr;
+        limite.stop();
+        sonda.stop();
+        if (finito())
             break;
         const Risposta r = Messaggio(QString::fromLatin1(DomandaAttesaFtp), Pulsanti::SiNo,
                                      Icona::Domanda, {}, Risposta::No);
@@ -355,7 +402,6 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
             cliente.Termina();
             break;
         }
-        ultimoSegno.restart();
     }
 
     // A client that ended with the marker still there never reached the end of
@@ -368,7 +414,7 @@ EsitoFtp EseguiScriptFtp(const RichiestaFtp& richiesta, bool* occupato)
                       richiesta.avvisaInterruzione ? richiesta.messaggioAvvio : QString());
     }
     // What the client prints last is complete only once it has quit.
-    if (!AttendiFinche([&]() { return !cliente.InEsecuzione(); }, ChiusuraClienteMs))
+    if (!AttendiFineCliente(cliente, ChiusuraClienteMs))
         cliente.Termina();
     esito.trascrizione = cliente.Trascrizione();
     esito.uscita = cliente.Uscita();

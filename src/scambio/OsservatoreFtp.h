@@ -15,6 +15,8 @@ public:
     explicit OsservatoreFtp(const RichiestaFtp& richiesta);
 
     AvanzamentoFtp Calcola(const LettoreTrascrizione& lettura, const IoProcesso& io, qint64 pid);
+    // Uploads only: the bytes moved are told by what the sockets still queue.
+    bool UsaCode() const { return soloInvii_; }
 
 private:
     int totaleFile_ = 0;

@@ -21,6 +21,14 @@ TEST_F(FileProfiloTest, SezioniEChiaviSenzaRiguardoAlleMaiuscole)
     EXPECT_EQ(LeggiIni(f, u"EDI"_s, u"MANCA"_s), u""_s);
     EXPECT_EQ(LeggiIni(f, u"MANCA"_s, u"POSX"_s), u""_s);
     EXPECT_EQ(LeggiIni(Percorso(u"nessuno.ini"_s), u"EDI"_s, u"HOSTFTP"_s), u""_s);
+
+    // No file named yet: the default, without a warning at every key.
+    static QStringList avvisi;
+    const QtMessageHandler prima = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& m) { avvisi << m; });
+    EXPECT_EQ(LeggiIni(QString(), u"EDI"_s, u"HOSTFTP"_s), u""_s);
+    qInstallMessageHandler(prima);
+    EXPECT_TRUE(avvisi.isEmpty()) << avvisi.join(u'\n').toStdString();
 }
 
 TEST_F(FileProfiloTest, ScritturaLasciaIlRestoComEra)

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +50,19 @@ protected:
     {
         ServerFtp::Opzioni o;
         o.nomeRifiutato = u"ACME1207.T02"_s;
+        return o;
+    }
+};
+
+// Downloads slower than the wait's bound: the client prints nothing while the
+// data comes.
+class FtpLentoTest : public FtpRealeTest
+{
+protected:
+    ServerFtp::Opzioni OpzioniServer() const override
+    {
+        ServerFtp::Opzioni o;
+        o.velocitaScaricoKBs = 64;
         return o;
     }
 };
@@ -183,4 +197,36 @@ TEST_F(FtpRealeTest, CaricamentoSullHostUnix)
     EXPECT_EQ(CaricamentiAccettati(esito.trascrizione, {u"GIUNTO.TXT"_s}),
               QStringList{u"GIUNTO.TXT"_s});
     EXPECT_TRUE(server_.File(ServerFtp::UtenteDogana).isEmpty());
+}
+
+// Bytes that keep coming are a sign of life however long the client says
+// nothing; a server that stops sending is asked about once the bound passes.
+TEST_F(FtpLentoTest, UnoScaricoMutoMaVivoNonChiedeUnoFermoSi)
+{
+    server_.MettiFile(ServerFtp::UtenteDogana, u"ACME1207.R01"_s, QByteArray(200 * 1024, 'r'));
+    ImpostaLimiteAttesaFtp(1500);
+    EsitoFtp esito = EseguiScriptFtp(Corsa({u"get ACME1207.R01"_s}));
+    EXPECT_TRUE(esito.eseguito);
+    EXPECT_GT(esito.durata, 2.5) << "longer than the bound";
+    EXPECT_EQ(QFileInfo(cartella_ + u"/ACME1207.R01"_s).size(), 200 * 1024);
+    EXPECT_TRUE(RisponditoreTest().Ricevuti().isEmpty());
+
+    QFile::remove(cartella_ + u"/ACME1207.R01"_s);
+    RisponditoreTest()
+        .Rispondi(Risposta::No, u"ATTENDERE ANCORA?"_s)
+        .Rispondi(Risposta::Ok, QLatin1StringView(ErroreRicezioneMessaggi));
+    RichiestaFtp r = Corsa({u"get ACME1207.R01"_s}, QLatin1StringView(ErroreRicezioneMessaggi));
+    bool fermato = false;
+    r.avanzamento = [&](const AvanzamentoFtp& a) {
+        if (!fermato && a.byte > 0) {
+            fermato = true;
+            server_.SospendiSessioni();
+        }
+    };
+    esito = EseguiScriptFtp(r);
+    server_.RiprendiSessioni();
+    EXPECT_TRUE(fermato);
+    EXPECT_EQ(esito.stato, StatoFtp::Interrotto);
+    EXPECT_EQ(RisponditoreTest().Ricevuti().size(), 2);
+    ImpostaLimiteAttesaFtp(0);
 }

@@ -100,6 +100,7 @@ FrmRegistro::FrmRegistro(QWidget* padre) : QDialog(padre)
     basso->addWidget(cmdChiudi_);
     layout->addLayout(basso);
 
+    connect(modello_, &ModelloRegistro::Caricato, this, &FrmRegistro::Caricato);
     connect(cmbGiorno_, &QComboBox::currentIndexChanged, this, [this]() { Carica(); });
     connect(txtCerca_, &QLineEdit::textChanged, this, [this](const QString& testo) {
         filtro_->setFilterFixedString(testo.trimmed());
@@ -153,12 +154,15 @@ void FrmRegistro::Aggiorna()
 void FrmRegistro::Carica()
 {
     const QDate giorno = Giorno();
-    GiornoRegistro letto;
     if (giorno.isValid())
-        letto = LeggiRegistro(giorno);
-    illeggibili_ = letto.illeggibili;
-    errore_ = letto.errore;
-    modello_->Imposta(RecordPerCorsa(letto.record));
+        modello_->Carica(FileRegistro(giorno));
+    else
+        modello_->Imposta({});
+    MostraStato();
+}
+
+void FrmRegistro::Caricato()
+{
     grdRegistro_->resizeColumnsToContents();
     // A long reply must not push the others out of sight.
     for (int c = 0; c < ModelloRegistro::ColDettagli; ++c)
@@ -172,9 +176,13 @@ void FrmRegistro::MostraStato()
         lblStato_->setText(u"Nessun trasferimento registrato."_s);
         return;
     }
-    if (!errore_.isEmpty()) {
+    if (modello_->InCaricamento()) {
+        lblStato_->setText(u"Lettura del registro..."_s);
+        return;
+    }
+    if (!modello_->Errore().isEmpty()) {
         lblStato_->setText(u"Impossibile leggere il registro: "_s +
-                           QString(errore_).replace(u'\n', u' '));
+                           QString(modello_->Errore()).replace(u'\n', u' '));
         return;
     }
     const int tutte = modello_->rowCount();
@@ -182,9 +190,10 @@ void FrmRegistro::MostraStato()
         filtro_->filterRegularExpression().pattern().isEmpty()
             ? Righe(tutte, "record", "record")
             : QString::number(filtro_->rowCount()) + u" di "_s + Righe(tutte, "record", "record");
-    if (illeggibili_ > 0)
+    const int illeggibili = modello_->Illeggibili();
+    if (illeggibili > 0)
         testo += u" \u2014 "_s +
-                 Righe(illeggibili_, "riga illeggibile saltata", "righe illeggibili saltate") +
+                 Righe(illeggibili, "riga illeggibile saltata", "righe illeggibili saltate") +
                  u" (scrittura interrotta)"_s;
     lblStato_->setText(testo);
 }

@@ -14,7 +14,8 @@ class QTableView;
 
 // "Registro trasferimenti": the transfer log of one day, newest run first,
 // read-only. The days that have a log in a chooser, a filter on the file
-// name, the whole record of a row on a double click or Enter.
+// name, the whole record of a row on a double click or Enter. The day is read
+// on another thread: the window is there at once, the rows as soon as read.
 class FrmRegistro : public QDialog
 {
     Q_OBJECT
@@ -37,6 +38,7 @@ protected:
 
 private:
     void Carica();
+    void Caricato();
     void MostraStato();
     void MostraRecord(const QModelIndex& indice);
 
@@ -49,6 +51,4 @@ private:
     ModelloRegistro* modello_ = nullptr;
     RicercaGiorni* ricerca_ = nullptr;
     QSortFilterProxyModel* filtro_ = nullptr;
-    int illeggibili_ = 0;
-    QString errore_;
 };

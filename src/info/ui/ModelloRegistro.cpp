@@ -8,10 +8,17 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QLocale>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The file is read in aligned blocks: the rows of a run, and the runs next to
+// it, mostly lie in the block already read.
+constexpr qint64 BloccoRighe = 256 * 1024;
+// Rows parsed and kept: a few screens.
+constexpr int RigheTenute = 1024;
 
 const QColor SfondoAvviso(0xfd, 0xdc, 0xd5);
 const QColor TestoAvviso(0x8a, 0x15, 0x0c);
@@ -42,11 +49,87 @@ QString Valore(const QJsonValue& v)
 
 } // namespace
 
-ModelloRegistro::ModelloRegistro(QObject* padre) : QAbstractTableModel(padre) {}
+ModelloRegistro::ModelloRegistro(QObject* padre) : QAbstractTableModel(padre), letti_(RigheTenute)
+{
+}
+
+ModelloRegistro::~ModelloRegistro()
+{
+    Annulla();
+    for (QThread* lettore : std::as_const(lettori_)) {
+        lettore->wait();
+        delete lettore;
+    }
+}
+
+void ModelloRegistro::Annulla()
+{
+    if (annulla_)
+        annulla_->store(true);
+    annulla_.reset();
+}
+
+void ModelloRegistro::Carica(const QString& percorso)
+{
+    Annulla();
+    beginResetModel();
+    righe_.clear();
+    indice_ = {};
+    letti_.clear();
+    file_.close();
+    blocco_.clear();
+    inizioBlocco_ = -1;
+    inCaricamento_ = true;
+    endResetModel();
+    const quint64 generazione = ++generazione_;
+    const auto annulla = annulla_ = std::make_shared<std::atomic<bool>>(false);
+    QThread* lettore = QThread::create([this, percorso, annulla, generazione]() {
+        IndiceRegistro indice = IndicizzaRegistro(percorso, annulla.get());
+        if (annulla->load())
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, generazione, percorso, indice = std::move(indice)]() mutable {
+                Indicizzato(generazione, percorso, std::move(indice));
+            },
+            Qt::QueuedConnection);
+    });
+    lettori_.append(lettore);
+    connect(lettore, &QThread::finished, this, [this, lettore]() {
+        lettori_.removeOne(lettore);
+        lettore->deleteLater();
+    });
+    lettore->start(QThread::LowPriority);
+}
+
+void ModelloRegistro::Indicizzato(quint64 generazione, const QString& percorso,
+                                  IndiceRegistro indice)
+{
+    if (generazione != generazione_)
+        return;
+    beginResetModel();
+    indice_ = std::move(indice);
+    file_.setFileName(percorso);
+    if (indice_.errore.isEmpty() && !file_.open(QIODevice::ReadOnly)) {
+        indice_.errore = percorso + u"\n("_s + file_.errorString() + u')';
+        indice_.righe.clear();
+    }
+    inCaricamento_ = false;
+    endResetModel();
+    emit Caricato();
+}
 
 void ModelloRegistro::Imposta(const QList<QJsonObject>& record)
 {
+    Annulla();
+    ++generazione_;
     beginResetModel();
+    indice_ = {};
+    letti_.clear();
+    file_.close();
+    blocco_.clear();
+    inizioBlocco_ = -1;
+    inCaricamento_ = false;
     righe_.clear();
     QString operazione;
     QString corsa;
@@ -81,16 +164,53 @@ void ModelloRegistro::Imposta(const QList<QJsonObject>& record)
     endResetModel();
 }
 
+QByteArray ModelloRegistro::Linea(int riga) const
+{
+    const RigaIndice& r = indice_.righe[riga];
+    const qint64 fine = r.inizio + r.lunghezza;
+    if (r.inizio < inizioBlocco_ || fine > inizioBlocco_ + blocco_.size()) {
+        const qint64 inizio = r.inizio / BloccoRighe * BloccoRighe;
+        blocco_.clear();
+        inizioBlocco_ = -1;
+        if (!file_.seek(inizio))
+            return {};
+        blocco_ = file_.read(qMax(BloccoRighe, fine - inizio));
+        inizioBlocco_ = inizio;
+        if (fine > inizioBlocco_ + blocco_.size())
+            return {};
+    }
+    return blocco_.sliced(r.inizio - inizioBlocco_, r.lunghezza);
+}
+
+const ModelloRegistro::Riga& ModelloRegistro::RigaA(int riga) const
+{
+    if (!righe_.isEmpty())
+        return righe_[riga];
+    if (const Riga* letta = letti_.object(riga))
+        return *letta;
+    auto* nuova = new Riga;
+    nuova->record = QJsonDocument::fromJson(Linea(riga)).object();
+    const qint32 operazione = indice_.righe[riga].operazione;
+    if (operazione >= 0 && operazione < indice_.operazioni.size())
+        nuova->operazione = indice_.operazioni[operazione];
+    nuova->senzaFine = indice_.righe[riga].senzaFine;
+    letti_.insert(riga, nuova);
+    return *nuova;
+}
+
 QJsonObject ModelloRegistro::Record(int riga) const
 {
-    return riga >= 0 && riga < righe_.size() ? righe_[riga].record : QJsonObject();
+    return riga >= 0 && riga < rowCount() ? RigaA(riga).record : QJsonObject();
 }
 
 bool ModelloRegistro::InAvviso(int riga) const
 {
-    if (riga >= 0 && riga < righe_.size() && righe_[riga].senzaFine)
+    if (riga < 0 || riga >= rowCount())
+        return false;
+    const Riga& letta = RigaA(riga);
+    if (letta.senzaFine)
         return true;
-    const QJsonObject r = Record(riga);
+    const QJsonObject& r = letta.record;
     const QString tipo = Campo(r, u"tipo"_s);
     const QString esito = Campo(r, u"esito"_s);
     if (tipo == u"file"_s)
@@ -121,7 +241,9 @@ QString ModelloRegistro::TestoRecord(const QJsonObject& record)
 
 int ModelloRegistro::rowCount(const QModelIndex& padre) const
 {
-    return padre.isValid() ? 0 : static_cast<int>(righe_.size());
+    if (padre.isValid())
+        return 0;
+    return static_cast<int>(righe_.isEmpty() ? indice_.righe.size() : righe_.size());
 }
 
 int ModelloRegistro::columnCount(const QModelIndex& padre) const
@@ -167,20 +289,23 @@ QString ModelloRegistro::Testo(const Riga& riga, int colonna) const
 
 QVariant ModelloRegistro::data(const QModelIndex& indice, int ruolo) const
 {
-    if (!indice.isValid() || indice.row() >= righe_.size() || indice.column() >= Colonne)
+    if (!indice.isValid() || indice.row() >= rowCount() || indice.column() >= Colonne)
         return {};
     const int riga = indice.row();
     switch (ruolo) {
     case Qt::DisplayRole:
-        return Testo(righe_[riga], indice.column());
+        // A search by file name looks at every row: the name alone is read.
+        if (indice.column() == ColFile && righe_.isEmpty() && !letti_.contains(riga))
+            return CampoRiga(Linea(riga), QLatin1StringView("file"));
+        return Testo(RigaA(riga), indice.column());
     case Qt::ToolTipRole:
-        return indice.column() == ColDettagli ? Testo(righe_[riga], ColDettagli) : QVariant();
+        return indice.column() == ColDettagli ? Testo(RigaA(riga), ColDettagli) : QVariant();
     case Qt::BackgroundRole:
         return InAvviso(riga) ? QBrush(SfondoAvviso) : QVariant();
     case Qt::ForegroundRole:
         return InAvviso(riga) ? QBrush(TestoAvviso) : QVariant();
     case Qt::FontRole:
-        if (Campo(righe_[riga].record, u"tipo"_s) == u"inizio"_s) {
+        if (Campo(RigaA(riga).record, u"tipo"_s) == u"inizio"_s) {
             // Each run opens with a bold row: the runs stand apart.
             QFont grassetto;
             grassetto.setBold(true);

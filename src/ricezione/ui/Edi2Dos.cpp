@@ -17,6 +17,7 @@
 #include "shell/ui/TastiComuni.h"
 
 #include <QApplication>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -84,10 +85,18 @@ Edi2Dos::Edi2Dos(QWidget* padre)
     File1_->setObjectName(QStringLiteral("File1"));
     File1_->setFixedSize(Pixel(3000), Pixel(1500));
     File1_->hide();
+    // The fetched files' list follows the folder: a burst of arrivals is one
+    // refresh, and nothing runs while nothing arrives.
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName(QStringLiteral("Timer1"));
-    Timer1_->setInterval(500);
+    Timer1_->setSingleShot(true);
+    Timer1_->setInterval(100);
     connect(Timer1_, &QTimer::timeout, this, &Edi2Dos::AggiornaFile1);
+    osservaScarico_ = new QFileSystemWatcher(this);
+    connect(osservaScarico_, &QFileSystemWatcher::directoryChanged, this, [this]() {
+        if (!Timer1_->isActive())
+            Timer1_->start();
+    });
 
     connect(cmdRicevi_, &QPushButton::clicked, this, &Edi2Dos::RiceviMessaggi);
     connect(cmdOK_, &QPushButton::clicked, this, &Edi2Dos::SpostaTutti);
@@ -131,8 +140,10 @@ void Edi2Dos::RiceviMessaggi()
             File1_->move(std::max(0, (width() - File1_->width()) / 2), height() / 2);
             File1_->show();
             File1_->raise();
-            Timer1_->start();
+            osservaScarico_->addPath(ParametriEdi.CartellaDaVerificare);
         } else {
+            if (!osservaScarico_->directories().isEmpty())
+                osservaScarico_->removePaths(osservaScarico_->directories());
             Timer1_->stop();
             File1_->hide();
         }

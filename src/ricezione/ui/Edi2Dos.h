@@ -3,6 +3,7 @@
 #include "ricezione/SpostaRicevuti.h"
 #include "ricezione/ui/FinestraRicevuti.h"
 
+class QFileSystemWatcher;
 class QListWidget;
 class QPushButton;
 class QTimer;
@@ -34,6 +35,7 @@ private:
     QPushButton* cmdOK_ = nullptr;
     QListWidget* File1_ = nullptr;
     QTimer* Timer1_ = nullptr;
+    QFileSystemWatcher* osservaScarico_ = nullptr;
     QString prefissoFile1_;
     bool inVerifica_ = false; // an unwrap window opened from here is up
 };

@@ -64,6 +64,13 @@ protected:
         finestra->setWindowModality(Qt::NonModal);
         finestra->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(finestra.get()));
+        AttendiRighe();
+    }
+    // The day is read on another thread.
+    void AttendiRighe() const
+    {
+        ASSERT_TRUE(
+            QTest::qWaitFor([&]() { return !finestra->Modello()->InCaricamento(); }, 20000));
     }
     template <typename T> T* Trova(const QString& nome) const
     {
@@ -138,6 +145,7 @@ TEST_F(FrmRegistroTest, IRecordDelGiornoInOrdine)
     EXPECT_EQ(Stato(), u"9 record"_s);
 
     giorni->setCurrentIndex(1);
+    AttendiRighe();
     EXPECT_EQ(Righe(),
               QStringList({u"17:05:00|verifica|file|ACME1206.X01.P7M|rifiutato"_s,
                            u"17:00:00|elenco|inizio||"_s, u"17:00:01|elenco|fine||completato"_s}));
@@ -188,19 +196,20 @@ TEST_F(FrmRegistroTest, FiltraPerNomeDelFile)
     EXPECT_EQ(Stato(), u"9 record"_s);
 }
 
-// A crash cut the last line: the window shows the rest, counts the line, and
-// leaves the file as it found it.
+// A crash cut a line: the window shows the rest, counts the line, and leaves
+// the file as it found it; the next run wrote on a line of its own.
 TEST_F(FrmRegistroTest, UnaRigaTroncataVieneSaltataEContata)
 {
     const QByteArray tagliato =
-        Sette + R"({"tipo":"inizio","ora":"2024-12-07T12:00:00+01:00","oper)";
+        Sette + R"({"tipo":"inizio","ora":"2024-12-07T12:00:00+01:00","oper)" + "\n" + Sei;
     const QString percorso = ScriviFile(u"Registro/2024-12-07.jsonl"_s, tagliato);
     ASSERT_TRUE(QFile::setPermissions(percorso, QFile::ReadOwner | QFile::ReadGroup));
     const QDateTime modificato = QFileInfo(percorso).lastModified();
     Apri();
-    EXPECT_EQ(Righe().size(), 9);
-    EXPECT_EQ(Stato(), u"9 record \u2014 1 riga illeggibile saltata (scrittura interrotta)"_s);
+    EXPECT_EQ(Righe().size(), 12);
+    EXPECT_EQ(Stato(), u"12 record \u2014 1 riga illeggibile saltata (scrittura interrotta)"_s);
     finestra->Aggiorna();
+    AttendiRighe();
     finestra.reset();
     EXPECT_EQ(LeggiFile(percorso), tagliato);
     EXPECT_EQ(QFileInfo(percorso).lastModified(), modificato);
@@ -217,6 +226,7 @@ TEST_F(FrmRegistroTest, SenzaRegistroNonCreaNulla)
     // A run logged while the window is open shows up on "Aggiorna".
     ScriviFile(u"Registro/2024-12-06.jsonl"_s, Sei);
     QTest::mouseClick(Trova<QPushButton>(u"cmdAggiorna"_s), Qt::LeftButton);
+    AttendiRighe();
     EXPECT_EQ(finestra->Giorno(), QDate(2024, 12, 6));
     EXPECT_EQ(Righe().size(), 3);
 }
@@ -249,6 +259,62 @@ TEST_F(FrmRegistroTest, IlDoppioClicMostraIlRecordIntero)
     tabella->setFocus();
     QTest::keyClick(tabella, Qt::Key_Return);
     EXPECT_EQ(RisponditoreTest().Ricevuti().size(), 2);
+}
+
+// A busy day: the window indexes it, and reads only the rows it shows (and
+// those a search looks at, by their file name alone).
+TEST_F(FrmRegistroTest, UnGiornoLungoSiLeggeARighe)
+{
+    QByteArray giorno;
+    for (int i = 0; i < 5000; ++i)
+        giorno +=
+            R"({"tipo":"file","ora":"2024-12-07T10:00:00+01:00","operazione":"verifica","file":"F)" +
+            QByteArray::number(i) + R"(.P7M","esito":"accettato","corsa":"v)" +
+            QByteArray::number(i) + "\"}\n";
+    ScriviFile(u"Registro/2024-12-07.jsonl"_s, giorno);
+    Apri();
+    EXPECT_EQ(finestra->Modello()->rowCount(), 5000);
+    EXPECT_EQ(Stato(), u"5000 record"_s);
+    EXPECT_LT(finestra->Modello()->RigheLette(), 1100) << "only the rows looked at are parsed";
+    const QAbstractItemModel* m = finestra->Filtro();
+    EXPECT_EQ(m->index(0, ModelloRegistro::ColFile).data().toString(), u"F4999.P7M"_s);
+    EXPECT_EQ(m->index(4999, ModelloRegistro::ColOperazione).data().toString(), u"verifica"_s);
+    EXPECT_EQ(finestra->Modello()->Record(4999).value(u"file"_s).toString(), u"F0.P7M"_s);
+    Trova<QLineEdit>(u"txtCerca"_s)->setText(u"F123.P"_s);
+    EXPECT_EQ(Righe(), QStringList{u"10:00:00|verifica|file|F123.P7M|accettato"_s});
+    EXPECT_LT(finestra->Modello()->RigheLette(), 1100);
+}
+
+// A day chosen while another is still being read shows only its own rows;
+// a day that can no longer be read says so and shows none.
+TEST_F(FrmRegistroTest, SoloIlGiornoSceltoPerUltimoEUnGiornoIlleggibile)
+{
+    QByteArray lungo;
+    for (int i = 0; i < 20000; ++i)
+        lungo += R"({"tipo":"file","file":"L)" + QByteArray::number(i) + "\"}\n";
+    ScriviFile(u"Registro/2024-12-07.jsonl"_s, lungo);
+    ScriviFile(u"Registro/2024-12-06.jsonl"_s, Sei);
+    const QString perso = ScriviFile(u"Registro/2024-12-05.jsonl"_s, Sei);
+    Apri();
+    auto* giorni = Trova<QComboBox>(u"cmbGiorno"_s);
+    ASSERT_EQ(giorni->count(), 3);
+    for (int giro = 0; giro < 3; ++giro) {
+        giorni->setCurrentIndex(0);
+        giorni->setCurrentIndex(1);
+    }
+    EXPECT_EQ(Stato(), u"Lettura del registro..."_s);
+    AttendiRighe();
+    QTest::qWait(200); // a late answer for the long day would show now
+    EXPECT_EQ(finestra->Giorno(), QDate(2024, 12, 6));
+    EXPECT_EQ(Righe().size(), 3);
+    EXPECT_EQ(Stato(), u"3 record"_s);
+
+    ASSERT_TRUE(QFile::remove(perso)); // gone after the days were listed
+    giorni->setCurrentIndex(2);
+    AttendiRighe();
+    EXPECT_EQ(finestra->Filtro()->rowCount(), 0);
+    EXPECT_TRUE(Stato().startsWith(u"Impossibile leggere il registro: "_s))
+        << Stato().toStdString();
 }
 
 // Every day searched off the window's thread, newest first with its day; a
