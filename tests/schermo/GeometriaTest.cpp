@@ -7,9 +7,12 @@
 #include "piattaforma/SondaConnessione.h"
 #include "piattaforma/ui/Schermo.h"
 #include "ricezione/ui/Edi2Dos.h"
+#include "ricezione/ui/GesParUx.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
+#include "strumenti/ui/GesAppl.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
@@ -135,6 +138,31 @@ TEST_F(GeometriaTest, PrincipaleDieciVolteStessaGeometria)
             Foto(u"StartUp"_s);
         w.close();
         EXPECT_EQ(Letta(u"StartUp"_s), attesa) << "closing " << volta;
+    }
+}
+
+// The dialogs that keep no size: each opens twice at the same outer size,
+// framed, and closes.
+TEST_F(GeometriaTest, DialoghiRiapertiStessaMisura)
+{
+    const std::pair<QString, std::function<std::unique_ptr<QDialog>()>> dialoghi[] = {
+        {u"GesParUx"_s, [] { return std::make_unique<GesParUx>(); }},
+        {u"GesAppl"_s, [] { return std::make_unique<GesAppl>(); }},
+    };
+    for (const auto& [nome, crea] : dialoghi) {
+        QSize prima;
+        for (int volta = 0; volta < 2; ++volta) {
+            const std::unique_ptr<QDialog> d = crea();
+            Mostrata(*d);
+            if (volta == 0) {
+                Foto(nome);
+                prima = d->frameGeometry().size();
+                EXPECT_GT(prima.width(), d->geometry().width()) << nome.toStdString();
+            }
+            EXPECT_EQ(d->frameGeometry().size(), prima) << nome.toStdString() << " " << volta;
+            d->reject();
+            EXPECT_FALSE(d->isVisible()) << nome.toStdString();
+        }
     }
 }
 
