@@ -17,10 +17,11 @@ qint64 scritture = 0;
 struct Testo
 {
     QStringList righe;
-    QStringList fini; // "\n" or "\r\n"; the last line may have "" or a lone "\r"
+    // "\n" or "\r\n"; the last line may have "" or a lone "\r". Literals: no copy.
+    QList<QLatin1StringView> fini;
     bool windows1252 = false;
     bool bom = false;
-    QString fineRiga = QStringLiteral("\n"); // for the lines added
+    QLatin1StringView fineRiga{"\n"}; // for the lines added
 };
 
 bool LeggiTesto(const QString& file, Testo& testo)
@@ -49,13 +50,13 @@ bool LeggiTesto(const QString& file, Testo& testo)
             fine = contenuto.size();
         const bool cr = fine > inizio && contenuto[fine - 1] == QLatin1Char('\r');
         testo.righe.append(contenuto.mid(inizio, fine - inizio - (cr ? 1 : 0)));
-        testo.fini.append(QString::fromLatin1(ultima ? (cr ? "\r" : "") : (cr ? "\r\n" : "\n")));
+        testo.fini.append(QLatin1StringView(ultima ? (cr ? "\r" : "") : (cr ? "\r\n" : "\n")));
         windows += cr ? 1 : 0;
         inizio = fine + 1;
     }
     // Lines added take the ends most lines have (a Windows file's on a tie).
     if (windows > 0 && 2 * windows >= testo.righe.size())
-        testo.fineRiga = QStringLiteral("\r\n");
+        testo.fineRiga = QLatin1StringView("\r\n");
     return true;
 }
 
@@ -63,29 +64,33 @@ bool LeggiTesto(const QString& file, Testo& testo)
 // line gets one and the new line is the last without an end, as the file was.
 void Inserisci(Testo& testo, qsizetype dove, const QString& riga)
 {
-    QString fine = testo.fineRiga;
+    QLatin1StringView fine = testo.fineRiga;
     if (dove == testo.righe.size() && dove > 0 && !testo.fini.last().endsWith(QLatin1Char('\n'))) {
         // A lone CR becomes a whole CR LF: its byte stays where it was.
-        testo.fini.last() = testo.fini.last().isEmpty() ? testo.fineRiga : QStringLiteral("\r\n");
-        fine.clear();
+        testo.fini.last() =
+            testo.fini.last().isEmpty() ? testo.fineRiga : QLatin1StringView("\r\n");
+        fine = QLatin1StringView("");
     }
     testo.righe.insert(dove, riga);
     testo.fini.insert(dove, fine);
 }
 
-// The section name of a header line, or a null string for any other line.
-QString NomeSezione(const QString& riga)
+// Whether riga is a section's header; nome receives its name. Views, no
+// copies: a settings file is read whole for each key.
+bool NomeSezione(QStringView riga, QStringView* nome = nullptr)
 {
-    const QString t = riga.trimmed();
-    if (!t.startsWith(QLatin1Char('[')))
-        return {};
-    const qsizetype fine = t.indexOf(QLatin1Char(']'));
+    const QStringView t = riga.trimmed();
+    if (!t.startsWith(u'['))
+        return false;
+    const qsizetype fine = t.indexOf(u']');
     if (fine < 0)
-        return {};
-    return t.mid(1, fine - 1).trimmed();
+        return false;
+    if (nome)
+        *nome = t.mid(1, fine - 1).trimmed();
+    return true;
 }
 
-bool StessoNome(const QString& a, const QString& b)
+bool StessoNome(QStringView a, QStringView b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
@@ -94,8 +99,8 @@ bool StessoNome(const QString& a, const QString& b)
 qsizetype TrovaSezione(const QStringList& righe, const QString& sezione)
 {
     for (qsizetype i = 0; i < righe.size(); ++i) {
-        const QString nome = NomeSezione(righe[i]);
-        if (!nome.isNull() && StessoNome(nome, sezione))
+        QStringView nome;
+        if (NomeSezione(righe[i], &nome) && StessoNome(nome, sezione))
             return i;
     }
     return -1;
@@ -109,10 +114,11 @@ qsizetype TrovaChiave(const QStringList& righe, qsizetype inizio, const QString&
     qsizetype trovata = -1;
     qsizetype i = inizio + 1;
     for (; i < righe.size(); ++i) {
-        if (!NomeSezione(righe[i]).isNull())
+        if (NomeSezione(righe[i]))
             break;
-        const qsizetype uguale = righe[i].indexOf(QLatin1Char('='));
-        if (trovata < 0 && uguale > 0 && StessoNome(righe[i].left(uguale).trimmed(), chiave))
+        const QStringView riga(righe[i]);
+        const qsizetype uguale = riga.indexOf(u'=');
+        if (trovata < 0 && uguale > 0 && StessoNome(riga.left(uguale).trimmed(), chiave))
             trovata = i;
     }
     fine = i;
