@@ -12,12 +12,16 @@ const char* const CodificaWindows = "windows-1252";
 
 qint64 scritture = 0;
 
+// The file's lines as they are, each with its own end: a line the writer does
+// not change goes back byte for byte, whatever mix of ends the file has.
 struct Testo
 {
     QStringList righe;
+    // "\n" or "\r\n"; the last line may have "" or a lone "\r". Literals: no copy.
+    QList<QLatin1StringView> fini;
     bool windows1252 = false;
-    QString fineRiga = QStringLiteral("\n");
-    bool finaleSenzaA_capo = false;
+    bool bom = false;
+    QLatin1StringView fineRiga{"\n"}; // for the lines added
 };
 
 bool LeggiTesto(const QString& file, Testo& testo)
@@ -31,40 +35,66 @@ bool LeggiTesto(const QString& file, Testo& testo)
         return false;
     const QByteArray dati = f.readAll();
 
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The BOM is kept, to be written back.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString contenuto = utf8(dati);
     if (utf8.hasError()) {
         QStringDecoder windows(CodificaWindows);
         contenuto = windows(dati);
         testo.windows1252 = true;
     }
-    if (contenuto.startsWith(QChar(0xFEFF)))
-        contenuto.remove(0, 1);
-    if (contenuto.contains(QStringLiteral("\r\n")))
-        testo.fineRiga = QStringLiteral("\r\n");
-    contenuto.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    testo.righe = contenuto.split(QLatin1Char('\n'));
-    // split() leaves an empty last item after the final line end.
-    if (!testo.righe.isEmpty() && testo.righe.last().isEmpty())
-        testo.righe.removeLast();
-    else if (!testo.righe.isEmpty())
-        testo.finaleSenzaA_capo = true;
+    testo.bom = contenuto.startsWith(QChar(0xFEFF));
+    qsizetype inizio = testo.bom ? 1 : 0;
+    qsizetype windows = 0;
+    while (inizio < contenuto.size()) {
+        qsizetype fine = contenuto.indexOf(QLatin1Char('\n'), inizio);
+        const bool ultima = fine < 0;
+        if (ultima)
+            fine = contenuto.size();
+        const bool cr = fine > inizio && contenuto[fine - 1] == QLatin1Char('\r');
+        testo.righe.append(contenuto.mid(inizio, fine - inizio - (cr ? 1 : 0)));
+        testo.fini.append(QLatin1StringView(ultima ? (cr ? "\r" : "") : (cr ? "\r\n" : "\n")));
+        windows += cr ? 1 : 0;
+        inizio = fine + 1;
+    }
+    // Lines added take the ends most lines have (a Windows file's on a tie).
+    if (windows > 0 && 2 * windows >= testo.righe.size())
+        testo.fineRiga = QLatin1StringView("\r\n");
     return true;
 }
 
-// The section name of a header line, or a null string for any other line.
-QString NomeSezione(const QString& riga)
+// Adds riga before the line at dove. After a last line without an end, that
+// line gets one and the new line is the last without an end, as the file was.
+void Inserisci(Testo& testo, qsizetype dove, const QString& riga)
 {
-    const QString t = riga.trimmed();
-    if (!t.startsWith(QLatin1Char('[')))
-        return {};
-    const qsizetype fine = t.indexOf(QLatin1Char(']'));
-    if (fine < 0)
-        return {};
-    return t.mid(1, fine - 1).trimmed();
+    QLatin1StringView fine = testo.fineRiga;
+    if (dove == testo.righe.size() && dove > 0 && !testo.fini.last().endsWith(QLatin1Char('\n'))) {
+        // A lone CR becomes a whole CR LF: its byte stays where it was.
+        testo.fini.last() =
+            testo.fini.last().isEmpty() ? testo.fineRiga : QLatin1StringView("\r\n");
+        fine = QLatin1StringView("");
+    }
+    testo.righe.insert(dove, riga);
+    testo.fini.insert(dove, fine);
 }
 
-bool StessoNome(const QString& a, const QString& b)
+// Whether riga is a section's header; nome receives its name. Views, no
+// copies: a settings file is read whole for each key.
+bool NomeSezione(QStringView riga, QStringView* nome = nullptr)
+{
+    const QStringView t = riga.trimmed();
+    if (!t.startsWith(u'['))
+        return false;
+    const qsizetype fine = t.indexOf(u']');
+    if (fine < 0)
+        return false;
+    if (nome)
+        *nome = t.mid(1, fine - 1).trimmed();
+    return true;
+}
+
+bool StessoNome(QStringView a, QStringView b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
@@ -73,8 +103,8 @@ bool StessoNome(const QString& a, const QString& b)
 qsizetype TrovaSezione(const QStringList& righe, const QString& sezione)
 {
     for (qsizetype i = 0; i < righe.size(); ++i) {
-        const QString nome = NomeSezione(righe[i]);
-        if (!nome.isNull() && StessoNome(nome, sezione))
+        QStringView nome;
+        if (NomeSezione(righe[i], &nome) && StessoNome(nome, sezione))
             return i;
     }
     return -1;
@@ -88,10 +118,11 @@ qsizetype TrovaChiave(const QStringList& righe, qsizetype inizio, const QString&
     qsizetype trovata = -1;
     qsizetype i = inizio + 1;
     for (; i < righe.size(); ++i) {
-        if (!NomeSezione(righe[i]).isNull())
+        if (NomeSezione(righe[i]))
             break;
-        const qsizetype uguale = righe[i].indexOf(QLatin1Char('='));
-        if (trovata < 0 && uguale > 0 && StessoNome(righe[i].left(uguale).trimmed(), chiave))
+        const QStringView riga(righe[i]);
+        const qsizetype uguale = riga.indexOf(u'=');
+        if (trovata < 0 && uguale > 0 && StessoNome(riga.left(uguale).trimmed(), chiave))
             trovata = i;
     }
     fine = i;
@@ -153,36 +184,33 @@ bool ScriviProfilo(const QString& file, const QString& sezione, const VociProfil
     if (!nuovo && !LeggiTesto(file, testo))
         return false;
 
-    bool sezioneNuova = false;
     for (const auto& [chiave, valore] : voci) {
         const QString nuova = chiave + QLatin1Char('=') + valore;
         const qsizetype inizio = TrovaSezione(testo.righe, sezione);
         if (inizio < 0) {
-            testo.righe.append(QLatin1Char('[') + sezione + QLatin1Char(']'));
-            testo.righe.append(nuova);
-            sezioneNuova = true;
+            Inserisci(testo, testo.righe.size(), QLatin1Char('[') + sezione + QLatin1Char(']'));
+            Inserisci(testo, testo.righe.size(), nuova);
             continue;
         }
         qsizetype fine = 0;
         const qsizetype riga = TrovaChiave(testo.righe, inizio, chiave, fine);
         if (riga >= 0) {
             const QString& vecchia = testo.righe[riga];
-            // Keep the key as the file spells it.
-            testo.righe[riga] = vecchia.left(vecchia.indexOf(QLatin1Char('='))).trimmed() +
-                                QLatin1Char('=') + valore;
+            // Keep the key as the file spells it, blanks included.
+            testo.righe[riga] = vecchia.left(vecchia.indexOf(QLatin1Char('=')) + 1) + valore;
         } else {
             // After the section's last non-blank line, before the blank lines
             // that set it off from the next section.
             qsizetype dove = fine;
             while (dove > inizio + 1 && testo.righe[dove - 1].trimmed().isEmpty())
                 --dove;
-            testo.righe.insert(dove, nuova);
+            Inserisci(testo, dove, nuova);
         }
     }
 
-    QString contenuto = testo.righe.join(testo.fineRiga);
-    if (!testo.finaleSenzaA_capo || sezioneNuova)
-        contenuto += testo.fineRiga;
+    QString contenuto = testo.bom ? QString(QChar(0xFEFF)) : QString();
+    for (qsizetype i = 0; i < testo.righe.size(); ++i)
+        contenuto += testo.righe[i] + testo.fini[i];
 
     QByteArray dati;
     if (testo.windows1252) {

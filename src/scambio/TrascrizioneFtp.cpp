@@ -5,8 +5,6 @@
 #include <QSet>
 #include <QStringTokenizer>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -146,17 +144,16 @@ void LettoreTrascrizione::Leggi(QString riga)
         return;
     }
     // The client's own error on the local file may come before or after the
-    // lines of its transfer: it goes by the file's name.
+    // lines of its transfer: it goes by the file's name. Once a later transfer
+    // is announced, an earlier one is final: the error waits for the next.
     const auto e = erroreLocale.match(riga);
     if (e.hasMatch()) {
         const QString locale = e.captured(1);
         const QString testo = riga.mid(5);
-        auto it = std::find_if(trasferimenti_.rbegin(), trasferimenti_.rend(),
-                               [&](const TrasferimentoFtp& t) { return t.locale == locale; });
-        if (it == trasferimenti_.rend())
+        if (trasferimenti_.isEmpty() || trasferimenti_.last().locale != locale)
             erroriLocali_.insert(locale, testo);
-        else if (it->erroreLocale.isEmpty())
-            it->erroreLocale = testo;
+        else if (trasferimenti_.last().erroreLocale.isEmpty())
+            trasferimenti_.last().erroreLocale = testo;
     }
     if (trasferimenti_.isEmpty())
         return;

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <array>
 #include <filesystem>
 
 using namespace Qt::StringLiterals;
@@ -31,17 +32,53 @@ TEST_F(FileProfiloTest, SezioniEChiaviSenzaRiguardoAlleMaiuscole)
     EXPECT_TRUE(avvisi.isEmpty()) << avvisi.join(u'\n').toStdString();
 }
 
+// Every line not written to comes back byte for byte, and writing the same
+// again changes nothing.
 TEST_F(FileProfiloTest, ScritturaLasciaIlRestoComEra)
 {
-    const QByteArray prima =
-        "; commento in testa\n[PC]\nPATH=C:\\X\n\n[EDI]\n; nota\nDITTA=Uno\n\n[ALTRA]\nK=v\n";
-    const QString f = ScriviFile(u"b.ini"_s, prima);
-
-    ScriviIni(f, u"edi"_s, u"ditta"_s, u"Due"_s);
-    ScriviIni(f, u"EDI"_s, u"PROGR1"_s, u"A0"_s);
-    ScriviIni(f, u"NUOVA"_s, u"K"_s, u"1"_s);
-    EXPECT_EQ(LeggiFile(f), QByteArray("; commento in testa\n[PC]\nPATH=C:\\X\n\n[EDI]\n; nota\n"
-                                       "DITTA=Due\nPROGR1=A0\n\n[ALTRA]\nK=v\n[NUOVA]\nK=1\n"));
+    const struct
+    {
+        const char* caso;
+        QByteArray prima;
+        QList<std::array<QString, 3>> scritture; // section, key, value
+        QByteArray dopo;
+    } casi[] = {
+        {"sezioni e commenti",
+         "; commento in testa\n[PC]\nPATH=C:\\X\n\n[EDI]\n; nota\nDITTA=Uno\n\n[ALTRA]\nK=v\n",
+         {{u"edi"_s, u"ditta"_s, u"Due"_s},
+          {u"EDI"_s, u"PROGR1"_s, u"A0"_s},
+          {u"NUOVA"_s, u"K"_s, u"1"_s}},
+         "; commento in testa\n[PC]\nPATH=C:\\X\n\n[EDI]\n; nota\nDITTA=Due\nPROGR1=A0\n\n["
+         "ALTRA]\nK=v\n[NUOVA]\nK=1\n"},
+        // Found by fuzzing: the second write turned every line end into CR LF.
+        {"CR solo in fondo",
+         "A=1\n[Dogana]\r",
+         {{u"Dogana"_s, u"Sede"_s, u"Forl\u00ec"_s}},
+         "A=1\n[Dogana]\r\nSede=Forl\xc3\xac"},
+        {"fini di riga miste",
+         "[EDI]\r\nDITTA=Uno\n[PC]\nK=v\r\n",
+         {{u"EDI"_s, u"DITTA"_s, u"Due"_s}, {u"PC"_s, u"J"_s, u"w"_s}},
+         "[EDI]\r\nDITTA=Due\n[PC]\nK=v\r\nJ=w\r\n"},
+        {"senza a capo finale, sezione nuova",
+         "[EDI]\r\nDITTA=Uno",
+         {{u"PC"_s, u"K"_s, u"v"_s}},
+         "[EDI]\r\nDITTA=Uno\r\n[PC]\r\nK=v"},
+        {"BOM e chiave con spazi",
+         "\xef\xbb\xbf[EDI]\nDITTA = Uno\n",
+         {{u"EDI"_s, u"DITTA"_s, u"Due"_s}},
+         "\xef\xbb\xbf[EDI]\nDITTA =Due\n"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.caso);
+        const QString f = ScriviFile(u"b.ini"_s, c.prima);
+        for (const auto& [sezione, chiave, valore] : c.scritture)
+            ASSERT_TRUE(ScriviProfilo(f, sezione, chiave, valore));
+        EXPECT_EQ(LeggiFile(f), c.dopo);
+        const auto& [sezione, chiave, valore] = c.scritture.last();
+        EXPECT_EQ(LeggiProfiloIntero(f, sezione, chiave), valore);
+        ASSERT_TRUE(ScriviProfilo(f, sezione, chiave, valore));
+        EXPECT_EQ(LeggiFile(f), c.dopo);
+    }
 }
 
 TEST_F(FileProfiloTest, CreaIlFileMancante)

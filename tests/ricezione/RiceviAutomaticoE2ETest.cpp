@@ -31,6 +31,8 @@ protected:
     }
     void SetUp() override
     {
+        if (!NORVEL_CON_FINESTRE)
+            GTEST_SKIP() << "The program is not built in the core-only build";
         ProvaConServerFtp::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;

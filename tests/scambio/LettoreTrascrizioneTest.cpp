@@ -100,6 +100,11 @@ QList<Caso> Casi()
          "150 Opening\n226 Transfer complete\n"
          "local: ACME1207.W02 remote: ACME1207.W02\n"
          "150 Opening\n451 Transfer aborted\n"},
+        // Found by fuzzing: a file already final turned incomplete.
+        {"errore locale dopo il trasferimento seguente",
+         {u"put A"_s, u"put B"_s},
+         "local: A remote: A\n226 Transfer complete\nlocal: B remote: B\n"
+         "ftp: Can't open `A': No such file or directory\n226 Transfer complete\n"},
         // A name in UTF-8, and bytes that are no text right before a line end.
         {"lettere accentate e byte non validi",
          {u"put PERCHÈ.T01"_s, u"put B"_s},
