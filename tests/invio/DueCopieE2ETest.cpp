@@ -31,18 +31,11 @@ protected:
         o.velocitaScaricoKBs = 100;
         return o;
     }
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConServerFtp::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ParametriEdi.CartellaBase = Percorso(u"base"_s);
-        ASSERT_TRUE(CreaCartelle());
-        ParametriEdi.HostFtp = ParametriUnix.Host = server_.Host();
-        ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
-        ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
-        ParametriUnix.Utente = ServerFtp::UtenteUnix;
-        ParametriUnix.Password = ServerFtp::PasswordUnix;
+        CartelleUfficio(Percorso(u"base"_s));
+        CollegaDogana();
+        CollegaUnix();
     }
     void TearDown() override
     {
