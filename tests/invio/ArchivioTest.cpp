@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        CartelleLavoro();
+        CartelleInvio();
     }
 };
 

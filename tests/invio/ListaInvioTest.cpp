@@ -22,7 +22,7 @@ protected:
     {
         CartellaProgrammaTest::SetUp();
         ParametriEdi.UtenteFtp = u"ABCD"_s;
-        CartelleLavoro();
+        CartelleInvio();
     }
     static QStringList Nomi(const ListaInvio& l)
     {

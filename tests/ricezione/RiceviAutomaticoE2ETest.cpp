@@ -29,16 +29,9 @@ protected:
         o.velocitaScaricoKBs = 200;
         return o;
     }
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConServerFtp::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        Imposta(u"PC"_s, u"PATH"_s, Percorso(u"base"_s));
-        Imposta(u"EDI"_s, u"HOSTFTP"_s, server_.Host());
-        Imposta(u"EDI"_s, u"AUTORFTP"_s, ServerFtp::UtenteDogana);
-        Imposta(u"EDI"_s, u"PASSWFTP"_s, CodificaParola(ServerFtp::PasswordDogana));
-        Imposta(u"EDI"_s, u"CONNESSIONE"_s, u"lo"_s);
+        ScriviIniDogana(Percorso(u"norvel.ini"_s), Percorso(u"base"_s));
         Imposta(u"EDI"_s, u"NUMFILE"_s, u"10"_s);
     }
     void TearDown() override

@@ -14,9 +14,8 @@ namespace {
 class FtpRealeTest : public ProvaConServerFtp
 {
 protected:
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConServerFtp::SetUp();
         cartella_ = Percorso(u"Lavoro"_s);
         QDir().mkpath(cartella_);
     }

@@ -32,11 +32,8 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        ParametriEdi.CartellaBase = Percorso(u"base"_s);
-        ASSERT_TRUE(CreaCartelle());
-        // The reference command, installed beside the program.
-        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso(u"Sbusta.sh"_s)));
-        PREPARA_BUSTA_O_SALTA(busta_, Percorso(u"chiavi"_s));
+        CartelleUfficio(Percorso(u"base"_s));
+        PreparaFirma(busta_);
     }
     void TearDown() override
     {

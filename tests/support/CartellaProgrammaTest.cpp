@@ -73,15 +73,20 @@ void CartellaProgrammaTest::GiornoProve()
     ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
 }
 
-void CartellaProgrammaTest::CartelleLavoro()
+void CartellaProgrammaTest::CartelleInvio()
 {
     ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
     ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
+    ASSERT_TRUE(QDir().mkpath(ParametriEdi.CartellaFirmati));
+    ASSERT_TRUE(QDir().mkpath(ParametriEdi.CartellaInviati));
+}
+
+void CartellaProgrammaTest::CartelleRicezione()
+{
     ParametriEdi.CartellaRicevuti = Percorso(u"Ricevuti"_s);
     ParametriEdi.CartellaVerificati = Percorso(u"Verificati"_s);
-    for (const QString* c : {&ParametriEdi.CartellaFirmati, &ParametriEdi.CartellaInviati,
-                             &ParametriEdi.CartellaRicevuti, &ParametriEdi.CartellaVerificati})
-        ASSERT_TRUE(QDir().mkpath(*c));
+    ASSERT_TRUE(QDir().mkpath(ParametriEdi.CartellaRicevuti));
+    ASSERT_TRUE(QDir().mkpath(ParametriEdi.CartellaVerificati));
     MaxFile = 50;
 }
 

@@ -27,9 +27,11 @@ protected:
 
     // The program's clock stopped at 7 December 2024, 9:00.
     static void GiornoProve();
-    // The working folders (Firmati, Inviati, Ricevuti, Verificati) straight
-    // under the program folder, created, and at most 50 files a run.
-    void CartelleLavoro();
+    // The working folders straight under the program folder, created: those
+    // of sending (Firmati, Inviati) and of receiving (Ricevuti, Verificati,
+    // and at most 50 files a run).
+    void CartelleInvio();
+    void CartelleRicezione();
     // The office's folders under base, as the program creates them.
     void CartelleUfficio(const QString& base);
     // Signed replies: the reference unwrapping command in dove (beside the

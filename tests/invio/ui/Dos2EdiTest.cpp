@@ -40,7 +40,7 @@ protected:
         CartellaProgrammaTest::SetUp();
         GiornoProve();
         ParametriEdi.UtenteFtp = u"ABCD"_s;
-        CartelleLavoro();
+        CartelleInvio();
         ConnessoRemoto = true;
     }
 

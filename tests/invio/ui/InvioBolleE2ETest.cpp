@@ -21,7 +21,7 @@ protected:
     {
         GiornoProve();
         CollegaDogana();
-        CartelleLavoro();
+        CartelleInvio();
         ConnessoRemoto = true;
         for (int i = 1; i <= 3; ++i) {
             QByteArray contenuto;

@@ -46,7 +46,7 @@ protected:
     {
         GiornoProve();
         CollegaDogana();
-        CartelleLavoro();
+        CartelleInvio();
         ConnessoRemoto = true;
         for (int i = 0; i < Nomi.size(); ++i) {
             contenuti_.append(Contenuto(i, DimensioneFile()));
