@@ -24,13 +24,10 @@ namespace {
 // norvel_seconda_copia, each with its own transfer runs.
 class DueCopieE2ETest : public ProvaConServerFtp
 {
+public:
+    DueCopieE2ETest() { opzioni_.velocitaScaricoKBs = 100; }
+
 protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.velocitaScaricoKBs = 100;
-        return o;
-    }
     void Prepara() override
     {
         CartelleUfficio(Percorso(u"base"_s));

@@ -32,13 +32,8 @@ protected:
 
 class InviaUnixRifiutoTest : public InviaUnixE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.nomeRifiutato = u"irisp"_s + QString(ServerFtp::UtenteUnix);
-        return o;
-    }
+public:
+    InviaUnixRifiutoTest() { opzioni_.nomeRifiutato = u"irisp"_s + QString(ServerFtp::UtenteUnix); }
 };
 
 } // namespace

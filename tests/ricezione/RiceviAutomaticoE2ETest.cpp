@@ -22,13 +22,10 @@ namespace {
 // of its own, against the tests' server.
 class RiceviAutomaticoE2ETest : public ProvaConServerFtp
 {
+public:
+    RiceviAutomaticoE2ETest() { opzioni_.velocitaScaricoKBs = 200; }
+
 protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.velocitaScaricoKBs = 200;
-        return o;
-    }
     void Prepara() override
     {
         ScriviIniDogana(Percorso(u"norvel.ini"_s), Percorso(u"base"_s));

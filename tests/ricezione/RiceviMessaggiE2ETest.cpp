@@ -118,24 +118,14 @@ private:
 // A server that refuses any pattern in a command, as some refuse "NLST ACME*.*".
 class RiceviSenzaModelliE2ETest : public RiceviMessaggiE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.rifiutaModelli = true;
-        return o;
-    }
+public:
+    RiceviSenzaModelliE2ETest() { opzioni_.rifiutaModelli = true; }
 };
 
 class RiceviLentoE2ETest : public RiceviMessaggiE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.velocitaScaricoKBs = 100;
-        return o;
-    }
+public:
+    RiceviLentoE2ETest() { opzioni_.velocitaScaricoKBs = 100; }
 };
 
 } // namespace

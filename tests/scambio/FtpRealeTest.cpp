@@ -43,13 +43,8 @@ const QByteArray Binario("riga uno\r\nriga due\n\0\x01\xff fine", 27);
 
 class FtpRifiutoTest : public FtpRealeTest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.nomeRifiutato = u"ACME1207.T02"_s;
-        return o;
-    }
+public:
+    FtpRifiutoTest() { opzioni_.nomeRifiutato = u"ACME1207.T02"_s; }
 };
 
 } // namespace

@@ -81,25 +81,15 @@ protected:
 
 class RegistroRifiutoTest : public RegistroE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.nomeRifiutato = Nomi[1];
-        return o;
-    }
+public:
+    RegistroRifiutoTest() { opzioni_.nomeRifiutato = Nomi[1]; }
 };
 
 // Uploads slow enough to be caught in the middle.
 class RegistroLentoTest : public RegistroE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.kbSecondiCaricamento = 100;
-        return o;
-    }
+public:
+    RegistroLentoTest() { opzioni_.kbSecondiCaricamento = 100; }
 };
 
 } // namespace

@@ -192,7 +192,7 @@ bool ServerFtp::Avvia(const Opzioni& opzioni)
 
 QString ProvaConServerFtp::PasswordDogana() const
 {
-    const QString altra = OpzioniServer().passwordDogana;
+    const QString altra = opzioni_.passwordDogana;
     return altra.isEmpty() ? ProvaEndToEnd::PasswordDogana() : altra;
 }
 

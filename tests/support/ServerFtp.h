@@ -39,16 +39,17 @@ private:
     bool CreaUtente(const QString& nome, const QString& password);
 };
 
-// An end-to-end test against a ProFTPD started with OpzioniServer().
+// An end-to-end test against a ProFTPD started with opzioni_ (set them in the
+// test's constructor).
 class ProvaConServerFtp : public ProvaEndToEnd
 {
 protected:
-    virtual ServerFtp::Opzioni OpzioniServer() const { return {}; }
     ServerDiProva& Server() override { return server_; }
-    bool AvviaServer() override { return server_.Avvia(OpzioniServer()); }
+    bool AvviaServer() override { return server_.Avvia(opzioni_); }
     QString PasswordDogana() const override;
     // The office's UNIX host as the program finds it: this server's other user.
     void CollegaUnix();
 
+    ServerFtp::Opzioni opzioni_;
     ServerFtp server_;
 };

@@ -46,13 +46,8 @@ protected:
 // The server refuses to store the second declaration.
 class InvioBolleRifiutoTest : public InvioBolleE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.nomeRifiutato = u"ACME1207.T02"_s;
-        return o;
-    }
+public:
+    InvioBolleRifiutoTest() { opzioni_.nomeRifiutato = u"ACME1207.T02"_s; }
 };
 
 } // namespace

@@ -68,13 +68,10 @@ protected:
 // Uploads slow enough to be caught in the middle.
 class InvioLentoTest : public InvioSicuroTest
 {
+public:
+    InvioLentoTest() { opzioni_.kbSecondiCaricamento = 100; }
+
 protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.kbSecondiCaricamento = 100;
-        return o;
-    }
     int DimensioneFile() const override { return 250 * 1024; }
 };
 
@@ -315,20 +312,15 @@ namespace {
 // "|" too, and a blank the client must get quoted.
 class InvioParolaTest : public InvioSicuroTest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.passwordDogana = u"S\"e ret\\|0'!"_s;
-        return o;
-    }
+public:
+    InvioParolaTest() { opzioni_.passwordDogana = u"S\"e ret\\|0'!"_s; }
 };
 
 } // namespace
 
 TEST_F(InvioParolaTest, LaParolaSalvataAccedeDopoIlRiavvio)
 {
-    const QString parola = OpzioniServer().passwordDogana;
+    const QString parola = opzioni_.passwordDogana;
     const QString memorizzato = CodificaParola(parola);
     ASSERT_TRUE(memorizzato.endsWith(u' '));
     ASSERT_TRUE(ScriviIni(FileIni, u"EDI"_s, u"PASSWFTP"_s, memorizzato));

@@ -331,13 +331,8 @@ namespace {
 
 class Edi2DosLentoE2ETest : public Edi2DosE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.velocitaScaricoKBs = 100;
-        return o;
-    }
+public:
+    Edi2DosLentoE2ETest() { opzioni_.velocitaScaricoKBs = 100; }
 };
 
 } // namespace
