@@ -377,7 +377,7 @@ TEST_F(StartUpTest, SenzaCartellaBaseLaSiSceglieNeiParametri)
 TEST_F(StartUpTest, MenuDoganaPoiDitta)
 {
     IniConBase();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata(), 60000));
     bool timerFermo = false;
     QuandoModale([&](QWidget* w) {
         ASSERT_EQ(w->objectName(), u"ParEdi"_s);
@@ -407,7 +407,7 @@ TEST_F(StartUpTest, PasswordDalMenuChiestaAlProssimoAvvio)
 {
     IniConBase();
     // No password: start-up opens nothing (an unexpected window would block here).
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata(), 60000));
     bool timerFermo = false;
     QuandoModale([&](QWidget* w) {
         timerFermo = !Trova<QTimer>(u"Timer1"_s)->isActive();
@@ -438,7 +438,7 @@ TEST_F(StartUpTest, TrePasswordSbagliateFermanoLAvvio)
         RisponditoreTest().Rispondi(Risposta::Ok, u"PASSWORD ERRATA"_s);
     QuandoModale([](QWidget* w) {
         w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w, 60000));
         auto* c = w->findChild<QLineEdit*>(u"txtPasswd_0"_s);
         for (int i = 0; i < 3 && w->isVisible(); ++i) {
             c->setFocus(Qt::TabFocusReason);
@@ -550,7 +550,7 @@ TEST_F(StartUpTest, InviaBolleApreLaFinestraDiInvioATimerFermo)
 {
     IniConBase();
     // Its own activation, which restarts the timer, has come and gone.
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata(), 60000));
     auto* timer = Trova<QTimer>(u"Timer1"_s);
     auto* invia = Trova<QPushButton>(u"cmdInvia"_s);
     ASSERT_TRUE(invia->isEnabled());
@@ -602,7 +602,7 @@ TEST_F(StartUpTest, RicezioneEAppuramentiApronoLeLoroFinestreATimerFermo)
 {
     IniConBase();
     stato_ = StatoConnessione::Attiva;
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Avviata(), 60000));
     auto* timer = Trova<QTimer>(u"Timer1"_s);
     for (const auto& [pulsante, finestra] :
          // Without UNIX parameters the clearances window asks for them first.

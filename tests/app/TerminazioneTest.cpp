@@ -6,11 +6,13 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
 #include <csignal>
+#include <sys/syscall.h>
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +36,24 @@ struct CasoTermine
 class TerminazioneTest : public CartellaProgrammaTest,
                          public ::testing::WithParamInterface<CasoTermine>
 {
+protected:
+    // The program catches the signal and its main thread sleeps in poll():
+    // the window or box is up and waits for an answer.
+    static bool InAttesa(qint64 pid, int segnale)
+    {
+        QFile stato(QStringLiteral("/proc/%1/status").arg(pid));
+        if (!stato.open(QIODevice::ReadOnly))
+            return false;
+        bool presi = false;
+        for (const QByteArray& riga : stato.readAll().split('\n'))
+            if (riga.startsWith("SigCgt:"))
+                presi = (riga.mid(7).trimmed().toULongLong(nullptr, 16) >> (segnale - 1)) & 1;
+        QFile chiamata(QStringLiteral("/proc/%1/syscall").arg(pid));
+        if (!presi || !chiamata.open(QIODevice::ReadOnly))
+            return presi;
+        const QByteArray numero = chiamata.readAll().split(' ').value(0);
+        return numero == QByteArray::number(SYS_poll) || numero == QByteArray::number(SYS_ppoll);
+    }
 };
 
 TEST_P(TerminazioneTest, FinisceEntroUnSecondo)
@@ -72,7 +92,9 @@ TEST_P(TerminazioneTest, FinisceEntroUnSecondo)
         ASSERT_TRUE(
             QTest::qWaitFor([&] { return QFileInfo::exists(programma + u"/TempFile"_s); }, 20000));
     }
-    QTest::qWait(1000);
+    const qint64 pid = norvel.processId();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return norvel.state() != QProcess::Running || InAttesa(pid, caso.segnale); }, 60000));
     ASSERT_EQ(norvel.state(), QProcess::Running) << "it did not wait for an answer";
 
     QElapsedTimer tempo;

@@ -17,10 +17,7 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
-        ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
-        QDir().mkpath(ParametriEdi.CartellaFirmati);
-        QDir().mkpath(ParametriEdi.CartellaInviati);
+        CartelleInvio();
     }
 };
 

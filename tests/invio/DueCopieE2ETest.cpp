@@ -24,25 +24,15 @@ namespace {
 // norvel_seconda_copia, each with its own transfer runs.
 class DueCopieE2ETest : public ProvaConServerFtp
 {
+public:
+    DueCopieE2ETest() { opzioni_.velocitaScaricoKBs = 100; }
+
 protected:
-    ServerFtp::Opzioni OpzioniServer() const override
+    void Prepara() override
     {
-        ServerFtp::Opzioni o;
-        o.velocitaScaricoKBs = 100;
-        return o;
-    }
-    void SetUp() override
-    {
-        ProvaConServerFtp::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ParametriEdi.CartellaBase = Percorso(u"base"_s);
-        ASSERT_TRUE(CreaCartelle());
-        ParametriEdi.HostFtp = ParametriUnix.Host = server_.Host();
-        ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
-        ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
-        ParametriUnix.Utente = ServerFtp::UtenteUnix;
-        ParametriUnix.Password = ServerFtp::PasswordUnix;
+        CartelleUfficio(Percorso(u"base"_s));
+        CollegaDogana();
+        CollegaUnix();
     }
     void TearDown() override
     {

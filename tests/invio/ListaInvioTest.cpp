@@ -22,10 +22,7 @@ protected:
     {
         CartellaProgrammaTest::SetUp();
         ParametriEdi.UtenteFtp = u"ABCD"_s;
-        ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
-        ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
-        QDir().mkpath(ParametriEdi.CartellaFirmati);
-        QDir().mkpath(ParametriEdi.CartellaInviati);
+        CartelleInvio();
     }
     static QStringList Nomi(const ListaInvio& l)
     {

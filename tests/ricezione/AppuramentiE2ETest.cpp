@@ -3,7 +3,6 @@
 #include "support/ServerFtp.h"
 #include "support/StampaQt.h"
 
-#include "piattaforma/Orologio.h"
 #include "ricezione/RiceviMessaggi.h"
 #include "ricezione/SpostaRicevuti.h"
 #include "scambio/VerificaFirma.h"
@@ -33,25 +32,14 @@ QByteArray Appuramento(const QByteArray& codice, int n)
 class AppuramentiE2ETest : public ProvaConServerFtp
 {
 protected:
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConServerFtp::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
-        ParametriEdi.CartellaBase = Percorso(u"base"_s);
-        ASSERT_TRUE(CreaCartelle());
-        ParametriEdi.HostFtp = server_.Host();
-        ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
-        ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
-        ParametriUnix.Host = server_.Host();
-        ParametriUnix.Utente = ServerFtp::UtenteUnix;
-        ParametriUnix.Password = ServerFtp::PasswordUnix;
-        ParametriUnix.Cartella =
-            ::geteuid() == 0 ? QString() : server_.CartellaUtente(ServerFtp::UtenteUnix);
+        GiornoProve();
+        CartelleUfficio(Percorso(u"base"_s));
+        CollegaDogana();
+        CollegaUnix();
         MaxFile = 50;
-        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso(u"Sbusta.sh"_s)));
-        PREPARA_BUSTA_O_SALTA(busta_, Percorso(u"chiavi"_s));
+        PreparaFirma(busta_);
     }
 
     static FunzioneSbusta Sbusta()

@@ -17,19 +17,11 @@ namespace {
 class InviaUnixE2ETest : public ProvaConServerFtp
 {
 protected:
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConServerFtp::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
         ParametriEdi.CartellaVerificati = Percorso(u"Verificati"_s);
         QDir().mkpath(ParametriEdi.CartellaVerificati);
-        ParametriUnix.Host = server_.Host();
-        ParametriUnix.Utente = ServerFtp::UtenteUnix;
-        ParametriUnix.Password = ServerFtp::PasswordUnix;
-        // As root the server shuts each user in its own folder.
-        ParametriUnix.Cartella =
-            ::geteuid() == 0 ? QString() : server_.CartellaUtente(ServerFtp::UtenteUnix);
+        CollegaUnix();
     }
     QByteArray SullHost() const
     {
@@ -40,13 +32,8 @@ protected:
 
 class InviaUnixRifiutoTest : public InviaUnixE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.nomeRifiutato = u"irisp"_s + QString(ServerFtp::UtenteUnix);
-        return o;
-    }
+public:
+    InviaUnixRifiutoTest() { opzioni_.nomeRifiutato = u"irisp"_s + QString(ServerFtp::UtenteUnix); }
 };
 
 } // namespace

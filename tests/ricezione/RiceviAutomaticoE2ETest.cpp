@@ -22,25 +22,19 @@ namespace {
 // of its own, against the tests' server.
 class RiceviAutomaticoE2ETest : public ProvaConServerFtp
 {
+public:
+    RiceviAutomaticoE2ETest() { opzioni_.velocitaScaricoKBs = 200; }
+
 protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.velocitaScaricoKBs = 200;
-        return o;
-    }
     void SetUp() override
     {
         if (!NORVEL_CON_FINESTRE)
             GTEST_SKIP() << "The program is not built in the core-only build";
         ProvaConServerFtp::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        Imposta(u"PC"_s, u"PATH"_s, Percorso(u"base"_s));
-        Imposta(u"EDI"_s, u"HOSTFTP"_s, server_.Host());
-        Imposta(u"EDI"_s, u"AUTORFTP"_s, ServerFtp::UtenteDogana);
-        Imposta(u"EDI"_s, u"PASSWFTP"_s, CodificaParola(ServerFtp::PasswordDogana));
-        Imposta(u"EDI"_s, u"CONNESSIONE"_s, u"lo"_s);
+    }
+    void Prepara() override
+    {
+        ScriviIniDogana(Percorso(u"norvel.ini"_s), Percorso(u"base"_s));
         Imposta(u"EDI"_s, u"NUMFILE"_s, u"10"_s);
     }
     void TearDown() override

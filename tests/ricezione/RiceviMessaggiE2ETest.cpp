@@ -4,7 +4,6 @@
 #include "support/StampaQt.h"
 
 #include "piattaforma/BloccoTrasferimenti.h"
-#include "piattaforma/Orologio.h"
 #include "ricezione/NomiRicezione.h"
 #include "ricezione/RiceviMessaggi.h"
 #include "shell/Global.h"
@@ -39,20 +38,11 @@ QByteArray Contenuto(const QString& nome, int dimensione = 3000)
 class RiceviMessaggiE2ETest : public ProvaConServerFtp
 {
 protected:
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConServerFtp::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
-        ParametriEdi.HostFtp = server_.Host();
-        ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
-        ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
-        ParametriEdi.CartellaRicevuti = Percorso(u"Ricevuti"_s);
-        ParametriEdi.CartellaVerificati = Percorso(u"Verificati"_s);
-        QDir().mkpath(ParametriEdi.CartellaRicevuti);
-        QDir().mkpath(ParametriEdi.CartellaVerificati);
-        MaxFile = 50;
+        GiornoProve();
+        CollegaDogana();
+        CartelleRicezione();
     }
 
     void SulServer(const QString& nome, const QByteArray& contenuto = {})
@@ -128,24 +118,14 @@ private:
 // A server that refuses any pattern in a command, as some refuse "NLST ACME*.*".
 class RiceviSenzaModelliE2ETest : public RiceviMessaggiE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.rifiutaModelli = true;
-        return o;
-    }
+public:
+    RiceviSenzaModelliE2ETest() { opzioni_.rifiutaModelli = true; }
 };
 
 class RiceviLentoE2ETest : public RiceviMessaggiE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.velocitaScaricoKBs = 100;
-        return o;
-    }
+public:
+    RiceviLentoE2ETest() { opzioni_.velocitaScaricoKBs = 100; }
 };
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "support/ServerPureFtpd.h"
 
 #include "invio/InvioBolle.h"
-#include "piattaforma/Orologio.h"
 #include "ricezione/RiceviMessaggi.h"
 #include "shell/Global.h"
 
@@ -32,22 +31,12 @@ const QStringList NuoviDelGiorno = {u"ACME1207.L03.P7M"_s, u"ACME1207.N01"_s, u"
 class SecondoServerE2ETest : public ProvaConPureFtpd
 {
 protected:
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConPureFtpd::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
-        ParametriEdi.HostFtp = server_.Host();
-        ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
-        ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
-        for (const QString& c : {u"Firmati"_s, u"Inviati"_s, u"Ricevuti"_s, u"Verificati"_s})
-            QDir().mkpath(Percorso(c));
-        ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
-        ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
-        ParametriEdi.CartellaRicevuti = Percorso(u"Ricevuti"_s);
-        ParametriEdi.CartellaVerificati = Percorso(u"Verificati"_s);
-        MaxFile = 50;
+        GiornoProve();
+        CollegaDogana();
+        CartelleInvio();
+        CartelleRicezione();
         for (const QString& n : SulServer)
             server_.MettiFile(n, Contenuto(n));
     }

@@ -15,9 +15,8 @@ namespace {
 class FtpRealeTest : public ProvaConServerFtp
 {
 protected:
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConServerFtp::SetUp();
         cartella_ = Percorso(u"Lavoro"_s);
         QDir().mkpath(cartella_);
     }
@@ -45,13 +44,8 @@ const QByteArray Binario("riga uno\r\nriga due\n\0\x01\xff fine", 27);
 
 class FtpRifiutoTest : public FtpRealeTest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.nomeRifiutato = u"ACME1207.T02"_s;
-        return o;
-    }
+public:
+    FtpRifiutoTest() { opzioni_.nomeRifiutato = u"ACME1207.T02"_s; }
 };
 
 // Downloads slower than the wait's bound: the client prints nothing while the

@@ -5,7 +5,6 @@
 #include "support/ServerFtp.h"
 
 #include "invio/InvioBolle.h"
-#include "piattaforma/Orologio.h"
 #include "ricezione/InviaUnix.h"
 #include "ricezione/RiceviMessaggi.h"
 #include "scambio/RegistroCorsa.h"
@@ -50,27 +49,12 @@ QStringList Sintesi(const QList<QJsonObject>& record)
 class RegistroE2ETest : public ProvaConServerFtp
 {
 protected:
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConServerFtp::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ImpostaOrologio([] { return QDateTime(Giorno, QTime(9, 0)); });
-        ParametriEdi.HostFtp = server_.Host();
-        ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
-        ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
-        ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
-        ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
-        ParametriEdi.CartellaRicevuti = Percorso(u"Ricevuti"_s);
-        ParametriEdi.CartellaVerificati = Percorso(u"Verificati"_s);
-        for (const QString& c : {u"Firmati"_s, u"Inviati"_s, u"Ricevuti"_s, u"Verificati"_s})
-            QDir().mkpath(Percorso(c));
-        MaxFile = 50;
-    }
-    void TearDown() override
-    {
-        ImpostaLimiteAttesaFtp(0);
-        ProvaConServerFtp::TearDown();
+        GiornoProve();
+        CollegaDogana();
+        CartelleInvio();
+        CartelleRicezione();
     }
 
     QList<QJsonObject> Registro() const
@@ -97,25 +81,15 @@ protected:
 
 class RegistroRifiutoTest : public RegistroE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.nomeRifiutato = Nomi[1];
-        return o;
-    }
+public:
+    RegistroRifiutoTest() { opzioni_.nomeRifiutato = Nomi[1]; }
 };
 
 // Uploads slow enough to be caught in the middle.
 class RegistroLentoTest : public RegistroE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.kbSecondiCaricamento = 100;
-        return o;
-    }
+public:
+    RegistroLentoTest() { opzioni_.kbSecondiCaricamento = 100; }
 };
 
 } // namespace

@@ -1,6 +1,5 @@
-#include "support/BustaFirmata.h"
-#include "support/CartellaProgrammaTest.h"
 #include "support/ProcessiRimasti.h"
+#include "support/ProvaFirma.h"
 #include "support/Risponditore.h"
 #include "support/StampaQt.h"
 
@@ -23,42 +22,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QByteArray RispostaFirmata =
-    QByteArray("ACME1207.X01 ESITO\r\n") + QByteArray(1, '\0') + "\xff\x1a";
-
-class VerificaFirmaTest : public CartellaProgrammaTest
+class VerificaFirmaTest : public ProvaFirma
 {
 protected:
-    void SetUp() override
-    {
-        CartellaProgrammaTest::SetUp();
-        ParametriEdi.CartellaBase = Percorso(u"base"_s);
-        ASSERT_TRUE(CreaCartelle());
-        // The reference command, installed beside the program.
-        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso(u"Sbusta.sh"_s)));
-        PREPARA_BUSTA_O_SALTA(busta_, Percorso(u"chiavi"_s));
-    }
-    void TearDown() override
-    {
-        ImpostaLimiteSbusta(0);
-        CartellaProgrammaTest::TearDown();
-    }
-
-    QString Ricevuto(const QString& nome, const QByteArray& contenuto)
-    {
-        return ScriviFile(ParametriEdi.CartellaRicevuti + u"/"_s + nome, contenuto);
-    }
-    QString Verificato(const QString& nome) const
-    {
-        return ParametriEdi.CartellaVerificati + u"/"_s + nome;
-    }
     // A command of the base folder's own, in place of the reference.
     void SbustaProprio(const QByteArray& corpo)
     {
         ScriviFile(ParametriEdi.CartellaBase + u"/Sbusta.sh"_s, "#!/bin/sh\n" + corpo + "\n");
     }
-
-    BustaFirmata busta_;
 };
 
 } // namespace

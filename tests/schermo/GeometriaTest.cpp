@@ -64,15 +64,16 @@ protected:
                 LeggiIni(FileIni, sezione, u"POSX"_s), LeggiIni(FileIni, sezione, u"POSY"_s)};
     }
 
-    // Shown, framed by the window manager and settled.
+    // Shown, framed by the window manager and settled: the manager gives a
+    // new window the focus once it has framed and placed it.
     static void Mostrata(QWidget& w)
     {
         w.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w, 60000));
         EXPECT_TRUE(
-            QTest::qWaitFor([&] { return !w.windowHandle()->frameMargins().isNull(); }, 5000))
+            QTest::qWaitFor([&] { return !w.windowHandle()->frameMargins().isNull(); }, 60000))
             << "no frame from the window manager";
-        QTest::qWait(200);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w, 60000)) << "never focused";
     }
 
     // Ten openings and closings of a window that remembers its size: each

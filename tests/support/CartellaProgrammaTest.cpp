@@ -1,8 +1,11 @@
 #include "support/CartellaProgrammaTest.h"
 
 #include "support/AmbienteTest.h"
+#include "support/BustaFirmata.h"
 #include "support/Risponditore.h"
 
+#include "piattaforma/Orologio.h"
+#include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 #include "shell/Routine.h"
 
@@ -63,4 +66,38 @@ QString CartellaProgrammaTest::ScriptRegistra(const QString& nome, const QString
                   .toUtf8());
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return script;
+}
+
+void CartellaProgrammaTest::GiornoProve()
+{
+    ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
+}
+
+void CartellaProgrammaTest::CartelleInvio()
+{
+    ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
+    ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
+    ASSERT_TRUE(QDir().mkpath(ParametriEdi.CartellaFirmati));
+    ASSERT_TRUE(QDir().mkpath(ParametriEdi.CartellaInviati));
+}
+
+void CartellaProgrammaTest::CartelleRicezione()
+{
+    ParametriEdi.CartellaRicevuti = Percorso(u"Ricevuti"_s);
+    ParametriEdi.CartellaVerificati = Percorso(u"Verificati"_s);
+    ASSERT_TRUE(QDir().mkpath(ParametriEdi.CartellaRicevuti));
+    ASSERT_TRUE(QDir().mkpath(ParametriEdi.CartellaVerificati));
+    MaxFile = 50;
+}
+
+void CartellaProgrammaTest::CartelleUfficio(const QString& base)
+{
+    ParametriEdi.CartellaBase = base;
+    ASSERT_TRUE(CreaCartelle());
+}
+
+void CartellaProgrammaTest::PreparaFirma(BustaFirmata& busta, const QString& dove)
+{
+    ASSERT_TRUE(QFile::copy(SbustaRiferimento(), dove.isEmpty() ? Percorso(u"Sbusta.sh"_s) : dove));
+    PREPARA_BUSTA_O_SALTA(busta, Percorso(u"chiavi"_s));
 }

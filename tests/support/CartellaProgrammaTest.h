@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+class BustaFirmata;
+
 // A test with its own empty program folder: FileIni, FileComandiFtp and
 // CartellaTemp point into it, the per-user store too, and every scripted box
 // must have been shown by the end of the test.
@@ -22,6 +24,20 @@ protected:
     // An executable script that writes its arguments, one a line, into uscita
     // (all at once, so that a test waiting for uscita reads it whole).
     QString ScriptRegistra(const QString& nome, const QString& uscita);
+
+    // The program's clock stopped at 7 December 2024, 9:00.
+    static void GiornoProve();
+    // The working folders straight under the program folder, created: those
+    // of sending (Firmati, Inviati) and of receiving (Ricevuti, Verificati,
+    // and at most 50 files a run).
+    void CartelleInvio();
+    void CartelleRicezione();
+    // The office's folders under base, as the program creates them.
+    void CartelleUfficio(const QString& base);
+    // Signed replies: the reference unwrapping command in dove (beside the
+    // program by default) and the signer's key in "chiavi". The test is
+    // skipped without openssl (failed under NORVEL_E2E=1).
+    void PreparaFirma(BustaFirmata& busta, const QString& dove = {});
 
 private:
     QTemporaryDir cartella_;

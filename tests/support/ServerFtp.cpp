@@ -2,24 +2,17 @@
 
 #include "PercorsiTest.h"
 
-#include <QDeadlineTimer>
+#include "shell/Global.h"
+
 #include <QDir>
 #include <QFile>
-#include <QHostAddress>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <grp.h>
 #include <pwd.h>
-#include <sys/prctl.h>
 #include <unistd.h>
-
-#include <csignal>
-#include <iostream>
 
 using namespace Qt::StringLiterals;
 
@@ -34,70 +27,31 @@ QString Programma(const QString& nome)
     return p;
 }
 
-quint16 PortaLibera()
-{
-    QTcpServer prova;
-    if (!prova.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    return prova.serverPort();
-}
-
 } // namespace
-
-ServerFtp::ServerFtp()
-{
-    processo_.setProcessChannelMode(QProcess::MergedChannels);
-    processo_.setChildProcessModifier([]() { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-}
-
-ServerFtp::~ServerFtp()
-{
-    Ferma();
-}
-
-QString ServerFtp::Host() const
-{
-    return QStringLiteral("127.0.0.1 %1").arg(porta_);
-}
 
 QString ServerFtp::CartellaUtente(const QString& utente) const
 {
-    return radice_ ? radice_->filePath(QStringLiteral("home/") + utente) : QString();
-}
-
-void ServerFtp::DaiAlServer(const QString& percorso) const
-{
-    if (comeRoot_ && ::chown(QFile::encodeName(percorso).constData(), uid_, gid_) != 0)
-        qWarning("chown %s failed", qPrintable(percorso));
+    return radice_ ? InRadice(QStringLiteral("home/") + utente) : QString();
 }
 
 void ServerFtp::MettiFile(const QString& utente, const QString& nome, const QByteArray& contenuto)
 {
-    const QString percorso = CartellaUtente(utente) + QLatin1Char('/') + nome;
-    QFile f(percorso);
-    if (!f.open(QIODevice::WriteOnly) || f.write(contenuto) != contenuto.size())
-        qWarning("cannot write %s", qPrintable(percorso));
-    f.close();
-    DaiAlServer(percorso);
+    ScriviComeServer(CartellaUtente(utente) + QLatin1Char('/') + nome, contenuto);
 }
 
 QByteArray ServerFtp::LeggiFile(const QString& utente, const QString& nome) const
 {
-    QFile f(CartellaUtente(utente) + QLatin1Char('/') + nome);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return Leggi(CartellaUtente(utente) + QLatin1Char('/') + nome);
 }
 
 QStringList ServerFtp::File(const QString& utente) const
 {
-    return QDir(CartellaUtente(utente)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    return FileIn(CartellaUtente(utente));
 }
 
-QString ServerFtp::Registro() const
+QString ServerFtp::Registro()
 {
-    if (!radice_)
-        return {};
-    QFile f(radice_->filePath(QStringLiteral("proftpd.log")));
-    return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll()) : QString();
+    return Uscita() + QString::fromLocal8Bit(Leggi(InRadice(QStringLiteral("proftpd.log"))));
 }
 
 bool ServerFtp::CreaUtente(const QString& nome, const QString& password)
@@ -131,15 +85,8 @@ bool ServerFtp::CreaUtente(const QString& nome, const QString& password)
 
 bool ServerFtp::Prepara(const Opzioni& opzioni)
 {
-    // Under /tmp itself: the server's own user must be able to walk into it.
-    radice_ = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/norvel-ftp-XXXXXX"));
-    if (!radice_->isValid()) {
-        motivo_ = QStringLiteral("cannot create the server's root under /tmp");
+    if (!CreaRadice(QStringLiteral("/tmp/norvel-ftp-XXXXXX")))
         return false;
-    }
-    QFile::setPermissions(radice_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                               QFile::ReadGroup | QFile::ExeGroup |
-                                               QFile::ReadOther | QFile::ExeOther);
 
     // As root the server serves its sessions as nobody; otherwise as ourselves.
     comeRoot_ = ::geteuid() == 0;
@@ -210,7 +157,7 @@ bool ServerFtp::Prepara(const Opzioni& opzioni)
         altro += QStringLiteral("DenyFilter \"[*?]\"\n");
     QString conf = QString::fromUtf8(modello.readAll());
     conf.replace(QStringLiteral("@NOME@"), QStringLiteral("norvel-test"))
-        .replace(QStringLiteral("@PORTA@"), QString::number(porta_))
+        .replace(QStringLiteral("@PORTA@"), QString::number(Porta()))
         .replace(QStringLiteral("@UTENTE@"), utenteServer)
         .replace(QStringLiteral("@GRUPPO@"), gruppoServer)
         // Locking users into their folder needs root; the tests only use their own.
@@ -226,26 +173,6 @@ bool ServerFtp::Prepara(const Opzioni& opzioni)
     return true;
 }
 
-bool ServerFtp::AttendiPronto()
-{
-    const QDeadlineTimer scadenza(15000);
-    while (!scadenza.hasExpired()) {
-        if (processo_.state() == QProcess::NotRunning || processo_.waitForFinished(0))
-            return false;
-        QTcpSocket s;
-        s.connectToHost(QHostAddress::LocalHost, porta_);
-        if (s.waitForConnected(500) && s.waitForReadyRead(2000) && s.readLine().startsWith("220"))
-            return true;
-        QThread::msleep(50);
-    }
-    return false;
-}
-
-bool ServerFtp::Avvia()
-{
-    return Avvia(Opzioni());
-}
-
 bool ServerFtp::Avvia(const Opzioni& opzioni)
 {
     Ferma();
@@ -255,107 +182,26 @@ bool ServerFtp::Avvia(const Opzioni& opzioni)
         motivo_ = QStringLiteral("proftpd not installed (proftpd-basic)");
         return false;
     }
-    // A port found free can be taken by someone else before the server binds it.
-    for (int tentativo = 0; tentativo < 3; ++tentativo) {
-        porta_ = PortaLibera();
-        if (porta_ == 0 || !Prepara(opzioni))
-            break;
-        processo_.start(proftpd, {QStringLiteral("-n"), QStringLiteral("-c"),
-                                  radice_->filePath(QStringLiteral("proftpd.conf"))});
-        if (!processo_.waitForStarted(5000)) {
-            motivo_ = QStringLiteral("proftpd does not start: ") + processo_.errorString();
-            return false;
-        }
-        if (AttendiPronto())
-            return true;
-        processo_.kill();
-        processo_.waitForFinished(5000);
-        motivo_ = QStringLiteral("proftpd did not come up: ") +
-                  QString::fromLocal8Bit(processo_.readAll()) + Registro();
-    }
-    if (motivo_.isEmpty())
-        motivo_ = QStringLiteral("no free port on 127.0.0.1");
-    return false;
+    return AvviaSuPortaLibera(
+        proftpd, [&] { return Prepara(opzioni); },
+        [this] {
+            return QStringList{QStringLiteral("-n"), QStringLiteral("-c"),
+                               InRadice(QStringLiteral("proftpd.conf"))};
+        });
 }
 
-int ServerFtp::TerminaSessioni()
+QString ProvaConServerFtp::PasswordDogana() const
 {
-    const qint64 pid = processo_.processId();
-    if (pid <= 0)
-        return 0;
-    QFile figli(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
-    if (!figli.open(QIODevice::ReadOnly))
-        return 0;
-    int n = 0;
-    for (const QByteArray& f : figli.readAll().split(' ')) {
-        bool ok = false;
-        const int figlio = f.trimmed().toInt(&ok);
-        if (ok && figlio > 0 && ::kill(figlio, SIGKILL) == 0)
-            ++n;
-    }
-    return n;
+    const QString altra = opzioni_.passwordDogana;
+    return altra.isEmpty() ? ProvaEndToEnd::PasswordDogana() : altra;
 }
 
-bool ServerFtp::Attivo() const
+void ProvaConServerFtp::CollegaUnix()
 {
-    return processo_.state() == QProcess::Running;
-}
-
-void ServerFtp::SospendiSessioni()
-{
-    const qint64 pid = processo_.processId();
-    if (pid <= 0)
-        return;
-    QFile figli(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
-    if (!figli.open(QIODevice::ReadOnly))
-        return;
-    for (const QByteArray& f : figli.readAll().split(' ')) {
-        bool ok = false;
-        const int figlio = f.trimmed().toInt(&ok);
-        if (ok && figlio > 0 && ::kill(figlio, SIGSTOP) == 0)
-            sospese_.append(figlio);
-    }
-}
-
-void ServerFtp::RiprendiSessioni()
-{
-    for (qint64 pid : std::as_const(sospese_))
-        ::kill(static_cast<pid_t>(pid), SIGCONT);
-    sospese_.clear();
-}
-
-void ServerFtp::Ferma()
-{
-    RiprendiSessioni();
-    if (processo_.state() != QProcess::NotRunning) {
-        processo_.terminate();
-        if (!processo_.waitForFinished(5000)) {
-            processo_.kill();
-            processo_.waitForFinished(5000);
-        }
-    }
-}
-
-void ProvaConServerFtp::SetUp()
-{
-    CartellaProgrammaTest::SetUp();
-    const bool obbligatorio = qgetenv("NORVEL_E2E") == "1";
-    if (QStandardPaths::findExecutable(QStringLiteral("ftp")).isEmpty()) {
-        if (obbligatorio)
-            FAIL() << "no ftp client on PATH (tnftp)";
-        GTEST_SKIP() << "no ftp client on PATH (tnftp)";
-    }
-    if (!server_.Avvia(OpzioniServer())) {
-        if (obbligatorio)
-            FAIL() << "FTP server not started: " << server_.Motivo().toStdString();
-        GTEST_SKIP() << "FTP server not started: " << server_.Motivo().toStdString();
-    }
-}
-
-void ProvaConServerFtp::TearDown()
-{
-    if (HasFailure())
-        std::cerr << "server log:\n" << server_.Registro().toStdString();
-    server_.Ferma();
-    CartellaProgrammaTest::TearDown();
+    ParametriUnix.Host = server_.Host();
+    ParametriUnix.Utente = ServerFtp::UtenteUnix;
+    ParametriUnix.Password = ServerFtp::PasswordUnix;
+    // As root the server shuts each user in its own folder.
+    ParametriUnix.Cartella =
+        ::geteuid() == 0 ? QString() : server_.CartellaUtente(ServerFtp::UtenteUnix);
 }

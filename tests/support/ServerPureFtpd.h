@@ -1,64 +1,37 @@
 #pragma once
 
-#include "support/CartellaProgrammaTest.h"
-
-#include <QByteArray>
-#include <QProcess>
-#include <QString>
-#include <QStringList>
-
-#include <memory>
-
-class QTemporaryDir;
+#include "support/ProvaEndToEnd.h"
+#include "support/ServerDiProva.h"
 
 // A second kind of FTP server on 127.0.0.1 (pure-ftpd, unpacked from its
-// package): one virtual user, the Customs one of ServerFtp, locked into a
-// folder of its own under /tmp. It serves its users only when started as
-// root. It stops when the object goes, and with the test program if that dies.
-class ServerPureFtpd
+// package): one virtual user, the Customs one, locked into a folder of its own
+// under /tmp. It serves its users only when started as root.
+class ServerPureFtpd : public ServerDiProva
 {
 public:
     ServerPureFtpd();
-    ~ServerPureFtpd();
-    ServerPureFtpd(const ServerPureFtpd&) = delete;
-    ServerPureFtpd& operator=(const ServerPureFtpd&) = delete;
 
     // False when the server cannot be started; Motivo() says why.
     bool Avvia();
-    void Ferma();
-    QString Motivo() const { return motivo_; }
 
-    // "127.0.0.1 port", as the HOSTFTP setting takes it.
-    QString Host() const;
     QString Cartella() const;
     void MettiFile(const QString& nome, const QByteArray& contenuto);
     QByteArray LeggiFile(const QString& nome) const;
     // Names of the files in the user's folder, sorted.
     QStringList File() const;
     // What the server said on its output and its transfer log.
-    QString Registro();
+    QString Registro() override;
 
 private:
     bool Prepara();
-    bool AttendiPronto();
-    void TerminaFigli();
-
-    std::unique_ptr<QTemporaryDir> radice_;
-    QProcess processo_;
-    quint16 porta_ = 0;
-    uint uid_ = 0;
-    uint gid_ = 0;
-    QString uscita_;
-    QString motivo_;
 };
 
-// A test with a program folder and a running pure-ftpd. When the server cannot
-// be started the test is skipped with the reason, or fails when NORVEL_E2E=1.
-class ProvaConPureFtpd : public CartellaProgrammaTest
+// An end-to-end test against a pure-ftpd.
+class ProvaConPureFtpd : public ProvaEndToEnd
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    ServerDiProva& Server() override { return server_; }
+    bool AvviaServer() override { return server_.Avvia(); }
 
     ServerPureFtpd server_;
 };

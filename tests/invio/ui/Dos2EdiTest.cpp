@@ -3,7 +3,6 @@
 #include "support/Risponditore.h"
 
 #include "invio/ui/Dos2Edi.h"
-#include "piattaforma/Orologio.h"
 #include "piattaforma/ui/Dialoghi.h"
 #include "piattaforma/ui/Schermo.h"
 #include "shell/ChiaviIni.h"
@@ -39,12 +38,9 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
+        GiornoProve();
         ParametriEdi.UtenteFtp = u"ABCD"_s;
-        ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
-        ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
-        QDir().mkpath(ParametriEdi.CartellaFirmati);
-        QDir().mkpath(ParametriEdi.CartellaInviati);
+        CartelleInvio();
         ConnessoRemoto = true;
     }
 

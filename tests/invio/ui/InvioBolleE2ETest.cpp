@@ -1,10 +1,8 @@
-#include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
 #include "support/ServerFtp.h"
 
 #include "invio/InvioBolle.h"
 #include "invio/ui/Dos2Edi.h"
-#include "piattaforma/Orologio.h"
 #include "shell/Global.h"
 
 #include <QDir>
@@ -19,19 +17,11 @@ namespace {
 class InvioBolleE2ETest : public ProvaConServerFtp
 {
 protected:
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConServerFtp::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
-        ParametriEdi.HostFtp = server_.Host();
-        ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
-        ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
-        ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
-        ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
-        QDir().mkpath(ParametriEdi.CartellaFirmati);
-        QDir().mkpath(ParametriEdi.CartellaInviati);
+        GiornoProve();
+        CollegaDogana();
+        CartelleInvio();
         ConnessoRemoto = true;
         for (int i = 1; i <= 3; ++i) {
             QByteArray contenuto;
@@ -56,13 +46,8 @@ protected:
 // The server refuses to store the second declaration.
 class InvioBolleRifiutoTest : public InvioBolleE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.nomeRifiutato = u"ACME1207.T02"_s;
-        return o;
-    }
+public:
+    InvioBolleRifiutoTest() { opzioni_.nomeRifiutato = u"ACME1207.T02"_s; }
 };
 
 } // namespace

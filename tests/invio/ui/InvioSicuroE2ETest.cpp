@@ -1,14 +1,12 @@
 // The send run against the real client and a real ProFTPD when things go
 // wrong: the run ends early, the window is clicked, values and names try to
 // become commands, the history folder is on another filesystem.
-#include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
 #include "support/ServerFtp.h"
 
 #include "invio/Archivio.h"
 #include "invio/InvioBolle.h"
 #include "invio/ui/Dos2Edi.h"
-#include "piattaforma/Orologio.h"
 #include "shell/ChiaviIni.h"
 #include "shell/Global.h"
 #include "shell/Impostazioni.h"
@@ -44,31 +42,16 @@ QByteArray Contenuto(int i, int byte)
 class InvioSicuroTest : public ProvaConServerFtp
 {
 protected:
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConServerFtp::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
-        ParametriEdi.HostFtp = server_.Host();
-        ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
-        ParametriEdi.PasswordFtp = OpzioniServer().passwordDogana.isEmpty()
-                                       ? QString(ServerFtp::PasswordDogana)
-                                       : OpzioniServer().passwordDogana;
-        ParametriEdi.CartellaFirmati = Percorso(u"Firmati"_s);
-        ParametriEdi.CartellaInviati = Percorso(u"Inviati"_s);
-        QDir().mkpath(ParametriEdi.CartellaFirmati);
-        QDir().mkpath(ParametriEdi.CartellaInviati);
+        GiornoProve();
+        CollegaDogana();
+        CartelleInvio();
         ConnessoRemoto = true;
         for (int i = 0; i < Nomi.size(); ++i) {
             contenuti_.append(Contenuto(i, DimensioneFile()));
             ScriviFile(u"Firmati/"_s + Nomi[i], contenuti_.last());
         }
-    }
-    void TearDown() override
-    {
-        ImpostaLimiteAttesaFtp(0);
-        ProvaConServerFtp::TearDown();
     }
     virtual int DimensioneFile() const { return 6000; }
 
@@ -85,13 +68,10 @@ protected:
 // Uploads slow enough to be caught in the middle.
 class InvioLentoTest : public InvioSicuroTest
 {
+public:
+    InvioLentoTest() { opzioni_.kbSecondiCaricamento = 100; }
+
 protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.kbSecondiCaricamento = 100;
-        return o;
-    }
     int DimensioneFile() const override { return 250 * 1024; }
 };
 
@@ -332,20 +312,15 @@ namespace {
 // "|" too, and a blank the client must get quoted.
 class InvioParolaTest : public InvioSicuroTest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.passwordDogana = u"S\"e ret\\|0'!"_s;
-        return o;
-    }
+public:
+    InvioParolaTest() { opzioni_.passwordDogana = u"S\"e ret\\|0'!"_s; }
 };
 
 } // namespace
 
 TEST_F(InvioParolaTest, LaParolaSalvataAccedeDopoIlRiavvio)
 {
-    const QString parola = OpzioniServer().passwordDogana;
+    const QString parola = opzioni_.passwordDogana;
     const QString memorizzato = CodificaParola(parola);
     ASSERT_TRUE(memorizzato.endsWith(u' '));
     ASSERT_TRUE(ScriviIni(FileIni, u"EDI"_s, u"PASSWFTP"_s, memorizzato));

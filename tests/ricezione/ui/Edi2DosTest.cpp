@@ -8,7 +8,6 @@
 #include "support/ui/AmbienteFinestre.h"
 
 #include "piattaforma/BloccoTrasferimenti.h"
-#include "piattaforma/Orologio.h"
 #include "ricezione/ui/Edi2Dos.h"
 #include "ricezione/ui/GrigliaRicevuti.h"
 #include "scambio/VerificaFirma.h"
@@ -35,22 +34,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void PreparaUfficio(CartellaProgrammaTest& t, const QString& base)
-{
-    Q_UNUSED(t);
-    ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
-    ParametriEdi.CartellaBase = base;
-    CreaCartelle();
-    ParametriEdi.UtenteFtp = u"ACME"_s;
-}
-
 class Edi2DosTest : public CartellaProgrammaTest
 {
 protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        PreparaUfficio(*this, Percorso(u"base"_s));
+        GiornoProve();
+        CartelleUfficio(Percorso(u"base"_s));
+        ParametriEdi.UtenteFtp = u"ACME"_s;
     }
     void Ricevuto(const QString& nome, int secondi, const QByteArray& contenuto = "x")
     {
@@ -146,15 +138,11 @@ namespace {
 class Edi2DosE2ETest : public ProvaConServerFtp
 {
 protected:
-    void SetUp() override
+    void Prepara() override
     {
-        ProvaConServerFtp::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        PreparaUfficio(*this, Percorso(u"base"_s));
-        ParametriEdi.HostFtp = server_.Host();
-        ParametriEdi.UtenteFtp = ServerFtp::UtenteDogana;
-        ParametriEdi.PasswordFtp = ServerFtp::PasswordDogana;
+        GiornoProve();
+        CartelleUfficio(Percorso(u"base"_s));
+        CollegaDogana();
         MaxFile = 50;
     }
 };
@@ -319,8 +307,9 @@ TEST_F(Edi2DosTest, SpostaNonSbustatoFinisceNelMessaggioSenzaResti)
 TEST_F(Edi2DosTest, SenzaElencoDelleCaAvvisaUnaVoltaPerSposta)
 {
     BustaFirmata busta;
-    PREPARA_BUSTA_O_SALTA(busta, Percorso(u"chiavi"_s));
-    ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso(u"base/Sbusta.sh"_s)));
+    PreparaFirma(busta, Percorso(u"base/Sbusta.sh"_s));
+    if (IsSkipped() || HasFatalFailure())
+        return;
     qunsetenv("SBUSTA_CA");
     for (const QString& nome : {u"ACME1207.X01.P7M"_s, u"ACME1207.X02.P7M"_s})
         Ricevuto(nome, 10, busta.Firma("contenuto " + nome.toUtf8()));
@@ -342,13 +331,8 @@ namespace {
 
 class Edi2DosLentoE2ETest : public Edi2DosE2ETest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.velocitaScaricoKBs = 100;
-        return o;
-    }
+public:
+    Edi2DosLentoE2ETest() { opzioni_.velocitaScaricoKBs = 100; }
 };
 
 } // namespace
@@ -357,12 +341,7 @@ protected:
 // "&RICEVI" says another copy is transferring and starts nothing.
 TEST_F(Edi2DosLentoE2ETest, RiceviMentreIlComandoTieneIlBlocco)
 {
-    const QString ini = Percorso(u"norvel.ini"_s);
-    ScriviIni(ini, u"PC"_s, u"PATH"_s, ParametriEdi.CartellaBase);
-    ScriviIni(ini, u"EDI"_s, u"HOSTFTP"_s, server_.Host());
-    ScriviIni(ini, u"EDI"_s, u"AUTORFTP"_s, ServerFtp::UtenteDogana);
-    ScriviIni(ini, u"EDI"_s, u"PASSWFTP"_s, CodificaParola(ServerFtp::PasswordDogana));
-    ScriviIni(ini, u"EDI"_s, u"CONNESSIONE"_s, u"lo"_s);
+    ScriviIniDogana(Percorso(u"norvel.ini"_s), ParametriEdi.CartellaBase);
     const QString oggi = u"ACME"_s + QDate::currentDate().toString(u"MMdd"_s) + u".N01"_s;
     server_.MettiFile(ServerFtp::UtenteDogana, oggi, QByteArray(3000000, 'x'));
     server_.MettiFile(ServerFtp::UtenteDogana, u"ACME1207.N01"_s, "uno");

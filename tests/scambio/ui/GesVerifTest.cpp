@@ -1,5 +1,4 @@
-#include "support/BustaFirmata.h"
-#include "support/CartellaProgrammaTest.h"
+#include "support/ProvaFirma.h"
 #include "support/StampaQt.h"
 #include "support/ui/AmbienteFinestre.h"
 
@@ -16,30 +15,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QByteArray RispostaFirmata =
-    QByteArray("ACME1207.X01 ESITO\r\n") + QByteArray(1, '\0') + "\xff\x1a";
-
-class GesVerifTest : public CartellaProgrammaTest
+class GesVerifTest : public ProvaFirma
 {
-protected:
-    void SetUp() override
-    {
-        CartellaProgrammaTest::SetUp();
-        ParametriEdi.CartellaBase = Percorso(u"base"_s);
-        ASSERT_TRUE(CreaCartelle());
-        ASSERT_TRUE(QFile::copy(SbustaRiferimento(), Percorso(u"Sbusta.sh"_s)));
-        PREPARA_BUSTA_O_SALTA(busta_, Percorso(u"chiavi"_s));
-    }
-    QString Ricevuto(const QString& nome, const QByteArray& contenuto)
-    {
-        return ScriviFile(ParametriEdi.CartellaRicevuti + u"/"_s + nome, contenuto);
-    }
-    QString Verificato(const QString& nome) const
-    {
-        return ParametriEdi.CartellaVerificati + u"/"_s + nome;
-    }
-
-    BustaFirmata busta_;
 };
 
 } // namespace

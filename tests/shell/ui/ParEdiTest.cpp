@@ -52,7 +52,7 @@ protected:
         finestra = std::make_unique<ParEdi>();
         finestra->show();
         finestra->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(finestra.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(finestra.get(), 60000));
     }
 
     template <typename T> T* Trova(const QString& nome)

@@ -1,7 +1,6 @@
 #include "support/CartellaProgrammaTest.h"
 #include "support/Risponditore.h"
 
-#include "piattaforma/Orologio.h"
 #include "shell/Global.h"
 #include "shell/ui/RigaFiltro.h"
 
@@ -25,7 +24,7 @@ protected:
     void SetUp() override
     {
         CartellaProgrammaTest::SetUp();
-        ImpostaOrologio([] { return QDateTime(QDate(2024, 12, 7), QTime(9, 0)); });
+        GiornoProve();
         ParametriEdi.UtenteFtp = u"ABCD"_s;
     }
 
