@@ -52,13 +52,8 @@ public:
 // data comes.
 class FtpLentoTest : public FtpRealeTest
 {
-protected:
-    ServerFtp::Opzioni OpzioniServer() const override
-    {
-        ServerFtp::Opzioni o;
-        o.velocitaScaricoKBs = 64;
-        return o;
-    }
+public:
+    FtpLentoTest() { opzioni_.velocitaScaricoKBs = 64; }
 };
 
 } // namespace
