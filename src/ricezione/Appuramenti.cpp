@@ -40,11 +40,13 @@ QString NomeFileAppuramenti(const QString& utenteUnix)
 bool UnisciAppuramenti(const QStringList& file, const QString& destino)
 {
     QByteArray unito;
-    auto scrivi = [&unito](QByteArray riga) {
-        // A file that came with CR LF line ends must not get two CRs.
+    auto scrivi = [&unito](const QByteArray& riga) { unito += riga + "\r\n"; };
+    // A file that came with CR LF line ends must not get two CRs; only the
+    // line end's CR goes, never one that is the line's own.
+    auto senzaCr = [](QByteArray riga) {
         if (riga.endsWith('\r'))
             riga.chop(1);
-        unito += riga + "\r\n";
+        return riga;
     };
     for (qsizetype k = 0; k < file.size(); ++k) {
         QFile f(file[k]);
@@ -55,20 +57,17 @@ bool UnisciAppuramenti(const QStringList& file, const QString& destino)
         if (pezzi.size() > 1 && pezzi.last().isEmpty())
             pezzi.removeLast();
         if (k == 0) {
-            QByteArray intestazione = pezzi.value(0);
-            // The CR of a CR LF file is no character of a short heading.
-            if (intestazione.endsWith('\r'))
-                intestazione.chop(1);
+            QByteArray intestazione = senzaCr(pezzi.value(0));
             static const char codice[] = "L01";
             for (int i = 0; i < 3; ++i)
                 if (25 + i < intestazione.size())
                     intestazione[25 + i] = codice[i];
             scrivi(intestazione);
             if (pezzi.size() > 1)
-                scrivi(pezzi[1]);
+                scrivi(senzaCr(pezzi[1]));
         }
         for (qsizetype i = 2; i < pezzi.size(); ++i)
-            scrivi(pezzi[i]);
+            scrivi(senzaCr(pezzi[i]));
     }
     return Scrivi(destino, unito);
 }

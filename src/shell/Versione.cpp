@@ -29,8 +29,14 @@ Versione LeggiVersione(const QString& testo)
 {
     const QStringList parti = testo.trimmed().split(u'.');
     int numeri[3] = {};
-    for (int i = 0; i < 3 && i < parti.size(); ++i)
+    // Minor and revision are two-digit groups: a number beyond them (or a
+    // negative one) makes the whole version unreadable, never another one.
+    const int massimi[3] = {9999, 99, 99};
+    for (int i = 0; i < 3 && i < parti.size(); ++i) {
         numeri[i] = parti[i].trimmed().toInt();
+        if (numeri[i] < 0 || numeri[i] > massimi[i])
+            return {};
+    }
     return {numeri[0], numeri[1], numeri[2]};
 }
 

@@ -15,7 +15,7 @@ Versione VersioneInUso();
 // A test runs as another version; "" goes back to the build's.
 void ImpostaVersioneInUso(const QString& testo);
 
-// "a.b.c" (missing or odd parts count 0).
+// "a.b.c" (missing or odd parts count 0); 0.0.0 when a part is out of range.
 Versione LeggiVersione(const QString& testo);
 // major × 10000 + minor × 100 + revision.
 int NumeroVersione(const Versione& v);

@@ -79,6 +79,9 @@ TEST_F(AppuramentiTest, CasiLimite)
     const QStringList corta25 = {ScriviFile(u"g"_s, "INTESTAZIONE APPURAMENTI.\r\nS\r\nR1\r\n")};
     ASSERT_TRUE(UnisciAppuramenti(corta25, Percorso(u"unito"_s)));
     EXPECT_EQ(LeggiFile(u"unito"_s), "INTESTAZIONE APPURAMENTI.\r\nS\r\nR1\r\n");
+    // Found by fuzzing: a heading's own last CR went with its line end's.
+    ASSERT_TRUE(UnisciAppuramenti({ScriviFile(u"h"_s, "INTONE8\r\r\nR\nN")}, Percorso(u"unito"_s)));
+    EXPECT_EQ(LeggiFile(u"unito"_s), "INTONE8\r\r\nR\r\nN\r\n");
 
     // A file that cannot be read: the old joined file stays as it was.
     ScriviFile(u"unito"_s, "vecchio");

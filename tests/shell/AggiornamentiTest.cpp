@@ -44,6 +44,10 @@ TEST_F(AggiornamentiTest, VersioniDelProgramma)
         {u"3.0.0"_s, 30000, u"3.0.0"_s, u"03.00.00"_s},
         {u" 1.2 "_s, 10200, u"1.2.0"_s, u"01.02.00"_s},
         {u"x.y.z"_s, 0, u"0.0.0"_s, u"00.00.00"_s},
+        // Found by fuzzing: the number overflowed.
+        {u"2.133333335.7"_s, 0, u"0.0.0"_s, u"00.00.00"_s},
+        {u"1.-1.0"_s, 0, u"0.0.0"_s, u"00.00.00"_s},
+        {u"10000.0.0"_s, 0, u"0.0.0"_s, u"00.00.00"_s},
     };
     for (const auto& c : casi) {
         const Versione v = LeggiVersione(c.testo);

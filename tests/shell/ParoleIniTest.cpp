@@ -82,7 +82,7 @@ TEST_F(ParoleIniTest, OgniParolaStampabileSopravviveAlRiavvio)
             p += Stampabile(gen->bounded(32, 127));
         parole << p.trimmed();
     }
-    constexpr int PerFile = 200;
+    constexpr int PerFile = 25;
     for (qsizetype inizio = 0; inizio < parole.size(); inizio += PerFile) {
         QString testo = QStringLiteral("[EDI]\n");
         const qsizetype fine = qMin(inizio + PerFile, parole.size());
