@@ -9,6 +9,8 @@
 #include "scambio/EseguiScriptFtp.h"
 #include "shell/Global.h"
 
+#include "Misure.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,12 +35,6 @@ double SecondiCpu(int chi)
     getrusage(chi, &uso);
     auto s = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
     return s(uso.ru_utime) + s(uso.ru_stime);
-}
-
-double Mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 
 #include "support/ui/SchermoVirtuale.h"
 
+#include "../Misure.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -126,13 +128,6 @@ Misura Esegui(Osservatore& schermo, const QString& programma, const QStringList&
         p.waitForFinished(5000);
     }
     return m;
-}
-
-double Mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n == 0 ? 0 : (n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2);
 }
 
 } // namespace

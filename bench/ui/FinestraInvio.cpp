@@ -9,6 +9,8 @@
 #include "piattaforma/Orologio.h"
 #include "shell/Global.h"
 
+#include "../Misure.h"
+
 #include <QApplication>
 #include <QDate>
 #include <QDir>
@@ -30,23 +32,6 @@ namespace {
 
 constexpr int Dichiarazioni = 100000;
 constexpr int Giri = 3;
-
-double MiBResidenti()
-{
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> campi = f.readAll().split(' ');
-    return campi.size() > 1
-               ? double(campi[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0)
-               : 0;
-}
-
-double Mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 bool Riempi(const QString& cartella, int quanti)
 {

@@ -7,6 +7,8 @@
 #include "shell/Global.h"
 #include "shell/RegistroTrasferimenti.h"
 
+#include "../Misure.h"
+
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDate>
@@ -30,23 +32,6 @@ namespace {
 constexpr int Record = 200000;
 constexpr int Giri = 3;
 const QDate Giorno(2024, 12, 7);
-
-double MiBResidenti()
-{
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> campi = f.readAll().split(' ');
-    return campi.size() > 1
-               ? double(campi[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0)
-               : 0;
-}
-
-double Mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Runs of a start, eight files and an end, as the runner writes them.
 QByteArray Giornata(int quanti)

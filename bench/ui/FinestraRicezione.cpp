@@ -13,6 +13,8 @@
 #include "shell/CartelleLavoro.h"
 #include "shell/Global.h"
 
+#include "../Misure.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -30,12 +32,6 @@ namespace {
 
 constexpr int Risposte = 50;
 constexpr int Giri = 5;
-
-double Mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 QString Nome(int i)
 {
