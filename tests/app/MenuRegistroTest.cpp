@@ -3,11 +3,13 @@
 
 #include "app/StartUp.h"
 #include "info/ui/FrmRegistro.h"
+#include "info/ui/ModelloRegistro.h"
 #include "piattaforma/ui/Schermo.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QSortFilterProxyModel>
+#include <QTest>
 #include <QWidget>
 
 using namespace Qt::StringLiterals;
@@ -34,8 +36,11 @@ TEST_F(StartUpRegistroTest, IlRegistroSiApreDalMenuDellAiuto)
         EXPECT_TRUE(aiuto->actions().contains(voce));
         QuandoModale([&](QWidget* w) {
             aperta = w->objectName() + u'|' + w->windowTitle();
-            if (auto* f = qobject_cast<FrmRegistro*>(w))
-                righe = f->Filtro()->rowCount();
+            // The day is read on a thread of its own: counted once it is in.
+            if (auto* f = qobject_cast<FrmRegistro*>(w)) {
+                if (QTest::qWaitFor([f] { return !f->Modello()->InCaricamento(); }, 60000))
+                    righe = f->Filtro()->rowCount();
+            }
             w->close();
         });
         voce->trigger();

@@ -62,9 +62,11 @@ protected:
     }
 
     // The shown window with that exact title, "" when none within a while.
+    // Generous bounds: a loaded machine starts the program and its window
+    // manager slowly.
     QString Cerca(const QString& titolo, QProcess& programma)
     {
-        QDeadlineTimer entro(20000);
+        QDeadlineTimer entro(60000);
         while (!entro.hasExpired() && programma.state() == QProcess::Running) {
             const QString id =
                 Xdo({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + titolo + u"$"_s});
@@ -77,7 +79,7 @@ protected:
 
     bool Sparisce(const QString& titolo, QProcess& programma)
     {
-        QDeadlineTimer entro(20000);
+        QDeadlineTimer entro(60000);
         while (!entro.hasExpired() && programma.state() == QProcess::Running) {
             if (Xdo({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^"_s + titolo + u"$"_s})
                     .isEmpty())
@@ -136,7 +138,7 @@ TEST_F(ParolaEseguibileTest, TrePasswordSbagliateTerminanoIlProgramma)
         Digita(box, {u"key"_s, u"Return"_s});
         ASSERT_TRUE(Sparisce(u"Norvel"_s, norvel));
     }
-    ASSERT_TRUE(norvel.waitForFinished(20000));
+    ASSERT_TRUE(norvel.waitForFinished(60000));
     EXPECT_EQ(norvel.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(norvel.exitCode(), 1);
 
