@@ -29,7 +29,10 @@ FileFtp DaTrasferimento(const TrasferimentoFtp& t)
     if (t.codice != 0) {
         f.esito = Confermato(t.codice) ? EsitoFileFtp::Accettato : EsitoFileFtp::Rifiutato;
         f.risposta = t.risposta;
-        if (f.esito == EsitoFileFtp::Accettato && !TrasferimentoIntegro(t)) {
+        // A write that failed here cuts the file whatever the server answered
+        // (its 426 and the client's own error reach the pipe in either order).
+        if ((f.esito == EsitoFileFtp::Accettato && !TrasferimentoIntegro(t)) ||
+            !t.erroreLocale.isEmpty()) {
             f.esito = EsitoFileFtp::Incompleto;
             f.motivo = MotivoIncompleto(t);
         }

@@ -173,6 +173,14 @@ TEST(TrascrizioneFtpTest, ConfermatoMaNonIntero)
          inizio + disco + annuncio + centocinquanta + u"226 Transfer complete\n"_s +
              u"1179648 bytes received in 00:00\n"_s,
          EsitoFileFtp::Incompleto, u"Writing `.r.N01': No space left on device"_s},
+        // The client gives up on its full disk and the server answers 426: the
+        // two reach the pipe in either order.
+        {"disco pieno e 426, errore dopo",
+         inizio + annuncio + centocinquanta + u"426 Transfer aborted\n"_s + disco,
+         EsitoFileFtp::Incompleto, u"Writing `.r.N01': No space left on device"_s},
+        {"disco pieno e 426, errore prima",
+         inizio + annuncio + centocinquanta + disco + u"426 Transfer aborted\n"_s,
+         EsitoFileFtp::Incompleto, u"Writing `.r.N01': No space left on device"_s},
         {"meno byte del 150",
          inizio + annuncio + centocinquanta +
              u"226 Transfer complete\n"
