@@ -1,8 +1,5 @@
 #include "ricezione/RiceviAutomatico.h"
 
-#include "scambio/EseguiScriptFtp.h"
-#include "scambio/RegistroCorsa.h"
-#include "scambio/VerificaFirma.h"
 #include "piattaforma/BloccoTrasferimenti.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/Percorsi.h"
@@ -10,6 +7,9 @@
 #include "ricezione/NomiRicezione.h"
 #include "ricezione/RiceviMessaggi.h"
 #include "ricezione/SpostaRicevuti.h"
+#include "scambio/EseguiScriptFtp.h"
+#include "scambio/RegistroCorsa.h"
+#include "scambio/VerificaFirma.h"
 #include "shell/Avvio.h"
 #include "shell/CartelleLavoro.h"
 #include "shell/ChiaviIni.h"
@@ -18,7 +18,6 @@
 #include "shell/Routine.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
@@ -70,16 +69,12 @@ QString ParametriMancanti()
 // What the window's signed-file check does, without the window.
 int SbustaSenzaFinestra(const QString& origine, const QString& destino, QString* errore)
 {
-    VerificaFirma verifica(origine, destino);
-    QEventLoop ciclo;
-    QObject::connect(&verifica, &VerificaFirma::Terminata, &ciclo, &QEventLoop::quit);
-    verifica.Avvia();
-    if (!verifica.Finita())
-        ciclo.exec();
+    QString messaggio;
+    const int esito = SbustaFile(origine, destino, &messaggio);
     if (errore)
-        *errore = verifica.Esito() == SbustaRiuscito ? QString() : verifica.Errore();
-    EsitoOperazione = verifica.Esito();
-    return verifica.Esito();
+        *errore = esito == SbustaRiuscito ? QString() : messaggio;
+    EsitoOperazione = esito;
+    return esito;
 }
 
 void Giri(EsitoRiceviAutomatico& esito, const QDate& giorno)
