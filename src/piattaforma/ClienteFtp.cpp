@@ -74,17 +74,21 @@ ClienteFtp::~ClienteFtp()
     }
 }
 
+QString ClienteFtp::Programma()
+{
+    // tnftp by its own name: the transcript reader knows its messages, while
+    // "ftp" may be whichever client the system's alternatives point at.
+    const QString tnftp = QStandardPaths::findExecutable(QStringLiteral("tnftp"));
+    return tnftp.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("ftp")) : tnftp;
+}
+
 bool ClienteFtp::Avvia(const QString& cartella, const QByteArray& script)
 {
     trascrizione_.clear();
     errore_.clear();
     pid_ = 0;
     uscita_ = -1;
-    // tnftp by its own name: the transcript reader knows its messages, while
-    // "ftp" may be whichever client the system's alternatives point at.
-    QString programma = QStandardPaths::findExecutable(QStringLiteral("tnftp"));
-    if (programma.isEmpty())
-        programma = QStandardPaths::findExecutable(QStringLiteral("ftp"));
+    const QString programma = Programma();
     if (programma.isEmpty()) {
         errore_ = QStringLiteral("né tnftp né ftp trovati nel PATH");
         return false;

@@ -29,6 +29,8 @@ public:
     // and feeds it the translated script. False when no process could be
     // started.
     bool Avvia(const QString& cartella, const QByteArray& script);
+    // The client Avvia would start, "" when PATH has none.
+    static QString Programma();
     bool InEsecuzione() const;
     // Kills the client and collects what it printed.
     void Termina();

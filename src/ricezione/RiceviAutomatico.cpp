@@ -1,6 +1,7 @@
 #include "ricezione/RiceviAutomatico.h"
 
 #include "piattaforma/BloccoTrasferimenti.h"
+#include "piattaforma/ClienteFtp.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/Percorsi.h"
 #include "piattaforma/SegnaliTermine.h"
@@ -21,7 +22,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTcpSocket>
 
 using namespace Qt::StringLiterals;
@@ -61,8 +61,8 @@ QString ParametriMancanti()
         return u"CODICE UTENTE DELLA DOGANA (AUTORFTP) NON IMPOSTATO IN "_s + FileIni;
     if (ParametriEdi.PasswordFtp.isEmpty())
         return u"PASSWORD DELLA DOGANA (PASSWFTP) NON IMPOSTATA IN "_s + FileIni;
-    if (QStandardPaths::findExecutable(u"ftp"_s).isEmpty())
-        return u"CLIENT FTP (ftp) NON TROVATO NEL PATH"_s;
+    if (ClienteFtp::Programma().isEmpty())
+        return u"CLIENT FTP (tnftp o ftp) NON TROVATO NEL PATH"_s;
     return {};
 }
 

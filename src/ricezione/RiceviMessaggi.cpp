@@ -108,13 +108,13 @@ RispostaElenco LeggiRispostaElenco(const QString& trascrizione)
     return r;
 }
 
-// The client's own error on the listing file ("ftp: Writing `LS...': ..."), or "".
+// The client's own error on the listing file ("Writing `LS...': ..."), or "".
 QString ErroreFileElenco(const QString& trascrizione, const QString& nomeElenco)
 {
     const QString segno = u"`"_s + nomeElenco + u"'"_s;
     for (const QString& riga : trascrizione.split(u'\n'))
-        if (riga.startsWith(u"ftp: "_s) && riga.contains(segno))
-            return riga.trimmed().mid(5);
+        if (const QString errore = ErroreDelClient(riga); errore.contains(segno))
+            return errore;
     return {};
 }
 

@@ -64,6 +64,15 @@ LettoreTrascrizione LetturaIntera(const QStringList& righe, const QString& trasc
 
 } // namespace
 
+QString ErroreDelClient(const QString& riga)
+{
+    // The client signs its errors with the name it was started by.
+    for (const QLatin1StringView nome : {"tnftp: "_L1, "ftp: "_L1})
+        if (riga.startsWith(nome))
+            return riga.mid(nome.size()).trimmed();
+    return {};
+}
+
 QString MotivoIncompleto(const TrasferimentoFtp& t)
 {
     if (!t.erroreLocale.isEmpty())
@@ -122,7 +131,7 @@ void LettoreTrascrizione::Leggi(QString riga)
     static const QRegularExpression risposta(u"^([1-5][0-9][0-9])[ -]"_s);
     static const QRegularExpression conteggio(u"^([0-9]+) bytes (sent|received) "_s);
     static const QRegularExpression dimensione(u"^(.+)\t([0-9]+)$"_s);
-    static const QRegularExpression erroreLocale(u"^ftp: [^`]*`(.*)': (.+)$"_s);
+    static const QRegularExpression erroreLocale(u"^[^`]*`(.*)': (.+)$"_s);
     static const QRegularExpression annunciati(u"^150[ -].*\\(([0-9]+) bytes\\)"_s);
 
     if (riga.endsWith(u'\r'))
@@ -149,10 +158,11 @@ void LettoreTrascrizione::Leggi(QString riga)
     // The client's own error on the local file may come before or after the
     // lines of its transfer: it goes by the file's name. Once a later transfer
     // is announced, an earlier one is final: the error waits for the next.
-    const auto e = erroreLocale.match(riga);
-    if (e.hasMatch()) {
+    const QString delClient = ErroreDelClient(riga);
+    const auto e = erroreLocale.match(delClient);
+    if (!delClient.isEmpty() && e.hasMatch()) {
         const QString locale = e.captured(1);
-        const QString testo = riga.mid(5);
+        const QString testo = delClient;
         if (trasferimenti_.isEmpty() || trasferimenti_.last().locale != locale)
             erroriLocali_.insert(locale, testo);
         else if (trasferimenti_.last().erroreLocale.isEmpty())

@@ -30,6 +30,9 @@ struct TrasferimentoFtp
 // Confirmed by the server, and nothing lost on this side: no local read or
 // write error, and the client's count equal to what the server announced.
 bool TrasferimentoIntegro(const TrasferimentoFtp& t);
+// The text of the client's own error line ("tnftp: Writing `X': ..."), "" for
+// any other line.
+QString ErroreDelClient(const QString& riga);
 // Why a transfer the server confirmed is not whole, "" when it is.
 QString MotivoIncompleto(const TrasferimentoFtp& t);
 
