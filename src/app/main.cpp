@@ -16,21 +16,24 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
 constexpr int Prosegui = -1;
 
-// The command line is read under a plain application, before the window
-// system is touched: --help, --version and a wrong option need no display.
-// The window system's own options (-platform, -display...) are known here
-// and left to the window application.
-int LeggiRigaComando(int argc, char* argv[], QString& cartellaProgramma)
+// The command line is read before the window system is touched: --help,
+// --version and a wrong option need no display. The window system's own
+// options (-platform, -display...) are known here and left to the window
+// application. An application object is made only to print: the usual start
+// does without the cost of one more.
+int LeggiRigaComando(int argc, char* argv[], std::optional<QString>& cartellaProgramma)
 {
-    int n = argc;
-    QCoreApplication nucleo(n, argv);
     QCoreApplication::setApplicationName(QStringLiteral("norvel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(NORVEL_VERSIONE));
+    QStringList argomenti;
+    for (int i = 0; i < argc; ++i)
+        argomenti << QString::fromLocal8Bit(argv[i]);
 
     QCommandLineParser opzioni;
     opzioni.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -58,8 +61,17 @@ int LeggiRigaComando(int argc, char* argv[], QString& cartellaProgramma)
         qt.setFlags(QCommandLineOption::HiddenFromHelp);
         opzioni.addOption(qt);
     }
+    const bool letta = opzioni.parse(argomenti);
+    if (letta && !opzioni.isSet(aiuto) && !opzioni.isSet(versione)) {
+        // None for the default, which needs the application to be found.
+        if (opzioni.isSet(cartella))
+            cartellaProgramma = opzioni.value(cartella);
+        return Prosegui;
+    }
+    int n = argc;
+    QCoreApplication nucleo(n, argv);
     // An unknown option is a mistake of the caller: the usage, and no window.
-    if (!opzioni.parse(QCoreApplication::arguments())) {
+    if (!letta) {
         std::fputs(qPrintable(opzioni.errorText() + QLatin1Char('\n') + opzioni.helpText()),
                    stderr);
         return 2;
@@ -68,15 +80,10 @@ int LeggiRigaComando(int argc, char* argv[], QString& cartellaProgramma)
         std::fputs(qPrintable(opzioni.helpText()), stdout);
         return 0;
     }
-    if (opzioni.isSet(versione)) {
-        std::fputs(qPrintable(QCoreApplication::applicationName() + QLatin1Char(' ') +
-                              QCoreApplication::applicationVersion() + QLatin1Char('\n')),
-                   stdout);
-        return 0;
-    }
-    cartellaProgramma =
-        opzioni.isSet(cartella) ? opzioni.value(cartella) : CartellaProgrammaPredefinita();
-    return Prosegui;
+    std::fputs(qPrintable(QCoreApplication::applicationName() + QLatin1Char(' ') +
+                          QCoreApplication::applicationVersion() + QLatin1Char('\n')),
+               stdout);
+    return 0;
 }
 
 } // namespace
@@ -89,19 +96,20 @@ int main(int argc, char* argv[])
     if (argc > 1 && qstrcmp(argv[1], "registro") == 0)
         return EseguiComandoRegistro(argc, argv);
 
-    QString cartella;
+    std::optional<QString> cartella;
     if (const int codice = LeggiRigaComando(argc, argv, cartella); codice != Prosegui)
         return codice;
 
+    // The menus stay in the window, as the office knows them, on a desktop
+    // with a menu bar of its own too; and no asking the session bus for one.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("norvel"));
-    QApplication::setApplicationVersion(QStringLiteral(NORVEL_VERSIONE));
 
     InstallaTraduzioneQt();
     InstallaMessaggiQt();
     InstallaPresentazioneWeb();
 
-    CartellaProgramma = cartella;
+    CartellaProgramma = cartella ? *cartella : CartellaProgrammaPredefinita();
     if (!QFileInfo(CartellaProgramma).isDir()) {
         Messaggio(QStringLiteral("La cartella del programma ") + CartellaProgramma +
                       QStringLiteral(" non esiste."),
