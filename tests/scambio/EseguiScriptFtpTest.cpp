@@ -48,31 +48,6 @@ protected:
     QString cartella_;
 };
 
-// A real transcript of the system client: the second upload refused by name,
-// the fourth file missing here.
-const char TrascrizioneInvio[] = "Connected to 127.0.0.1.\n"
-                                 "220 ProFTPD Server (prova) [127.0.0.1]\n"
-                                 "331 Password required for ACME\n"
-                                 "230 User ACME logged in\n"
-                                 "Remote system type is UNIX.\n"
-                                 "Using binary mode to transfer files.\n"
-                                 "local: ACME0101.T01 remote: ACME0101.T01\n"
-                                 "229 Entering Extended Passive Mode (|||27125|)\n"
-                                 "150 Opening BINARY mode data connection for ACME0101.T01\n"
-                                 "226 Transfer complete\n"
-                                 "4 bytes sent in 00:00 (28.93 KiB/s)\n"
-                                 "local: ACME0101.T02 remote: ACME0101.T02\n"
-                                 "229 Entering Extended Passive Mode (|||35013|)\n"
-                                 "550 ACME0101.T02: Forbidden filename\n"
-                                 "local: ACME0101.T03 remote: ACME0101.T03\n"
-                                 "229 Entering Extended Passive Mode (|||43361|)\n"
-                                 "150 Opening BINARY mode data connection for ACME0101.T03\n"
-                                 "226 Transfer complete\n"
-                                 "4 bytes sent in 00:00 (33.96 KiB/s)\n"
-                                 "local: MANCA remote: MANCA\n"
-                                 "ftp: Can't open `MANCA': No such file or directory\n"
-                                 "221 Goodbye.\n";
-
 } // namespace
 
 TEST_F(EseguiScriptFtpTest, ScriptDiUnInvioDiTreFile)
@@ -335,50 +310,4 @@ TEST_F(EseguiScriptFtpTest, UtenteEParolaConSpaziNellaGrafiaDelCliente)
     ASSERT_TRUE(EseguiScriptFtp(r).eseguito);
     EXPECT_TRUE(LeggiFile(u"Xcmd.txt"_s).contains("\r\nuser ACME ********\r\n"));
     EXPECT_TRUE(finto.Ingresso().contains("\nuser ACME due\\ parole\n"));
-}
-
-TEST_F(EseguiScriptFtpTest, CaricamentiAccettatiDallaTrascrizione)
-{
-    const QStringList nomi = {u"ACME0101.T01"_s, u"ACME0101.T02"_s, u"ACME0101.T03"_s, u"MANCA"_s,
-                              u"ALTRO"_s};
-    EXPECT_EQ(CaricamentiAccettati(QString::fromUtf8(TrascrizioneInvio), nomi),
-              (QStringList{u"ACME0101.T01"_s, u"ACME0101.T03"_s}));
-
-    const QString rifiutato = "Connected to 127.0.0.1.\n"
-                              "220 ProFTPD Server (prova) [127.0.0.1]\n"
-                              "331 Password required for ACME\n"
-                              "530 Login incorrect.\n"
-                              "Login failed.\n"
-                              "local: ACME0101.T01 remote: ACME0101.T01\n"
-                              "530 Please login with USER and PASS\n"
-                              "530 Please login with USER and PASS\n"
-                              "ftp: Can't bind for data connection: Address already in use\n"
-                              u"221 Goodbye.\n"_s;
-    EXPECT_TRUE(CaricamentiAccettati(rifiutato, nomi).isEmpty());
-
-    const QString spento = "ftp: Can't connect to `127.0.0.1:2199': Connection refused\n"
-                           "ftp: Can't connect to `127.0.0.1:2199'\n"
-                           u"Not connected.\nNot connected.\n"_s;
-    EXPECT_TRUE(CaricamentiAccettati(spento, nomi).isEmpty());
-
-    // A server without extended passive mode, with CR LF line ends; then a
-    // transfer cut off after the data connection opened; then the 250 of a
-    // delete that follows a refused upload belongs to no upload.
-    const QString ripiego = "local: A remote: A\r\n"
-                            "500 EPSV not understood\r\n"
-                            "227 Entering Passive Mode (127,0,0,1,4,1)\r\n"
-                            "150 Opening BINARY mode data connection for A\r\n"
-                            "226-Transfer complete\r\n226 Quota ok\r\n"
-                            "local: B remote: B\r\n"
-                            "229 Entering Extended Passive Mode (|||1|)\r\n"
-                            "150 Opening BINARY mode data connection for B\r\n"
-                            "426 Transfer aborted. Data connection closed\r\n"
-                            "local: C remote: C\r\n"
-                            "553 C: Permission denied\r\n"
-                            "250 DELE command successful\r\n"
-                            "local: /home/ufficio/Verificati/D.TXT remote: irildes.txt\r\n"
-                            "150 Opening BINARY mode data connection\r\n"
-                            u"226 Transfer complete\r\n"_s;
-    EXPECT_EQ(CaricamentiAccettati(ripiego, {u"A"_s, u"B"_s, u"C"_s, u"D.TXT"_s, u"irildes.txt"_s}),
-              (QStringList{u"A"_s, u"D.TXT"_s, u"irildes.txt"_s}));
 }

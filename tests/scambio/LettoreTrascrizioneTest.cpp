@@ -3,6 +3,7 @@
 // calls final, the transfer log's records and the progress must agree.
 #include "support/CartellaProgrammaTest.h"
 #include "support/StampaQt.h"
+#include "support/TrascrizioneCampione.h"
 
 #include "piattaforma/Orologio.h"
 #include "scambio/OsservatoreFtp.h"
@@ -25,30 +26,8 @@ struct Caso
     QByteArray trascrizione;
 };
 
-const QStringList Invii = {u"put ACME0101.T01"_s, u"put ACME0101.T02"_s, u"put ACME0101.T03"_s,
-                           u"put MANCA"_s};
-
-// Accepted, refused by name, accepted after a two-line reply, missing here.
-const QByteArray Misto = "Connected to 127.0.0.1.\n"
-                         "220 ProFTPD Server (prova) [127.0.0.1]\n"
-                         "230 User ACME logged in\n"
-                         "local: ACME0101.T01 remote: ACME0101.T01\n"
-                         "229 Entering Extended Passive Mode (|||27125|)\n"
-                         "150 Opening BINARY mode data connection for ACME0101.T01\n"
-                         "226 Transfer complete\n"
-                         "4 bytes sent in 00:00 (28.93 KiB/s)\n"
-                         "local: ACME0101.T02 remote: ACME0101.T02\n"
-                         "229 Entering Extended Passive Mode (|||35013|)\n"
-                         "550 ACME0101.T02: Forbidden filename\n"
-                         "local: ACME0101.T03 remote: ACME0101.T03\r\n"
-                         "227 Entering Passive Mode (127,0,0,1,4,1).\r\n"
-                         "150 Opening BINARY mode data connection\r\n"
-                         "226-Transfer complete\r\n"
-                         "226 Quota ok\r\n"
-                         "12 bytes sent in 00:00 (33.96 KiB/s)\r\n"
-                         "local: MANCA remote: MANCA\n"
-                         "ftp: Can't open `MANCA': No such file or directory\n"
-                         "221 Goodbye.\n";
+const QStringList Invii = RigheCampione;
+const QByteArray Misto = TrascrizioneCampione;
 
 QList<Caso> Casi()
 {

@@ -1,3 +1,5 @@
+#include "support/TrascrizioneCampione.h"
+
 #include "scambio/TrascrizioneFtp.h"
 
 #include <gtest/gtest.h>
@@ -6,32 +8,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// As the system client prints a run of four uploads: the second refused by
-// name, the fourth missing here, then a run cut off during the fifth.
-const QString Completa = u"Connected to 127.0.0.1.\n"
-                         "220 ProFTPD Server (prova) [127.0.0.1]\n"
-                         "331 Password required for ACME\n"
-                         "230 User ACME logged in\n"
-                         "local: ACME0101.T01 remote: ACME0101.T01\n"
-                         "229 Entering Extended Passive Mode (|||27125|)\n"
-                         "150 Opening BINARY mode data connection for ACME0101.T01\n"
-                         "226 Transfer complete\n"
-                         "4 bytes sent in 00:00 (28.93 KiB/s)\n"
-                         "local: ACME0101.T02 remote: ACME0101.T02\n"
-                         "229 Entering Extended Passive Mode (|||35013|)\n"
-                         "550 ACME0101.T02: Forbidden filename\n"
-                         "local: ACME0101.T03 remote: ACME0101.T03\r\n"
-                         "227 Entering Passive Mode (127,0,0,1,4,1).\r\n"
-                         "150 Opening BINARY mode data connection\r\n"
-                         "226-Transfer complete\r\n"
-                         "226 Quota ok\r\n"
-                         "12 bytes sent in 00:00 (33.96 KiB/s)\r\n"
-                         "local: MANCA remote: MANCA\n"
-                         "ftp: Can't open `MANCA': No such file or directory\n"
-                         "221 Goodbye.\n"_s;
-
-const QStringList RigheCompleta = {u"put ACME0101.T01"_s, u"put ACME0101.T02"_s,
-                                   u"put ACME0101.T03"_s, u"put MANCA"_s};
+const QString Completa = QString::fromUtf8(TrascrizioneCampione);
 
 struct Atteso
 {
@@ -61,7 +38,7 @@ void Confronta(const QList<FileFtp>& file, const QList<Atteso>& attesi)
 
 TEST(TrascrizioneFtp, OgniFileConEsitoRispostaEByte)
 {
-    const QList<FileFtp> file = FileDellaTrascrizione(RigheCompleta, Completa);
+    const QList<FileFtp> file = FileDellaTrascrizione(RigheCampione, Completa);
     Confronta(
         file,
         {{u"ACME0101.T01"_s, EsitoFileFtp::Accettato, 4, u"226 Transfer complete"_s, u""_s, true},
@@ -72,10 +49,6 @@ TEST(TrascrizioneFtp, OgniFileConEsitoRispostaEByte)
           u"ftp: Can't open `MANCA': No such file or directory"_s, false}});
     for (const FileFtp& f : file)
         EXPECT_EQ(f.direzione, u"put"_s);
-    QStringList nomi = RigheCompleta;
-    nomi.replaceInStrings(u"put "_s, QString());
-    EXPECT_EQ(CaricamentiAccettati(Completa, nomi),
-              QStringList({u"ACME0101.T01"_s, u"ACME0101.T03"_s}));
 }
 
 // The client was killed while the server took the second file: the first is
@@ -84,7 +57,7 @@ TEST(TrascrizioneFtp, UnaCorsaInterrottaAMeta)
 {
     const QString interrotta =
         Completa.left(Completa.indexOf(u"550"_s)) + u"150 Opening BINARY mode data connection\n"_s;
-    const QList<FileFtp> file = FileDellaTrascrizione(RigheCompleta.mid(0, 3), interrotta);
+    const QList<FileFtp> file = FileDellaTrascrizione(RigheCampione.mid(0, 3), interrotta);
     Confronta(file, {{u"ACME0101.T01"_s, EsitoFileFtp::Accettato, 4, u"226 Transfer complete"_s,
                       u""_s, true},
                      {u"ACME0101.T02"_s, EsitoFileFtp::Rifiutato, -1, u""_s,
@@ -93,7 +66,7 @@ TEST(TrascrizioneFtp, UnaCorsaInterrottaAMeta)
     // Announced and nothing more: not attempted yet.
     const QString annunciato = Completa.left(Completa.indexOf(u"229 Entering Extended Passive "
                                                               "Mode (|||35013|)"_s));
-    EXPECT_EQ(FileDellaTrascrizione(RigheCompleta, annunciato)[1].esito, EsitoFileFtp::NonTentato);
+    EXPECT_EQ(FileDellaTrascrizione(RigheCampione, annunciato)[1].esito, EsitoFileFtp::NonTentato);
     // A good-bye is the session's, never a transfer's reply.
     EXPECT_EQ(
         FileDellaTrascrizione({u"put ACME0101.T01"_s},
@@ -217,4 +190,50 @@ TEST(TrascrizioneFtpTest, AccessoRifiutato)
     };
     for (const auto& [trascrizione, atteso] : casi)
         EXPECT_EQ(AccessoRifiutato(trascrizione), atteso) << trascrizione.toStdString();
+}
+
+TEST(TrascrizioneFtp, CaricamentiAccettati)
+{
+    const QStringList nomi = {u"ACME0101.T01"_s, u"ACME0101.T02"_s, u"ACME0101.T03"_s, u"MANCA"_s,
+                              u"ALTRO"_s};
+    EXPECT_EQ(CaricamentiAccettati(Completa, nomi),
+              (QStringList{u"ACME0101.T01"_s, u"ACME0101.T03"_s}));
+
+    const QString rifiutato = "Connected to 127.0.0.1.\n"
+                              "220 ProFTPD Server (prova) [127.0.0.1]\n"
+                              "331 Password required for ACME\n"
+                              "530 Login incorrect.\n"
+                              "Login failed.\n"
+                              "local: ACME0101.T01 remote: ACME0101.T01\n"
+                              "530 Please login with USER and PASS\n"
+                              "530 Please login with USER and PASS\n"
+                              "ftp: Can't bind for data connection: Address already in use\n"
+                              u"221 Goodbye.\n"_s;
+    EXPECT_TRUE(CaricamentiAccettati(rifiutato, nomi).isEmpty());
+
+    const QString spento = "ftp: Can't connect to `127.0.0.1:2199': Connection refused\n"
+                           "ftp: Can't connect to `127.0.0.1:2199'\n"
+                           u"Not connected.\nNot connected.\n"_s;
+    EXPECT_TRUE(CaricamentiAccettati(spento, nomi).isEmpty());
+
+    // A server without extended passive mode, with CR LF line ends; then a
+    // transfer cut off after the data connection opened; then the 250 of a
+    // delete that follows a refused upload belongs to no upload.
+    const QString ripiego = "local: A remote: A\r\n"
+                            "500 EPSV not understood\r\n"
+                            "227 Entering Passive Mode (127,0,0,1,4,1)\r\n"
+                            "150 Opening BINARY mode data connection for A\r\n"
+                            "226-Transfer complete\r\n226 Quota ok\r\n"
+                            "local: B remote: B\r\n"
+                            "229 Entering Extended Passive Mode (|||1|)\r\n"
+                            "150 Opening BINARY mode data connection for B\r\n"
+                            "426 Transfer aborted. Data connection closed\r\n"
+                            "local: C remote: C\r\n"
+                            "553 C: Permission denied\r\n"
+                            "250 DELE command successful\r\n"
+                            "local: /home/ufficio/Verificati/D.TXT remote: irildes.txt\r\n"
+                            "150 Opening BINARY mode data connection\r\n"
+                            u"226 Transfer complete\r\n"_s;
+    EXPECT_EQ(CaricamentiAccettati(ripiego, {u"A"_s, u"B"_s, u"C"_s, u"D.TXT"_s, u"irildes.txt"_s}),
+              (QStringList{u"A"_s, u"D.TXT"_s, u"irildes.txt"_s}));
 }
