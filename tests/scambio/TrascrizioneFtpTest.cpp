@@ -75,29 +75,10 @@ TEST(TrascrizioneFtp, UnaCorsaInterrottaAMeta)
         EsitoFileFtp::NonTentato);
 }
 
-// Downloads to a temporary name, an upload under another remote name, a line
-// the client skipped, and the patterns of mget.
 TEST(TrascrizioneFtp, RiceveSottoAltroNomeEModelli)
 {
-    const QString trascrizione = u"local: ACME1207.L01.tmp remote: ACME1207.L01\n"
-                                 "150 Opening BINARY mode data connection (300 bytes)\n"
-                                 "226 Transfer complete\n"
-                                 "300 bytes received in 00:00 (1.2 MiB/s)\n"
-                                 "Not connected.\n"
-                                 "local: irisp.txt remote: /tmp/edi/irispACME\n"
-                                 "150 Opening\n226 Transfer complete\n"
-                                 "local: ACME1207.W01 remote: ACME1207.W01\n"
-                                 "150 Opening\n226 Transfer complete\n"
-                                 "local: ACME1207.W02 remote: ACME1207.W02\n"
-                                 "150 Opening\n451 Transfer aborted\n"_s;
-    const QStringList righe = {u"binary "_s,
-                               u"get ACME1207.L01 ACME1207.L01.tmp"_s,
-                               u"get ACME1207.L02 ACME1207.L02.tmp"_s,
-                               u"delete /tmp/edi/irispACME"_s,
-                               u"put irisp.txt /tmp/edi/irispACME"_s,
-                               u"mget ACME*.W*"_s,
-                               u"mget NIENTE*"_s};
-    const QList<FileFtp> file = FileDellaTrascrizione(righe, trascrizione);
+    const QString trascrizione = QString::fromUtf8(TrascrizioneRicezione);
+    const QList<FileFtp> file = FileDellaTrascrizione(RigheRicezione, trascrizione);
     Confronta(
         file,
         {{u"ACME1207.L01"_s, EsitoFileFtp::Accettato, 300, u"226 Transfer complete"_s, u""_s, true},

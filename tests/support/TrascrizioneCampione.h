@@ -32,3 +32,26 @@ inline constexpr char TrascrizioneCampione[] =
 inline const QStringList RigheCampione = {
     QStringLiteral("put ACME0101.T01"), QStringLiteral("put ACME0101.T02"),
     QStringLiteral("put ACME0101.T03"), QStringLiteral("put MANCA")};
+
+// Downloads to a temporary name, an upload under another remote name, a line
+// the client skipped, and the patterns of mget.
+inline constexpr char TrascrizioneRicezione[] =
+    "local: ACME1207.L01.tmp remote: ACME1207.L01\n"
+    "150 Opening BINARY mode data connection (300 bytes)\n"
+    "226 Transfer complete\n"
+    "300 bytes received in 00:00 (1.2 MiB/s)\n"
+    "Not connected.\n"
+    "local: irisp.txt remote: /tmp/edi/irispACME\n"
+    "150 Opening\n226 Transfer complete\n"
+    "local: ACME1207.W01 remote: ACME1207.W01\n"
+    "150 Opening\n226 Transfer complete\n"
+    "local: ACME1207.W02 remote: ACME1207.W02\n"
+    "150 Opening\n451 Transfer aborted\n";
+
+inline const QStringList RigheRicezione = {QStringLiteral("binary "),
+                                           QStringLiteral("get ACME1207.L01 ACME1207.L01.tmp"),
+                                           QStringLiteral("get ACME1207.L02 ACME1207.L02.tmp"),
+                                           QStringLiteral("delete /tmp/edi/irispACME"),
+                                           QStringLiteral("put irisp.txt /tmp/edi/irispACME"),
+                                           QStringLiteral("mget ACME*.W*"),
+                                           QStringLiteral("mget NIENTE*")};
