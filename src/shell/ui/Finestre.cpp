@@ -46,8 +46,9 @@ QRect CorniceTwip(const QWidget* w)
     return QRect(Twip(f.x()), Twip(f.y()), Twip(f.width()), Twip(f.height()));
 }
 
-// Waits, from each show of the window, for the window manager's frame; a frame
-// other than the one the window was sized with runs the callbacks again.
+// Waits, from each show of the window, for the window manager's frame, and
+// looks again at each move or resize; a frame other than the one the window
+// was sized with runs the callbacks again.
 class AttesaCornice : public QObject
 {
 public:
@@ -65,10 +66,24 @@ public:
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override
     {
-        if (oggetto == finestra_ && evento->type() == QEvent::Show) {
-            scadenza_ = QDeadlineTimer(3000);
+        if (oggetto != finestra_)
+            return QObject::eventFilter(oggetto, evento);
+        switch (evento->type()) {
+        case QEvent::Show:
+            // A loaded machine can keep the manager busy for seconds.
+            scadenza_ = QDeadlineTimer(30000);
             timer_.start();
             Controlla();
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowActivate:
+            // The manager frames a window in steps, each a move or a resize:
+            // the first frame seen need not be the last.
+            Controlla();
+            break;
+        default:
+            break;
         }
         return QObject::eventFilter(oggetto, evento);
     }
