@@ -146,6 +146,32 @@ TEST_F(GeometriaTest, PrincipaleDieciVolteStessaGeometria)
     }
 }
 
+// A manager that frames the window only seconds after it is shown, as a
+// loaded machine's does: the window still takes its saved outer size, and
+// saves back what it read.
+TEST_F(GeometriaTest, CorniceInRitardoStessaGeometria)
+{
+    ScriviIni(FileIni, u"Dos2Edi"_s, u"DIMX"_s, u"8250"_s);
+    ScriviIni(FileIni, u"Dos2Edi"_s, u"DIMY"_s, u"6000"_s);
+    SchermoDiProva()->FermaGestore();
+    {
+        Dos2Edi w;
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w, 60000));
+        // The lateness itself: longer than a window once waited for its frame.
+        QTest::qWait(3500);
+        ASSERT_TRUE(SchermoDiProva()->AvviaGestore()) << SchermoDiProva()->Errore().toStdString();
+        // A manager adopting a window does not focus it: the frame is the event.
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return !w.windowHandle()->frameMargins().isNull(); }, 60000));
+        const QSize salvata(Pixel(8250), Pixel(6000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.frameGeometry().size() == salvata; }, 60000))
+            << "framed at " << w.frameGeometry().width() << "x" << w.frameGeometry().height();
+        w.findChild<QPushButton*>(u"cmdUscita"_s)->click();
+    }
+    EXPECT_EQ(Letta(u"Dos2Edi"_s).dimy, u"6000"_s);
+}
+
 // The dialogs that keep no size: each opens twice at the same outer size,
 // framed, and closes.
 TEST_F(GeometriaTest, DialoghiRiapertiStessaMisura)

@@ -7,6 +7,7 @@
 #include "shell/Impostazioni.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -47,8 +48,8 @@ QRect CorniceTwip(const QWidget* w)
 }
 
 // Waits, from each show of the window, for the window manager's frame, and
-// looks again at each move or resize; a frame other than the one the window
-// was sized with runs the callbacks again.
+// looks again at each move or resize while the window settles; a frame other
+// than the one the window was sized with runs the callbacks again.
 class AttesaCornice : public QObject
 {
 public:
@@ -57,7 +58,6 @@ public:
         : QObject(finestra), finestra_(finestra), usata_(CorniceFinestra(finestra))
     {
         finestra->installEventFilter(this);
-        timer_.setInterval(30);
         connect(&timer_, &QTimer::timeout, this, &AttesaCornice::Controlla);
     }
 
@@ -72,7 +72,8 @@ protected:
         case QEvent::Show:
             // A loaded machine can keep the manager busy for seconds.
             scadenza_ = QDeadlineTimer(30000);
-            timer_.start();
+            inizio_.start();
+            timer_.start(30);
             Controlla();
             break;
         case QEvent::Move:
@@ -80,7 +81,8 @@ protected:
         case QEvent::WindowActivate:
             // The manager frames a window in steps, each a move or a resize:
             // the first frame seen need not be the last.
-            Controlla();
+            if (!scadenza_.hasExpired())
+                Controlla();
             break;
         default:
             break;
@@ -91,25 +93,35 @@ protected:
 private:
     void Controlla()
     {
-        const QMargins vera = CorniceVera(finestra_);
-        if (!vera.isNull()) {
+        if (scadenza_.hasExpired()) {
             timer_.stop();
-            CorniceNota() = vera;
-            if (vera != usata_) {
-                usata_ = vera;
-                for (const auto& a : applica_)
-                    a();
-            }
             return;
         }
-        if (scadenza_.hasExpired())
-            timer_.stop();
+        // A maximized window has the frame the manager gives it, not its size.
+        if (finestra_->windowState() &
+            (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+            return;
+        const QMargins vera = CorniceVera(finestra_);
+        if (vera.isNull()) {
+            // Quick while the manager is expected, then only now and then.
+            if (inizio_.hasExpired(3000) && timer_.interval() < 500)
+                timer_.start(500);
+            return;
+        }
+        timer_.stop();
+        CorniceNota() = vera;
+        if (vera != usata_) {
+            usata_ = vera;
+            for (const auto& a : applica_)
+                a();
+        }
     }
 
     QWidget* finestra_;
     std::vector<std::function<void()>> applica_;
     QMargins usata_;
-    QDeadlineTimer scadenza_;
+    QDeadlineTimer scadenza_; // expired until the first show
+    QElapsedTimer inizio_;
     QTimer timer_;
 };
 

@@ -43,6 +43,14 @@ bool SchermoVirtuale::Avvia(int larghezza, int altezza)
     }
     display_ = QLatin1Char(':') + QString::fromLatin1(uscita).trimmed();
 
+    if (AvviaGestore())
+        return true;
+    Ferma();
+    return false;
+}
+
+bool SchermoVirtuale::AvviaGestore()
+{
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert(QStringLiteral("DISPLAY"), display_);
     gestore_.setProcessEnvironment(ambiente);
@@ -50,7 +58,6 @@ bool SchermoVirtuale::Avvia(int larghezza, int altezza)
     gestore_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     if (!gestore_.waitForStarted(5000)) {
         errore_ = QStringLiteral("openbox non parte");
-        Ferma();
         return false;
     }
     // The manager has taken the screen once it names itself on the root window.
@@ -71,8 +78,18 @@ bool SchermoVirtuale::Avvia(int larghezza, int altezza)
         QThread::msleep(100);
     }
     errore_ = QStringLiteral("openbox non prende lo schermo");
-    Ferma();
     return false;
+}
+
+void SchermoVirtuale::FermaGestore()
+{
+    if (gestore_.state() == QProcess::NotRunning)
+        return;
+    gestore_.terminate();
+    if (!gestore_.waitForFinished(5000)) {
+        gestore_.kill();
+        gestore_.waitForFinished(2000);
+    }
 }
 
 void SchermoVirtuale::Ferma()

@@ -20,6 +20,10 @@ public:
     // Errore(), when either does not come up.
     bool Avvia(int larghezza = 1280, int altezza = 1024);
     void Ferma();
+    // The window manager alone, to let windows go unframed for a while and
+    // then have them framed as a manager that comes late does.
+    void FermaGestore();
+    bool AvviaGestore();
 
     // ":N" once started.
     QString Display() const { return display_; }
