@@ -40,7 +40,7 @@ avvia_schermo() {
     command -v Xvfb >/dev/null && command -v openbox >/dev/null || return 1
     for n in $(seq 90 140); do
         [ -e /tmp/.X$n-lock ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -noreset -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         pid_x=$!
         for _ in $(seq 50); do
             DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break

@@ -33,8 +33,10 @@ protected:
     // clients, so two servers never race for one number.
     bool AvviaServer()
     {
-        server_.start(xvfb_, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s,
-                              u"-nolisten"_s, u"tcp"_s});
+        // No reset when the last client leaves: the program started next
+        // would find the server closing down.
+        server_.start(xvfb_, {u"-displayfd"_s, u"1"_s, u"-noreset"_s, u"-screen"_s, u"0"_s,
+                              u"1280x1024x24"_s, u"-nolisten"_s, u"tcp"_s});
         if (!server_.waitForStarted(5000))
             return false;
         QByteArray uscita;

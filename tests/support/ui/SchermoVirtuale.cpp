@@ -23,8 +23,9 @@ bool SchermoVirtuale::Avvia(int larghezza, int altezza)
         return false;
     }
     server_.start(QStringLiteral("Xvfb"),
-                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                   QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(larghezza).arg(altezza),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                   QStringLiteral("-screen"), QStringLiteral("0"),
+                   QStringLiteral("%1x%2x24").arg(larghezza).arg(altezza),
                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!server_.waitForStarted(5000)) {
         errore_ = QStringLiteral("Xvfb non parte");
