@@ -159,14 +159,13 @@ void LettoreTrascrizione::Leggi(QString riga)
     // lines of its transfer: it goes by the file's name. Once a later transfer
     // is announced, an earlier one is final: the error waits for the next.
     const QString delClient = ErroreDelClient(riga);
-    const auto e = erroreLocale.match(delClient);
-    if (!delClient.isEmpty() && e.hasMatch()) {
+    const auto e = delClient.isEmpty() ? QRegularExpressionMatch() : erroreLocale.match(delClient);
+    if (e.hasMatch()) {
         const QString locale = e.captured(1);
-        const QString testo = delClient;
         if (trasferimenti_.isEmpty() || trasferimenti_.last().locale != locale)
-            erroriLocali_.insert(locale, testo);
+            erroriLocali_.insert(locale, delClient);
         else if (trasferimenti_.last().erroreLocale.isEmpty())
-            trasferimenti_.last().erroreLocale = testo;
+            trasferimenti_.last().erroreLocale = delClient;
     }
     if (trasferimenti_.isEmpty())
         return;

@@ -7,7 +7,6 @@
 #include "shell/Impostazioni.h"
 
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -52,6 +51,11 @@ QRect CorniceTwip(const QWidget* w)
 // than the one the window was sized with runs the callbacks again.
 class AttesaCornice : public QObject
 {
+    // A loaded machine can keep the manager busy for seconds; it is looked
+    // for quickly at first, then only now and then.
+    static constexpr int AttesaMs = 30000;
+    static constexpr int RapidaMs = 3000;
+
 public:
     // Made right after the window was sized with the frame known then.
     explicit AttesaCornice(QWidget* finestra)
@@ -70,9 +74,7 @@ protected:
             return QObject::eventFilter(oggetto, evento);
         switch (evento->type()) {
         case QEvent::Show:
-            // A loaded machine can keep the manager busy for seconds.
-            scadenza_ = QDeadlineTimer(30000);
-            inizio_.start();
+            scadenza_ = QDeadlineTimer(AttesaMs);
             timer_.start(30);
             Controlla();
             break;
@@ -99,12 +101,13 @@ private:
         }
         // A maximized window has the frame the manager gives it, not its size.
         if (finestra_->windowState() &
-            (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+            (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) {
+            timer_.stop();
             return;
+        }
         const QMargins vera = CorniceVera(finestra_);
         if (vera.isNull()) {
-            // Quick while the manager is expected, then only now and then.
-            if (inizio_.hasExpired(3000) && timer_.interval() < 500)
+            if (scadenza_.remainingTime() < AttesaMs - RapidaMs && timer_.interval() < 500)
                 timer_.start(500);
             return;
         }
@@ -121,7 +124,6 @@ private:
     std::vector<std::function<void()>> applica_;
     QMargins usata_;
     QDeadlineTimer scadenza_; // expired until the first show
-    QElapsedTimer inizio_;
     QTimer timer_;
 };
 
