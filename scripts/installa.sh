@@ -4,7 +4,7 @@ set -euo pipefail
 
 pacchetti=(
     build-essential cmake ninja-build lld
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libfontconfig-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     tnftp proftpd-basic openssl python3
     xdg-utils xvfb xauth xdotool openbox x11-utils imagemagick locales libxcb1-dev

@@ -6,6 +6,7 @@
 #include "piattaforma/Percorsi.h"
 #include "piattaforma/SegnaliTermine.h"
 #include "piattaforma/ui/MessaggiQt.h"
+#include "piattaforma/ui/PreparazioneCaratteri.h"
 #include "piattaforma/ui/Traduzioni.h"
 #include "shell/Global.h"
 #include "web/ui/PresentazioneWeb.h"
@@ -103,7 +104,9 @@ int main(int argc, char* argv[])
     // The menus stay in the window, as the office knows them, on a desktop
     // with a menu bar of its own too; and no asking the session bus for one.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    PreparazioneCaratteri caratteri;
     QApplication app(argc, argv);
+    caratteri.Attendi();
 
     InstallaTraduzioneQt();
     InstallaMessaggiQt();
