@@ -1,12 +1,8 @@
 #include "piattaforma/RichiestaHttp.h"
 
-#include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QSaveFile>
+#include "piattaforma/ModuloRete.h"
+
 #include <QStringDecoder>
-#include <QTimer>
 
 #include <cctype>
 
@@ -16,18 +12,6 @@ namespace {
 
 constexpr int LimitePredefinito = 20000;
 int limite = LimitePredefinito;
-
-QNetworkRequest Richiesta(const QUrl& indirizzo)
-{
-    QNetworkRequest r(indirizzo);
-    r.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    r.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    r.setRawHeader("Cache-Control", "no-cache");
-    r.setRawHeader("Pragma", "no-cache");
-    r.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                   QNetworkRequest::NoLessSafeRedirectPolicy);
-    return r;
-}
 
 QString CharsetDichiarato(const QByteArray& testo)
 {
@@ -67,51 +51,6 @@ QString TestoHttp(const QByteArray& corpo, const QByteArray& tipoContenuto)
     return windows.isValid() ? windows.decode(corpo) : QString::fromLatin1(corpo);
 }
 
-namespace {
-
-// Runs the reply to its end; scaduto tells the time limit apart from a stop.
-// A download that the person can stop counts the limit from the last data;
-// a page request has it for the whole answer, so a server that drips never
-// keeps the window waiting.
-void Attendi(QNetworkReply* risposta, bool scaricamento, int limiteMs, bool& scaduto)
-{
-    QEventLoop ciclo;
-    QTimer limiteTempo;
-    limiteTempo.setSingleShot(true);
-    QObject::connect(&limiteTempo, &QTimer::timeout, risposta, [&]() {
-        scaduto = true;
-        risposta->abort();
-    });
-    if (scaricamento)
-        QObject::connect(risposta, &QNetworkReply::downloadProgress, &limiteTempo,
-                         [&limiteTempo]() { limiteTempo.start(); });
-    QObject::connect(risposta, &QNetworkReply::finished, &ciclo, &QEventLoop::quit);
-    limiteTempo.start(limiteMs);
-    if (!risposta->isFinished())
-        ciclo.exec(scaricamento ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
-}
-
-void Esito(QNetworkReply* risposta, bool scaduto, int limiteMs, RispostaHttp& r)
-{
-    r.stato = risposta->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (scaduto) {
-        r.errore = QNetworkReply::TimeoutError;
-        r.descrizione = u"Nessuna risposta da "_s + risposta->url().host() + u" in "_s +
-                        QString::number(limiteMs / 1000.0) + u" secondi"_s;
-    } else if (r.stato >= 400) {
-        r.errore = r.stato;
-        r.descrizione = u"Il server ha risposto "_s + QString::number(r.stato) + u' ' +
-                        risposta->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString() +
-                        u" per "_s + risposta->url().toDisplayString();
-    } else if (risposta->error() != QNetworkReply::NoError) {
-        r.errore = risposta->error();
-        r.descrizione = risposta->errorString();
-    }
-    r.riuscita = r.errore == 0;
-}
-
-} // namespace
-
 void ImpostaLimiteHttp(int millisecondi)
 {
     limite = millisecondi > 0 ? millisecondi : LimitePredefinito;
@@ -122,69 +61,36 @@ int LimiteHttp()
     return limite;
 }
 
+namespace {
+
+RispostaHttp SenzaModulo(const QString& errore)
+{
+    RispostaHttp r;
+    r.errore = -1;
+    r.descrizione = errore;
+    return r;
+}
+
+} // namespace
+
 RispostaHttp HttpGetSincrono(const QUrl& indirizzo, int limiteMs)
 {
-    if (limiteMs <= 0)
-        limiteMs = limite;
-    RispostaHttp r;
-    QNetworkAccessManager rete;
-    QNetworkReply* risposta = rete.get(Richiesta(indirizzo));
-    bool scaduto = false;
-    Attendi(risposta, false, limiteMs, scaduto);
-    Esito(risposta, scaduto, limiteMs, r);
-    if (risposta->isOpen())
-        r.corpo = risposta->readAll();
-    r.testo =
-        TestoHttp(r.corpo, risposta->header(QNetworkRequest::ContentTypeHeader).toByteArray());
-    risposta->deleteLater();
+    QString errore;
+    const InterfacciaRete* rete = ModuloRete(&errore);
+    if (!rete)
+        return SenzaModulo(errore);
+    QByteArray tipoContenuto;
+    RispostaHttp r = rete->get(indirizzo, limiteMs > 0 ? limiteMs : limite, &tipoContenuto);
+    r.testo = TestoHttp(r.corpo, tipoContenuto);
     return r;
 }
 
 RispostaHttp ScaricaHttp(const QUrl& indirizzo, const QString& destinazione,
                          const std::function<bool(qint64, qint64)>& progresso)
 {
-    RispostaHttp r;
-    QSaveFile file(destinazione);
-    if (!file.open(QIODevice::WriteOnly)) {
-        r.errore = -1;
-        r.descrizione = file.errorString();
-        return r;
-    }
-    QNetworkAccessManager rete;
-    QNetworkReply* risposta = rete.get(Richiesta(indirizzo));
-    bool scrittoMale = false;
-    QObject::connect(risposta, &QNetworkReply::readyRead, risposta, [&]() {
-        if (file.write(risposta->readAll()) < 0 && !scrittoMale) {
-            scrittoMale = true;
-            risposta->abort();
-        }
-    });
-    bool fermato = false;
-    QObject::connect(risposta, &QNetworkReply::downloadProgress, risposta,
-                     [&](qint64 ricevuti, qint64 totale) {
-                         if (progresso && !fermato && !progresso(ricevuti, totale)) {
-                             fermato = true;
-                             risposta->abort();
-                         }
-                     });
-    bool scaduto = false;
-    Attendi(risposta, true, limite, scaduto);
-    if (!scrittoMale && !fermato && risposta->isOpen())
-        file.write(risposta->readAll());
-    Esito(risposta, scaduto, limite, r);
-    if (scrittoMale) {
-        r.errore = -1;
-        r.descrizione = file.errorString();
-    } else if (fermato) {
-        r.errore = QNetworkReply::OperationCanceledError;
-        r.descrizione = u"Scaricamento interrotto"_s;
-    }
-    r.riuscita = r.errore == 0;
-    if (r.riuscita && !file.commit()) {
-        r.riuscita = false;
-        r.errore = -1;
-        r.descrizione = file.errorString();
-    }
-    risposta->deleteLater();
-    return r;
+    QString errore;
+    const InterfacciaRete* rete = ModuloRete(&errore);
+    if (!rete)
+        return SenzaModulo(errore);
+    return rete->scarica(indirizzo, destinazione, limite, progresso);
 }

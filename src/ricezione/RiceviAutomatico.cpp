@@ -4,6 +4,7 @@
 #include "piattaforma/ClienteFtp.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/Percorsi.h"
+#include "piattaforma/ProvaTcp.h"
 #include "piattaforma/SegnaliTermine.h"
 #include "ricezione/NomiRicezione.h"
 #include "ricezione/RiceviMessaggi.h"
@@ -22,7 +23,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTcpSocket>
 
 using namespace Qt::StringLiterals;
 
@@ -42,14 +42,11 @@ QString ServerNonRaggiungibile(const QString& hostFtp)
     const quint16 porta = parti.size() > 1 ? parti[1].toUShort(&ok) : PortaFtp;
     if (!ok)
         return {};
-    QTcpSocket prova;
-    prova.connectToHost(parti[0], porta);
-    if (prova.waitForConnected(AttesaServerMs)) {
-        prova.abort();
+    const QString errore = ProvaConnessioneTcp(parti[0], porta, AttesaServerMs);
+    if (errore.isEmpty())
         return {};
-    }
-    return u"SERVER DELLA DOGANA NON RAGGIUNGIBILE: "_s + parti.join(u' ') + u" ("_s +
-           prova.errorString() + u')';
+    return u"SERVER DELLA DOGANA NON RAGGIUNGIBILE: "_s + parti.join(u' ') + u" ("_s + errore +
+           u')';
 }
 
 // The settings' own reasons why no run can start, or "".

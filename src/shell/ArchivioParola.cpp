@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 #include <QCryptographicHash>
-#include <QPasswordDigestor>
+#include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 #include <QStringList>
 
@@ -28,10 +28,30 @@ struct Record
     QByteArray chiave;
 };
 
+// PBKDF2 with HMAC-SHA-256 (RFC 8018), on Qt's core library alone: the
+// network library, which has one too, is not loaded at start-up.
 QByteArray Deriva(const QString& parola, const QByteArray& sale, int iterazioni)
 {
-    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, parola.toUtf8(), sale,
-                                              iterazioni, LunghezzaChiave);
+    QMessageAuthenticationCode hmac(QCryptographicHash::Sha256, parola.toUtf8());
+    QByteArray chiave;
+    for (quint32 blocco = 1; chiave.size() < LunghezzaChiave; ++blocco) {
+        const char numero[4] = {char(blocco >> 24), char(blocco >> 16), char(blocco >> 8),
+                                char(blocco)};
+        hmac.reset();
+        hmac.addData(sale);
+        hmac.addData(numero, sizeof numero);
+        QByteArray u = hmac.result();
+        QByteArray t = u;
+        for (int i = 1; i < iterazioni; ++i) {
+            hmac.reset();
+            hmac.addData(u);
+            u = hmac.result();
+            for (qsizetype j = 0; j < t.size(); ++j)
+                t[j] = char(t[j] ^ u[j]);
+        }
+        chiave += t;
+    }
+    return chiave.left(LunghezzaChiave);
 }
 
 // "schema$iterations$salt$key", salt and key in base 64.

@@ -40,10 +40,12 @@ for f in ./usr/bin/norvel ./usr/libexec/norvel/norvel-pagina \
          ./usr/share/icons/hicolor/64x64/apps/norvel.png \
          ./usr/share/doc/norvel/README.md ./usr/share/doc/norvel/copyright \
          ./usr/share/doc/norvel/changelog.gz ./usr/share/man/man1/norvel.1.gz \
-         ./usr/lib/systemd/user/norvel-ricevi.service ./usr/lib/systemd/user/norvel-ricevi.timer; do
+         ./usr/lib/systemd/user/norvel-ricevi.service ./usr/lib/systemd/user/norvel-ricevi.timer \
+         ./usr/lib/norvel/norvel-rete.so; do
     grep -qx -- "$f" <<<"$elenco" || sbaglio "il pacchetto non contiene $f"
 done
-altri_lib=$(grep '^\./usr/lib/.*[^/]$' <<<"$elenco" | grep -v '^\./usr/lib/systemd/user/norvel-ricevi\.')
+altri_lib=$(grep '^\./usr/lib/.*[^/]$' <<<"$elenco" |
+    grep -v '^\./usr/lib/systemd/user/norvel-ricevi\.' | grep -vx '\./usr/lib/norvel/norvel-rete\.so')
 [ -n "$altri_lib" ] && sbaglio "file sotto /usr/lib: $altri_lib"
 
 # Declared: the programs it runs; computed: the libraries it links.
@@ -79,8 +81,12 @@ uscita=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$eseguibile" --ve
 [ $? -eq 0 ] || sbaglio "--version esce con errore: $uscita"
 [ "$uscita" = "norvel $versione" ] || sbaglio "--version scrive: $uscita"
 
-# The browser engine is the page program's alone.
+# The browser engine is the page program's alone; the network library is
+# the HTTP module's, loaded on the first request, and all it needs is there.
 ldd "$eseguibile" | grep -q WebEngine && sbaglio "norvel collega Qt WebEngine"
+ldd "$eseguibile" | grep -q Qt6Network && sbaglio "norvel collega la libreria di rete di Qt"
+modulo=$radice/usr/lib/norvel/norvel-rete.so
+ldd "$modulo" | grep -q 'not found' && sbaglio "norvel-rete.so: $(ldd "$modulo" | grep 'not found')"
 pagina=$radice/usr/libexec/norvel/norvel-pagina
 uscita=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$pagina" --version 2>&1)
 [ "$uscita" = "norvel-pagina $versione" ] || sbaglio "norvel-pagina --version scrive: $uscita"

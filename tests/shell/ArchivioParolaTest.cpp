@@ -87,3 +87,28 @@ TEST_F(ArchivioParolaTest, RecordAlteratoNonVale)
         ParolaCorrisponde(QString::fromLatin1(NessunaParola), QString::fromLatin1(NessunaParola)));
     EXPECT_FALSE(ParolaCorrisponde(u""_s, QString::fromLatin1(NessunaParola)));
 }
+
+// Records made by another implementation of the same derivation: a stored
+// record stays valid whatever computes it.
+TEST(ParolaCorrisponde, RecordDiUnAltraImplementazione)
+{
+    const struct
+    {
+        const char* parola;
+        const char* record;
+    } casi[] = {
+        {"ABC123",
+         "pbkdf2-sha256$1$MDEyMzQ1Njc4OWFiY2RlZg==$a8vRYhosfkLH1FoPaV2V/jqbYJbDJvgpMbxd4fXFi6Y="},
+        {"ABC123",
+         "pbkdf2-sha256$2$MDEyMzQ1Njc4OWFiY2RlZg==$xEDphg+y9OA5mNjVD4A7P5wwCCbP/uURk26UZnCwJDA="},
+        {"ZERPA2026", "pbkdf2-sha256$4096$AAECAwQFBgcICQoLDA0ODw==$"
+                      "YvtWkSKPzfPY6HDwJUGISy2UNgrPlTH06qc6i8qn1ng="},
+        {"A", "pbkdf2-sha256$100000$/////////////////////w==$qlZmgg37BJaWYAl/"
+              "jYhlg+DVVnCtWqHQOaJ477w2Z0o="},
+    };
+    for (const auto& c : casi) {
+        const QString record = QString::fromLatin1(c.record);
+        EXPECT_TRUE(ParolaCorrisponde(QString::fromLatin1(c.parola).toLower(), record)) << c.record;
+        EXPECT_FALSE(ParolaCorrisponde(QString::fromLatin1(c.parola) + u'X', record)) << c.record;
+    }
+}

@@ -1,6 +1,7 @@
 #include "support/AmbienteTest.h"
 #include "support/Risponditore.h"
 
+#include "piattaforma/ModuloRete.h"
 #include "piattaforma/Orologio.h"
 #include "piattaforma/RichiestaHttp.h"
 #include "piattaforma/SondaConnessione.h"
@@ -8,6 +9,8 @@
 #include "shell/Global.h"
 #include "shell/Routine.h"
 #include "shell/Versione.h"
+
+#include "PercorsiTest.h"
 
 #include <QCoreApplication>
 
@@ -65,6 +68,8 @@ void AzzeraTutto()
     ImpostaOrologio({});
     ImpostaLimiteAttesaFtp(0);
     ImpostaLimiteHttp(0);
+    // The test programs are not beside the module.
+    ImpostaModuloRete(QStringLiteral(NORVEL_MODULO_RETE));
     ImpostaVersioneInUso({});
     ImpostaSondaConnessione({});
     TerminazioniRichieste().clear();

@@ -1,0 +1,83 @@
+#include "piattaforma/ModuloRete.h"
+#include "piattaforma/ProvaTcp.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+// Without its module a request fails with the reason, and writes nothing.
+TEST(ModuloRete, SenzaModuloUnErroreChiaroENienteScritto)
+{
+    QTemporaryDir cartella;
+    QFile nonLibreria(cartella.filePath(u"norvel-rete.so"_s));
+    ASSERT_TRUE(nonLibreria.open(QIODevice::WriteOnly));
+    nonLibreria.write("non una libreria\n");
+    nonLibreria.close();
+    const struct
+    {
+        QString modulo;
+        QString motivo;
+    } casi[] = {
+        {cartella.filePath(u"manca/norvel-rete.so"_s), u"non è installato"_s},
+        {nonLibreria.fileName(), u"non si carica"_s},
+    };
+    for (const auto& c : casi) {
+        ImpostaModuloRete(c.modulo);
+        const QString destinazione = cartella.filePath(u"scaricato"_s);
+        for (const RispostaHttp& r : {HttpGetSincrono(QUrl(u"http://127.0.0.1:9/"_s)),
+                                      ScaricaHttp(QUrl(u"http://127.0.0.1:9/x"_s), destinazione)}) {
+            EXPECT_FALSE(r.riuscita);
+            EXPECT_EQ(r.errore, -1);
+            EXPECT_TRUE(r.descrizione.contains(c.motivo)) << r.descrizione.toStdString();
+        }
+        EXPECT_FALSE(QFile::exists(destinazione));
+    }
+}
+
+// The probe: an open port, a closed one, and one whose server never answers
+// (its queue full), which ends at the bound.
+TEST(ProvaConnessioneTcp, ApertaChiusaMuta)
+{
+    QTcpServer aperto;
+    ASSERT_TRUE(aperto.listen(QHostAddress::LocalHost));
+    EXPECT_EQ(ProvaConnessioneTcp(u"127.0.0.1"_s, aperto.serverPort(), 5000), QString());
+    EXPECT_EQ(ProvaConnessioneTcp(u"localhost"_s, aperto.serverPort(), 5000), QString());
+
+    QTcpServer chiuso;
+    ASSERT_TRUE(chiuso.listen(QHostAddress::LocalHost));
+    const quint16 portaChiusa = chiuso.serverPort();
+    chiuso.close();
+    EXPECT_FALSE(ProvaConnessioneTcp(u"127.0.0.1"_s, portaChiusa, 5000).isEmpty());
+
+    // Backlog 0 holds one connection; the kernel drops the next handshakes.
+    const int ascolto = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in indirizzo{};
+    indirizzo.sin_family = AF_INET;
+    indirizzo.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t lunghezza = sizeof indirizzo;
+    ASSERT_EQ(bind(ascolto, reinterpret_cast<sockaddr*>(&indirizzo), lunghezza), 0);
+    ASSERT_EQ(listen(ascolto, 0), 0);
+    getsockname(ascolto, reinterpret_cast<sockaddr*>(&indirizzo), &lunghezza);
+    int riempitivi[3];
+    for (int& r : riempitivi) {
+        r = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        connect(r, reinterpret_cast<sockaddr*>(&indirizzo), lunghezza);
+    }
+    QElapsedTimer tempo;
+    tempo.start();
+    EXPECT_FALSE(ProvaConnessioneTcp(u"127.0.0.1"_s, ntohs(indirizzo.sin_port), 300).isEmpty());
+    EXPECT_GE(tempo.elapsed(), 250);
+    EXPECT_LT(tempo.elapsed(), 10000);
+    for (int r : riempitivi)
+        close(r);
+    close(ascolto);
+}
