@@ -24,6 +24,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Where the program started: the main window makes its program folder, a
+// temporary one here, the current folder.
+const QString CartellaDiPartenza = QDir::currentPath();
+
 struct Geometria
 {
     QString dimx, dimy, posx, posy;
@@ -111,7 +115,7 @@ protected:
     static void Foto(const QString& nome)
     {
         SchermoDiProva()->Fotografa(
-            QDir::current().absoluteFilePath(u"schermo-%1.png"_s.arg(nome)));
+            QDir(CartellaDiPartenza).absoluteFilePath(u"schermo-%1.png"_s.arg(nome)));
     }
 };
 
