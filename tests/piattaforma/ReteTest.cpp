@@ -1,10 +1,16 @@
 #include "piattaforma/ModuloRete.h"
 #include "piattaforma/ProvaTcp.h"
+#include "support/ServerHttp.h"
 
+#include "PercorsiTest.h"
+
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -40,6 +46,30 @@ TEST(ModuloRete, SenzaModuloUnErroreChiaroENienteScritto)
             EXPECT_TRUE(r.descrizione.contains(c.motivo)) << r.descrizione.toStdString();
         }
         EXPECT_FALSE(QFile::exists(destinazione));
+    }
+}
+
+// Installed, a program finds the module from its own folder: bin/ or
+// libexec/norvel/ beside lib/norvel/.
+TEST(ModuloRete, InstallatoSiTrovaDallaCartellaDelProgramma)
+{
+    ServerHttp server;
+    ASSERT_TRUE(server.Avvia());
+    server.Metti(u"/pagina"_s, "pagina trovata");
+    for (const QString& cartella : {u"usr/bin"_s, u"usr/libexec/norvel"_s}) {
+        QTemporaryDir radice;
+        const QDir r(radice.path());
+        ASSERT_TRUE(r.mkpath(cartella) && r.mkpath(u"usr/lib/norvel"_s));
+        const QString programma = r.filePath(cartella + u"/norvel_seconda_copia"_s);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(NORVEL_SECONDA_COPIA), programma));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(NORVEL_MODULO_RETE),
+                                r.filePath(u"usr/lib/norvel/norvel-rete.so"_s)));
+        QProcess p;
+        p.start(programma, {u"--http"_s, server.Indirizzo(u"/pagina"_s)});
+        ASSERT_TRUE(p.waitForStarted(10000));
+        ASSERT_TRUE(QTest::qWaitFor([&p] { return p.state() == QProcess::NotRunning; }, 60000));
+        EXPECT_EQ(p.readAllStandardOutput(), "pagina trovata") << cartella.toStdString();
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     }
 }
 
