@@ -48,9 +48,12 @@ QString ProvaConnessioneTcp(const QString& host, quint16 porta, int limiteMs)
     suggerimenti.ai_family = AF_UNSPEC;
     suggerimenti.ai_socktype = SOCK_STREAM;
     addrinfo* indirizzi = nullptr;
-    const int risolto =
-        getaddrinfo(QUrl::toAce(host).constData(), QByteArray::number(porta).constData(),
-                    &suggerimenti, &indirizzi);
+    // International names in their ASCII form; an IPv6 address has none.
+    QByteArray nome = QUrl::toAce(host);
+    if (nome.isEmpty())
+        nome = host.toUtf8();
+    const int risolto = getaddrinfo(nome.constData(), QByteArray::number(porta).constData(),
+                                    &suggerimenti, &indirizzi);
     if (risolto != 0)
         return u"indirizzo non trovato: "_s + QString::fromLocal8Bit(gai_strerror(risolto));
     int esito = ETIMEDOUT;
