@@ -82,8 +82,9 @@ TEST(ProvaConnessioneTcp, ApertaChiusaMuta)
     EXPECT_EQ(ProvaConnessioneTcp(u"127.0.0.1"_s, aperto.serverPort(), 5000), QString());
     EXPECT_EQ(ProvaConnessioneTcp(u"localhost"_s, aperto.serverPort(), 5000), QString());
     QTcpServer aperto6;
-    if (aperto6.listen(QHostAddress::LocalHostIPv6))
+    if (aperto6.listen(QHostAddress::LocalHostIPv6)) {
         EXPECT_EQ(ProvaConnessioneTcp(u"::1"_s, aperto6.serverPort(), 5000), QString());
+    }
 
     QTcpServer chiuso;
     ASSERT_TRUE(chiuso.listen(QHostAddress::LocalHost));
