@@ -5,7 +5,6 @@
 
 #include <cerrno>
 
-#include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
