@@ -29,9 +29,9 @@ QStringList Candidati()
 {
     const QDir eseguibile(QCoreApplication::applicationDirPath());
     const QString nome = QLatin1String(NomeModuloRete);
-    return {eseguibile.filePath(nome),
-            eseguibile.filePath(QStringLiteral(NORVEL_MODULI_DA_BIN) + u'/' + nome),
-            eseguibile.filePath(QStringLiteral(NORVEL_MODULI_DA_LIBEXEC) + u'/' + nome)};
+    // Beside it (the build), then from bin/ and from libexec/norvel/.
+    return {eseguibile.filePath(nome), eseguibile.filePath(u"../lib/norvel/"_s + nome),
+            eseguibile.filePath(u"../../lib/norvel/"_s + nome)};
 }
 
 void Carica(Stato& s)

@@ -24,21 +24,17 @@ using namespace Qt::StringLiterals;
 TEST(ModuloRete, SenzaModuloUnErroreChiaroENienteScritto)
 {
     QTemporaryDir cartella;
-    QFile nonLibreria(cartella.filePath(u"norvel-rete.so"_s));
-    ASSERT_TRUE(nonLibreria.open(QIODevice::WriteOnly));
-    nonLibreria.write("non una libreria\n");
-    nonLibreria.close();
+    const QString destinazione = cartella.filePath(u"scaricato"_s);
     const struct
     {
         QString modulo;
         QString motivo;
     } casi[] = {
-        {cartella.filePath(u"manca/norvel-rete.so"_s), u"non è installato"_s},
-        {nonLibreria.fileName(), u"non si carica"_s},
+        {cartella.filePath(u"norvel-rete.so"_s), u"non è installato"_s},
+        {QStringLiteral(NORVEL_SORGENTI "/README.md"), u"non si carica"_s},
     };
     for (const auto& c : casi) {
         ImpostaModuloRete(c.modulo);
-        const QString destinazione = cartella.filePath(u"scaricato"_s);
         for (const RispostaHttp& r : {HttpGetSincrono(QUrl(u"http://127.0.0.1:9/"_s)),
                                       ScaricaHttp(QUrl(u"http://127.0.0.1:9/x"_s), destinazione)}) {
             EXPECT_FALSE(r.riuscita);
@@ -73,45 +69,37 @@ TEST(ModuloRete, InstallatoSiTrovaDallaCartellaDelProgramma)
     }
 }
 
-// The probe: an open port, a closed one, and one whose server never answers
-// (its queue full), which ends at the bound.
+// The probe: an open port (by address, name and IPv6 address), a closed one,
+// and one whose server never answers (its queue full), which ends at the bound.
 TEST(ProvaConnessioneTcp, ApertaChiusaMuta)
 {
-    QTcpServer aperto;
+    QTcpServer aperto, aperto6;
     ASSERT_TRUE(aperto.listen(QHostAddress::LocalHost));
-    EXPECT_EQ(ProvaConnessioneTcp(u"127.0.0.1"_s, aperto.serverPort(), 5000), QString());
-    EXPECT_EQ(ProvaConnessioneTcp(u"localhost"_s, aperto.serverPort(), 5000), QString());
-    QTcpServer aperto6;
+    const quint16 porta = aperto.serverPort();
+    EXPECT_EQ(ProvaConnessioneTcp(u"127.0.0.1"_s, porta, 5000), QString());
+    EXPECT_EQ(ProvaConnessioneTcp(u"localhost"_s, porta, 5000), QString());
     if (aperto6.listen(QHostAddress::LocalHostIPv6)) {
         EXPECT_EQ(ProvaConnessioneTcp(u"::1"_s, aperto6.serverPort(), 5000), QString());
     }
-
-    QTcpServer chiuso;
-    ASSERT_TRUE(chiuso.listen(QHostAddress::LocalHost));
-    const quint16 portaChiusa = chiuso.serverPort();
-    chiuso.close();
-    EXPECT_FALSE(ProvaConnessioneTcp(u"127.0.0.1"_s, portaChiusa, 5000).isEmpty());
+    aperto.close();
+    EXPECT_FALSE(ProvaConnessioneTcp(u"127.0.0.1"_s, porta, 5000).isEmpty());
 
     // Backlog 0 holds one connection; the kernel drops the next handshakes.
     const int ascolto = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in indirizzo{};
-    indirizzo.sin_family = AF_INET;
-    indirizzo.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in indirizzo{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
     socklen_t lunghezza = sizeof indirizzo;
-    ASSERT_EQ(bind(ascolto, reinterpret_cast<sockaddr*>(&indirizzo), lunghezza), 0);
-    ASSERT_EQ(listen(ascolto, 0), 0);
-    getsockname(ascolto, reinterpret_cast<sockaddr*>(&indirizzo), &lunghezza);
-    int riempitivi[3];
-    for (int& r : riempitivi) {
-        r = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-        connect(r, reinterpret_cast<sockaddr*>(&indirizzo), lunghezza);
-    }
+    auto* a = reinterpret_cast<sockaddr*>(&indirizzo);
+    ASSERT_TRUE(bind(ascolto, a, lunghezza) == 0 && listen(ascolto, 0) == 0);
+    getsockname(ascolto, a, &lunghezza);
+    const int riempitivi[] = {socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0),
+                              socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0)};
+    for (int r : riempitivi)
+        connect(r, a, lunghezza);
     QElapsedTimer tempo;
     tempo.start();
     EXPECT_FALSE(ProvaConnessioneTcp(u"127.0.0.1"_s, ntohs(indirizzo.sin_port), 300).isEmpty());
     EXPECT_GE(tempo.elapsed(), 250);
     EXPECT_LT(tempo.elapsed(), 10000);
-    for (int r : riempitivi)
+    for (int r : {ascolto, riempitivi[0], riempitivi[1]})
         close(r);
-    close(ascolto);
 }

@@ -101,8 +101,6 @@ TEST(ParolaCorrisponde, RecordDiUnAltraImplementazione)
          "pbkdf2-sha256$1$MDEyMzQ1Njc4OWFiY2RlZg==$a8vRYhosfkLH1FoPaV2V/jqbYJbDJvgpMbxd4fXFi6Y="},
         {"ABC123",
          "pbkdf2-sha256$2$MDEyMzQ1Njc4OWFiY2RlZg==$xEDphg+y9OA5mNjVD4A7P5wwCCbP/uURk26UZnCwJDA="},
-        {"ZERPA2026", "pbkdf2-sha256$4096$AAECAwQFBgcICQoLDA0ODw==$"
-                      "YvtWkSKPzfPY6HDwJUGISy2UNgrPlTH06qc6i8qn1ng="},
         {"A", "pbkdf2-sha256$100000$/////////////////////w==$qlZmgg37BJaWYAl/"
               "jYhlg+DVVnCtWqHQOaJ477w2Z0o="},
     };
